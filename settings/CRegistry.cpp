@@ -1,0 +1,156 @@
+// CRegistry: object state and key operations.
+
+#include "CRegistry.h"
+
+#include "CRegistryConstants.h"
+#include "CodePage.h"
+
+#include <algorithm>
+#include <optional>
+
+using namespace CRegistryConstants;
+using CodePage::narrow;
+using CodePage::widen;
+
+namespace {
+
+struct SplitPath {
+    std::u16string_view root;
+    std::optional<std::string> subkey; // none: the root key itself
+};
+
+// Rule A (OpenKey, KeyExists): a backslash in first place does not split, so
+// "\Software" is taken as a root name, and an unknown one.
+SplitPath splitAtRoot(std::u16string_view path)
+{
+    const std::size_t at = path.find(kPathSeparator);
+    if (at == std::u16string_view::npos || at == 0) return {path, std::nullopt};
+    return {path.substr(0, at), narrow(path.substr(at + 1))};
+}
+
+// Rule B (CreateKey, DeleteKey): any first backslash splits, so "\Software"
+// has the empty root name and becomes a path relative to the current key.
+SplitPath splitAtFirstBackslash(std::u16string_view path)
+{
+    const std::size_t at = path.find(kPathSeparator);
+    if (at == std::u16string_view::npos) return {path, std::nullopt};
+    return {path.substr(0, at), narrow(path.substr(at + 1))};
+}
+
+HKEY rootKey(std::u16string_view name)
+{
+    const auto found = std::find(kRootNames.begin(), kRootNames.end(), name);
+    if (found == kRootNames.end()) return nullptr;
+    return rootKeys()[static_cast<std::size_t>(found - kRootNames.begin())];
+}
+
+const char* orNone(const std::optional<std::string>& subkey)
+{
+    return subkey ? subkey->c_str() : nullptr;
+}
+
+} // namespace
+
+CRegistry::~CRegistry() { CloseKey(); }
+
+bool CRegistry::OpenKey(std::u16string_view sKey)
+{
+    CloseKey();
+    const SplitPath path = splitAtRoot(sKey);
+    const HKEY root = rootKey(path.root);
+    if (!root) return false;
+    if (RegOpenKeyExA(root, orNone(path.subkey), 0, kFullAccess, &lKeyHandle) != ERROR_SUCCESS)
+        return false;
+    sCurrentPath = sKey;
+    const std::size_t last = sCurrentPath.rfind(kPathSeparator);
+    sCurrentKey = last == std::u16string::npos ? sCurrentPath : sCurrentPath.substr(last + 1);
+    return true;
+}
+
+bool CRegistry::CloseKey()
+{
+    if (!lKeyHandle) return false;
+    if (RegCloseKey(lKeyHandle) != ERROR_SUCCESS) return false;
+    lKeyHandle = nullptr;
+    sCurrentPath.clear();
+    sCurrentKey.clear();
+    return true;
+}
+
+bool CRegistry::EnumerateKeys(TextList& sKeys, std::int32_t& lKeysNumber)
+{
+    if (!lKeyHandle) return false;
+    DWORD classLength = 0;
+    DWORD count = 0;
+    FILETIME lastWrite{};
+    RegQueryInfoKeyA(lKeyHandle, nullptr, &classLength, nullptr, &count, nullptr, nullptr, nullptr,
+                     nullptr, nullptr, nullptr, &lastWrite);
+    sKeys.clear();
+    const auto n = static_cast<std::int32_t>(count);
+    if (n <= 0) return false;
+    sKeys.assign(static_cast<std::size_t>(n) + 1, std::u16string());
+    lKeysNumber = n;
+    for (std::int32_t i = 0; i < n; ++i) {
+        std::string buffer(kKeyNameBufferBytes, '\0');
+        DWORD nameLength = kKeyNameBufferBytes;
+        DWORD noClass = 0;
+        RegEnumKeyExA(lKeyHandle, static_cast<DWORD>(i), buffer.data(), &nameLength, nullptr,
+                      nullptr, &noClass, &lastWrite);
+        sKeys[static_cast<std::size_t>(i) + 1] =
+            widen(std::string_view(buffer).substr(0, std::min<DWORD>(nameLength, kKeyNameBufferBytes)));
+    }
+    return true;
+}
+
+bool CRegistry::HasSubKeys()
+{
+    if (!lKeyHandle) return false;
+    DWORD classLength = 0;
+    DWORD count = 0;
+    FILETIME lastWrite{};
+    RegQueryInfoKeyA(lKeyHandle, nullptr, &classLength, nullptr, &count, nullptr, nullptr, nullptr,
+                     nullptr, nullptr, nullptr, &lastWrite);
+    return count != 0;
+}
+
+bool CRegistry::CreateKey(std::u16string_view sKey)
+{
+    const SplitPath path = splitAtFirstBackslash(sKey);
+    const HKEY root = rootKey(path.root);
+    SECURITY_ATTRIBUTES security{};
+    HKEY created = nullptr;
+    DWORD disposition = 0;
+    if (root) {
+        RegCreateKeyExA(root, orNone(path.subkey), 0, nullptr, REG_OPTION_NON_VOLATILE, kFullAccess,
+                        &security, &created, &disposition);
+    } else {
+        if (!lKeyHandle) return false;
+        RegCreateKeyExA(lKeyHandle, narrow(sKey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        kFullAccess, &security, &created, &disposition);
+    }
+    RegCloseKey(created);
+    return disposition == REG_CREATED_NEW_KEY;
+}
+
+bool CRegistry::DeleteKey(std::u16string_view sKey)
+{
+    if (sKey == sCurrentPath) return false;
+    const SplitPath path = splitAtFirstBackslash(sKey);
+    if (const HKEY root = rootKey(path.root))
+        return RegDeleteKeyA(root, orNone(path.subkey)) == ERROR_SUCCESS;
+    if (!lKeyHandle) return false;
+    return RegDeleteKeyA(lKeyHandle, narrow(sKey).c_str()) == ERROR_SUCCESS;
+}
+
+bool CRegistry::KeyExists(std::u16string_view sKey)
+{
+    const SplitPath path = splitAtRoot(sKey);
+    const HKEY root = rootKey(path.root);
+    if (!root) return false;
+    HKEY probe = nullptr;
+    const LONG result = RegOpenKeyExA(root, orNone(path.subkey), 0, kFullAccess, &probe);
+    RegCloseKey(probe);
+    return result == ERROR_SUCCESS;
+}
+
+Variant CRegistry::FindKey() { return {}; }

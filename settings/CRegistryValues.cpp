@@ -1,0 +1,283 @@
+// CRegistry: operations on the values of the current key.
+
+#include "CRegistry.h"
+
+#include "CRegistryConstants.h"
+#include "CodePage.h"
+
+#include <algorithm>
+#include <bit>
+
+using namespace CRegistryConstants;
+using CodePage::narrow;
+using CodePage::widen;
+
+bool CRegistry::GetValueInfo(std::u16string_view sValue, ValueType& eValueType,
+                             std::int32_t& lValueSize)
+{
+    if (!lKeyHandle) return false;
+    eValueType = UnknownValue;
+    lValueSize = 0;
+    DWORD type = 0;
+    DWORD count = 0;
+    RegQueryValueExA(lKeyHandle, narrow(sValue).c_str(), nullptr, &type, nullptr, &count);
+    const auto c = static_cast<std::int32_t>(count);
+    switch (type) {
+    case REG_SZ:
+    case REG_MULTI_SZ:
+        eValueType = StringValue;
+        lValueSize = c == 1 ? 1 : c - 1;
+        return true;
+    case REG_EXPAND_SZ:
+        eValueType = EnvironmentStringValue;
+        lValueSize = c - 1;
+        return true;
+    case REG_DWORD:
+        eValueType = IntegerValue;
+        lValueSize = c;
+        return true;
+    case REG_DWORD_BIG_ENDIAN:
+        eValueType = BigEndianValue;
+        lValueSize = c;
+        return true;
+    case REG_BINARY:
+    case REG_LINK:
+    case REG_RESOURCE_LIST:
+        eValueType = BinaryValue;
+        lValueSize = c;
+        return true;
+    default:
+        lValueSize = c;
+        return c != 0;
+    }
+}
+
+bool CRegistry::ValueExists(std::u16string_view sValue)
+{
+    ValueType kind;
+    std::int32_t size;
+    return GetValueInfo(sValue, kind, size);
+}
+
+bool CRegistry::DeleteValue(std::u16string_view sValue)
+{
+    if (!lKeyHandle) return false;
+    return RegDeleteValueA(lKeyHandle, narrow(sValue).c_str()) == ERROR_SUCCESS;
+}
+
+bool CRegistry::EnumerateValues(TextList& sValues, std::int32_t& lValuesNumber)
+{
+    if (!lKeyHandle) return false;
+    DWORD classLength = 0;
+    DWORD count = 0;
+    DWORD longestName = 0;
+    FILETIME lastWrite{};
+    RegQueryInfoKeyA(lKeyHandle, nullptr, &classLength, nullptr, nullptr, nullptr, nullptr, &count,
+                     &longestName, nullptr, nullptr, &lastWrite);
+    const auto n = static_cast<std::int32_t>(count);
+    if (n <= 0) return false;
+    sValues.assign(static_cast<std::size_t>(n) + 1, std::u16string());
+    lValuesNumber = n;
+    // The longest name is counted in UTF-16 units; its 8-bit form may be longer.
+    const DWORD bufferBytes = longestName * kMaxBytesPerUnit + 1;
+    for (std::int32_t i = 0; i < n; ++i) {
+        std::string buffer(bufferBytes, '\0');
+        DWORD nameLength = bufferBytes;
+        RegEnumValueA(lKeyHandle, static_cast<DWORD>(i), buffer.data(), &nameLength, nullptr,
+                      nullptr, nullptr, nullptr);
+        sValues[static_cast<std::size_t>(i) + 1] =
+            widen(std::string_view(buffer).substr(0, std::min(nameLength, bufferBytes)));
+    }
+    return true;
+}
+
+std::u16string CRegistry::ReadString(std::u16string_view sValue)
+{
+    if (!lKeyHandle) return {};
+    ValueType kind;
+    std::int32_t size = 0;
+    GetValueInfo(sValue, kind, size);
+    if (size <= 0) return {};
+    // Room for the terminating NUL after the text.
+    std::string buffer(static_cast<std::size_t>(size) + 1, '\0');
+    DWORD type = 0;
+    DWORD count = static_cast<DWORD>(size) + 1;
+    if (RegQueryValueExA(lKeyHandle, narrow(sValue).c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(buffer.data()), &count) != ERROR_SUCCESS)
+        return {};
+    return widen(std::string_view(buffer).substr(0, static_cast<std::size_t>(size)));
+}
+
+std::int32_t CRegistry::ReadInteger(std::u16string_view sValue)
+{
+    if (!lKeyHandle) return 0;
+    ValueType kind;
+    std::int32_t size = 0;
+    GetValueInfo(sValue, kind, size);
+    if (size <= 0) return 0;
+    // The platform may fill all of the byte count it is given. A value longer
+    // than an integer is therefore read whole, and its first four bytes count.
+    std::vector<BYTE> buffer(std::max<std::size_t>(static_cast<std::size_t>(size), kIntegerBytes), 0);
+    DWORD type = 0;
+    DWORD count = static_cast<DWORD>(size);
+    if (RegQueryValueExA(lKeyHandle, narrow(sValue).c_str(), nullptr, &type, buffer.data(),
+                         &count) != ERROR_SUCCESS)
+        return 0;
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < kIntegerBytes; ++i) value |= std::uint32_t{buffer[i]} << (8 * i);
+    return static_cast<std::int32_t>(value);
+}
+
+Variant CRegistry::ReadBinary(std::u16string_view sValue)
+{
+    Variant result;
+    if (!lKeyHandle) return result;
+    ValueType kind;
+    std::int32_t size = 0;
+    GetValueInfo(sValue, kind, size);
+    if (size <= 0) return result;
+    ByteArray array{0, std::vector<std::uint8_t>(static_cast<std::size_t>(size))};
+    DWORD type = 0;
+    DWORD count = static_cast<DWORD>(size);
+    if (RegQueryValueExA(lKeyHandle, narrow(sValue).c_str(), nullptr, &type, array.bytes.data(),
+                         &count) != ERROR_SUCCESS)
+        return result;
+    return array;
+}
+
+std::u16string CRegistry::ReadEnviromentString(std::u16string_view sValue)
+{
+    if (!lKeyHandle) return {};
+    const std::u16string text = ReadString(sValue);
+    if (!text.empty() && text.front() == kPercent && text.back() == kPercent)
+        return ExpandEnvString(text);
+    return {};
+}
+
+std::u16string CRegistry::ExpandEnvString(const std::u16string& sText)
+{
+    const std::string source = narrow(sText);
+    const DWORD needed = ExpandEnvironmentStringsA(source.c_str(), nullptr, 0);
+    // Without a size there is nothing sensible to expand into.
+    if (needed == 0) return {};
+    std::string buffer(needed, '\0');
+    ExpandEnvironmentStringsA(source.c_str(), buffer.data(), needed);
+    buffer.resize(needed - 1);
+    return widen(buffer);
+}
+
+std::int32_t CRegistry::ReadBigEndian(std::u16string_view sValue)
+{
+    if (!lKeyHandle) return 0;
+    return SwapEndian(ReadInteger(sValue));
+}
+
+std::int32_t CRegistry::SwapEndian(std::int32_t lValue)
+{
+    static_assert(std::endian::native == std::endian::little,
+                  "byte i of an integer is taken to be its i-th least significant byte");
+    std::int32_t result = 0;
+    auto* target = reinterpret_cast<unsigned char*>(&result);
+    const auto* source = reinterpret_cast<const unsigned char*>(&lValue);
+    for (std::size_t i = 0; i < kIntegerBytes; ++i)
+        RtlMoveMemory(target + (kIntegerBytes - 1 - i), source + i, 1);
+    return result;
+}
+
+bool CRegistry::WriteString(std::u16string_view sData, std::u16string_view sValue)
+{
+    // An empty text is stored as one NUL character, so that it reads back as
+    // a text that is there, not as a missing one.
+    const std::u16string data = sData.empty() ? std::u16string(1, u'\0') : std::u16string(sData);
+    if (!lKeyHandle) return false;
+    // The byte count is the encoded length plus the NUL, so that text whose
+    // characters take several bytes is stored whole.
+    const std::string bytes = narrow(data);
+    const LONG result = RegSetValueExA(lKeyHandle, narrow(sValue).c_str(), 0,
+                                       static_cast<DWORD>(lStringType),
+                                       reinterpret_cast<const BYTE*>(bytes.c_str()),
+                                       static_cast<DWORD>(bytes.size() + 1));
+    if (lStringType == REG_EXPAND_SZ) lStringType = REG_SZ;
+    return result == ERROR_SUCCESS;
+}
+
+bool CRegistry::WriteEnvironmentString(std::u16string_view sData, std::u16string_view sValue)
+{
+    if (!lKeyHandle) return false;
+    std::u16string data = sData.empty() ? std::u16string(2, kPercent) : std::u16string(sData);
+    if (!(data.front() == kPercent && data.back() == kPercent)) data = kPercent + data + kPercent;
+    lStringType = REG_EXPAND_SZ;
+    return WriteString(data, sValue);
+}
+
+bool CRegistry::WriteInteger(std::int32_t lData, std::u16string_view sValue)
+{
+    if (!lKeyHandle) return false;
+    const auto value = static_cast<std::uint32_t>(lData);
+    BYTE bytes[kIntegerBytes];
+    for (std::size_t i = 0; i < kIntegerBytes; ++i) bytes[i] = static_cast<BYTE>(value >> (8 * i));
+    const LONG result = RegSetValueExA(lKeyHandle, narrow(sValue).c_str(), 0,
+                                       static_cast<DWORD>(lIntegerType), bytes, kIntegerBytes);
+    if (lIntegerType == REG_DWORD_BIG_ENDIAN) lIntegerType = REG_DWORD;
+    return result == ERROR_SUCCESS;
+}
+
+bool CRegistry::WriteBigEndian(std::int32_t lData, std::u16string_view sValue)
+{
+    if (!lKeyHandle) return false;
+    lIntegerType = REG_DWORD_BIG_ENDIAN;
+    return WriteInteger(SwapEndian(lData), sValue);
+}
+
+bool CRegistry::WriteBinary(const Variant& vData, std::u16string_view sValue)
+{
+    if (!lKeyHandle) return false;
+    const auto* array = std::get_if<ByteArray>(&vData);
+    if (!array) return false;
+    // Only arrays indexed from 0 are written; any other is refused whole.
+    if (array->lowerBound != 0) return false;
+    return RegSetValueExA(lKeyHandle, narrow(sValue).c_str(), 0, REG_BINARY, array->bytes.data(),
+                          static_cast<DWORD>(array->bytes.size())) == ERROR_SUCCESS;
+}
+
+bool CRegistry::RenameValue(std::u16string_view sOldValueName, std::u16string_view sNewValueName)
+{
+    if (!lKeyHandle) return false;
+    if (!ValueExists(sOldValueName) || ValueExists(sNewValueName)) return false;
+    ValueType kind = UnknownValue;
+    std::int32_t size = 0;
+    GetValueInfo(sOldValueName, kind, size);
+    bool written = false;
+    switch (kind) {
+    case StringValue:
+        written = WriteString(ReadString(sOldValueName), sNewValueName);
+        break;
+    case EnvironmentStringValue: {
+        const std::u16string text = ReadString(sOldValueName);
+        lStringType = REG_EXPAND_SZ;
+        written = WriteString(text, sNewValueName);
+        break;
+    }
+    case IntegerValue:
+        written = WriteInteger(ReadInteger(sOldValueName), sNewValueName);
+        break;
+    case BigEndianValue: {
+        const std::int32_t stored = ReadInteger(sOldValueName);
+        lIntegerType = REG_DWORD_BIG_ENDIAN;
+        written = WriteInteger(stored, sNewValueName);
+        break;
+    }
+    case BinaryValue: {
+        const Variant bytes = ReadBinary(sOldValueName);
+        if (std::holds_alternative<std::monostate>(bytes)) return false;
+        written = WriteBinary(bytes, sNewValueName);
+        break;
+    }
+    case UnknownValue:
+        return false;
+    }
+    if (written) DeleteValue(sOldValueName);
+    return true;
+}
+
+Variant CRegistry::FindValue() { return {}; }

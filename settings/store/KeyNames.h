@@ -1,0 +1,35 @@
+#pragma once
+// Names as the store keeps them. Names arrive as 8-bit (UTF-8) text; they are
+// compared without regard to case, the way the NT registry does it: each
+// character is upper-cased on its own, so "Grüße" and "GRÜSSE" differ while
+// "grüße" and "GRüßE" are the same name. Lengths are counted in UTF-16 units,
+// which is what the registry means by characters.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace KeyNames {
+
+// The registry's limits, in UTF-16 units.
+constexpr std::size_t kMaxKeyNameLength = 255;
+constexpr std::size_t kMaxValueNameLength = 16383;
+
+// The text with every malformed UTF-8 sequence replaced by U+FFFD, as the
+// conversion to UTF-16 on Windows would do.
+std::string wellFormed(std::string_view name);
+
+// The comparison form of a well-formed name: each character upper-cased.
+std::string folded(std::string_view name);
+
+std::size_t utf16Length(std::string_view wellFormedName);
+
+enum class PathError { None, LeadingBackslash, NameTooLong };
+
+// Splits a subkey path at its backslashes. A null or empty path gives no
+// components (the key itself); a trailing backslash and repeated backslashes
+// add no empty components; a leading one is an error, as on Windows.
+PathError splitPath(const char* path, std::vector<std::string>& components);
+
+} // namespace KeyNames

@@ -1,0 +1,99 @@
+#pragma once
+// The SQLite file behind the registry store: opening it (creating it private
+// to the user, moving an unreadable file aside), its schema, cached statements
+// and transactions. Errors leave this layer as StoreError carrying the Windows
+// error number that the registry functions return.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+class StoreError {
+public:
+    explicit StoreError(std::int32_t code) : code_(code) {}
+    std::int32_t code() const { return code_; }
+
+private:
+    std::int32_t code_;
+};
+
+class StoreDatabase {
+public:
+    // Root keys have fixed ids 1 to 6, in the order of the predefined handles
+    // HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS,
+    // HKEY_CURRENT_CONFIG, HKEY_DYN_DATA.
+    static constexpr int kRootCount = 6;
+
+    // Opens or creates the store at path; throws StoreError when it cannot.
+    explicit StoreDatabase(const std::string& path);
+    ~StoreDatabase();
+    StoreDatabase(const StoreDatabase&) = delete;
+    StoreDatabase& operator=(const StoreDatabase&) = delete;
+
+    // True when the file may not be written: then no key may be opened for
+    // writing, and nothing is ever written.
+    bool readOnly() const { return readOnly_; }
+
+    sqlite3* handle() { return db_; }
+    sqlite3_stmt* statement(const char* sql);
+    [[noreturn]] void fail(int sqliteResult) const;
+
+private:
+    void connect(const std::string& path, bool readOnly);
+    void disconnect();
+    bool probe();
+    void createSchema();
+    void useEmptyStore();
+
+    sqlite3* db_ = nullptr;
+    bool readOnly_ = false;
+    std::unordered_map<const char*, sqlite3_stmt*> statements_;
+};
+
+// One prepared statement, reset for its next use when this goes out of scope.
+// Statements are cached by the address of their SQL text, so pass literals.
+class Query {
+public:
+    Query(StoreDatabase& db, const char* sql);
+    ~Query();
+    Query(const Query&) = delete;
+    Query& operator=(const Query&) = delete;
+
+    Query& bind(int index, std::int64_t value);
+    Query& bind(int index, std::string_view text);
+    Query& bindBlob(int index, std::span<const std::uint8_t> bytes);
+
+    bool next(); // true while a row is available
+    void run();  // a statement that returns no rows
+
+    bool isNull(int column);
+    std::int64_t integer(int column);
+    std::string_view text(int column);
+    std::span<const std::uint8_t> blob(int column);
+
+private:
+    StoreDatabase& db_;
+    sqlite3_stmt* stmt_;
+};
+
+// Every registry call is one transaction. A writing one takes the write lock
+// at once, so two processes never deadlock upgrading a read lock; waiting for
+// the lock is bounded by the busy timeout. Rolled back unless committed.
+class Transaction {
+public:
+    enum Kind { Read, Write };
+    Transaction(StoreDatabase& db, Kind kind);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    StoreDatabase& db_;
+    bool open_ = true;
+};
