@@ -1,0 +1,96 @@
+#include "IconFile.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QtEndian>
+
+namespace Pictures::IconFile {
+
+namespace {
+
+// A 6-byte header (reserved, type, image count), then one 16-byte directory
+// entry per image, each pointing at a bitmap header with the image after it.
+constexpr int kHeaderType = 2;
+constexpr int kHeaderCount = 4;
+constexpr int kDirectoryStart = 6;
+constexpr int kEntryBytes = 16;
+constexpr int kEntryHotSpotX = 4; // planes, for an icon
+constexpr int kEntryHotSpotY = 6; // bits per pixel, for an icon
+constexpr int kEntryOffset = 12;
+constexpr int kInfoWidth = 4;
+constexpr int kInfoBitsPerPixel = 14;
+constexpr int kInfoColoursUsed = 32;
+constexpr quint16 kTypeCursor = 2;
+constexpr int kFirstAlphaDepth = 32;
+
+quint32 u32At(const QByteArray& bytes, qsizetype at) {
+    if (at < 0 || at + 4 > bytes.size()) return 0;
+    return qFromLittleEndian<quint32>(bytes.constData() + at);
+}
+
+quint16 u16At(const QByteArray& bytes, qsizetype at) {
+    if (at < 0 || at + 2 > bytes.size()) return 0;
+    return qFromLittleEndian<quint16>(bytes.constData() + at);
+}
+
+qsizetype entryAt(int index) { return kDirectoryStart + qsizetype(index) * kEntryBytes; }
+
+qsizetype imageAt(const QByteArray& file, int index) {
+    return qsizetype(u32At(file, entryAt(index) + kEntryOffset));
+}
+
+// The AND mask follows the header, the colour table and the colour rows; a
+// set bit means the screen shows through.
+void applyMask(const QByteArray& file, int index, QImage& image) {
+    const qsizetype start = imageAt(file, index);
+    const quint32 headerBytes = u32At(file, start);
+    const int width = int(u32At(file, start + kInfoWidth));
+    const int bits = bitsPerPixel(file, index);
+    const quint32 used = u32At(file, start + kInfoColoursUsed);
+    const qsizetype palette = bits <= 8 ? 4 * (used ? used : 1u << bits) : 0;
+    const int colourStride = (width * bits + 31) / 32 * 4;
+    const int maskStride = (width + 31) / 32 * 4;
+    const int height = image.height();
+    const qsizetype mask = start + headerBytes + palette + qsizetype(colourStride) * height;
+    if (width != image.width() || mask + qsizetype(maskStride) * height > file.size()) return;
+    for (int y = 0; y < height; ++y) {
+        const char* row = file.constData() + mask + qsizetype(maskStride) * (height - 1 - y);
+        for (int x = 0; x < width; ++x)
+            if (row[x / 8] & (0x80 >> (x % 8))) image.setPixel(x, y, 0);
+    }
+}
+
+} // namespace
+
+int imageCount(const QByteArray& file) { return u16At(file, kHeaderCount); }
+
+int bitsPerPixel(const QByteArray& file, int index) {
+    return u16At(file, imageAt(file, index) + kInfoBitsPerPixel);
+}
+
+int deepestImage(const QByteArray& file) {
+    int best = 0;
+    for (int i = 1; i < imageCount(file); ++i)
+        if (bitsPerPixel(file, i) > bitsPerPixel(file, best)) best = i;
+    return best;
+}
+
+QPoint hotSpot(const QByteArray& file, int index) {
+    return QPoint(u16At(file, entryAt(index) + kEntryHotSpotX),
+                  u16At(file, entryAt(index) + kEntryHotSpotY));
+}
+
+QImage read(const QByteArray& file, int index) {
+    if (index < 0 || index >= imageCount(file)) return {};
+    QBuffer buffer;
+    buffer.setData(file);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, u16At(file, kHeaderType) == kTypeCursor ? "cur" : "ico");
+    if (index > 0 && !reader.jumpToImage(index)) return {};
+    QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
+    if (!image.isNull() && bitsPerPixel(file, index) < kFirstAlphaDepth)
+        applyMask(file, index, image);
+    return image;
+}
+
+} // namespace Pictures::IconFile

@@ -1,0 +1,40 @@
+#pragma once
+// Every picture the program carries, as drawing code.
+
+#include "Raster.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <vector>
+
+namespace Art {
+
+struct IconArt {
+    QString name;    // file name without extension
+    Drawing draw;    // in 32x32 icon units
+    QRect opaqueBox; // where the 32x32 image has visible pixels, exactly
+    // Whether the drawing is scaled to fill opaqueBox, or already drawn to it
+    // on the pixel grid (so that its straight edges stay crisp).
+    bool fitToBox;
+};
+
+// Gear, Arrow, Scissors, Folder, Files, CD, Monitor, in the order the options
+// list offers them; the stored icon setting is an index into this order.
+std::vector<IconArt> builtinIcons();
+
+IconArt documentIcon(); // the progress window's icon
+IconArt optionsIcon();  // the options dialog's icon
+
+// The pointing hand, 32x32, black outline, white inside, transparent around,
+// with the top of the finger tip at fingerTip.
+QImage pointingHand(QPoint fingerTip);
+// Where the hand's finger tip is when it is drawn as far up and left as the
+// hand allows: the hand is 2 pixels wide at the very top of its finger.
+constexpr QPoint kHandFingerTipAtTop{5, 0};
+
+QImage logoBanner();      // 222x50, opaque
+QImage browsePicture();   // 16x16 with transparency
+
+} // namespace Art

@@ -1,0 +1,112 @@
+// Draws every picture of the program and writes the finished files.
+//
+//   tarrowin_picture_generator PICTURE_DIR CONTACT_SHEET_PNG
+//
+// Writes the icons, pointers, banner and button picture into PICTURE_DIR and
+// the contact sheet to CONTACT_SHEET_PNG. A file whose bytes would not change
+// is left alone, so a rerun does not make the program rebuild its resources.
+
+#include "Artwork.h"
+#include "ContactSheet.h"
+#include "DibFiles.h"
+#include "GifFile.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+
+constexpr QPoint kIconBoxHotSpot{12, 9};
+constexpr int kBrowseTableSize = 64;
+constexpr int kBrowseTransparentIndex = 36;
+constexpr int kBannerLastInkRow = 46;
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly) && file.readAll() == bytes) return;
+    file.close();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write " + path.toStdString());
+    std::printf("wrote %s (%lld bytes)\n", qPrintable(path), static_cast<long long>(bytes.size()));
+}
+
+QByteArray png(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) throw std::runtime_error("PNG encoding failed");
+    return bytes;
+}
+
+QRect maskBounds(const std::vector<bool>& shown) {
+    QRect box;
+    for (int i = 0; i < int(shown.size()); ++i)
+        if (shown[std::size_t(i)]) box |= QRect(i % Art::kIconSide, i / Art::kIconSide, 1, 1);
+    return box;
+}
+
+QString describe(const QRect& r) {
+    return QString("columns %1-%2, rows %3-%4").arg(r.left()).arg(r.right()).arg(r.top()).arg(r.bottom());
+}
+
+void writeIcon(const QDir& dir, const Art::IconArt& art) {
+    const Art::IconImages images =
+        Art::renderIcon(art.draw, art.fitToBox ? std::optional(art.opaqueBox) : std::nullopt);
+    const QRect soft = Art::inkBounds(images.normal);
+    const QRect hard = maskBounds(PictureFiles::hardMask(images.normal));
+    if (soft != art.opaqueBox || hard != art.opaqueBox)
+        throw std::runtime_error(QString("%1: drawn over %2 (hard mask %3), expected %4")
+                                     .arg(art.name, describe(soft), describe(hard),
+                                          describe(art.opaqueBox))
+                                     .toStdString());
+    writeFile(dir.filePath(art.name + ".ico"), PictureFiles::twoImageIcon(images.normal));
+    writeFile(dir.filePath(art.name + "@2x.png"), png(images.doubled));
+}
+
+void checkBanner(const QImage& banner) {
+    for (int y = kBannerLastInkRow + 1; y < banner.height(); ++y)
+        for (int x = 0; x < banner.width(); ++x)
+            if (banner.pixel(x, y) != qRgb(255, 255, 255))
+                throw std::runtime_error("banner lettering reaches below its last row");
+}
+
+void generate(const QDir& dir, const QString& sheetPath) {
+    std::vector<Art::IconArt> icons = Art::builtinIcons();
+    icons.push_back(Art::documentIcon());
+    icons.push_back(Art::optionsIcon());
+    for (const Art::IconArt& art : icons) writeIcon(dir, art);
+
+    writeFile(dir.filePath("hand.cur"),
+              PictureFiles::monochromeCursor(Art::pointingHand(kIconBoxHotSpot), kIconBoxHotSpot));
+    writeFile(dir.filePath("logohand.ico"),
+              PictureFiles::trueColourIcon(Art::pointingHand(Art::kHandFingerTipAtTop)));
+
+    const QImage banner = Art::logoBanner();
+    checkBanner(banner);
+    writeFile(dir.filePath("logo.bmp"), PictureFiles::trueColourBitmap(banner));
+    writeFile(dir.filePath("browse.gif"), PictureFiles::gifFile(Art::browsePicture(), kBrowseTableSize,
+                                                                kBrowseTransparentIndex));
+
+    writeFile(sheetPath, png(Art::contactSheet(dir)));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s PICTURE_DIR CONTACT_SHEET_PNG\n", argv[0]);
+        return 2;
+    }
+    try {
+        generate(QDir(QString::fromLocal8Bit(argv[1])), QString::fromLocal8Bit(argv[2]));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "picture generator: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
