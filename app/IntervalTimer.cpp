@@ -1,0 +1,127 @@
+#include "IntervalTimer.h"
+
+#ifdef Q_OS_LINUX
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <cstdint>
+#include <ctime>
+#include <sys/timerfd.h>
+#include <unistd.h>
+#else
+#include <QTimer>
+#endif
+
+// Wakes the event loop at an absolute time on the steady clock.
+#ifdef Q_OS_LINUX
+// A one-shot timerfd armed with an absolute CLOCK_MONOTONIC deadline (the clock
+// behind std::chrono::steady_clock): nanosecond resolution, no rounding to whole
+// milliseconds, and no drift between re-arms.
+class IntervalTimer::Waker {
+public:
+    explicit Waker(IntervalTimer* owner)
+        : fd_(timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC)),
+          notifier_(fd_, QSocketNotifier::Read) {
+        notifier_.setEnabled(false);
+        QObject::connect(&notifier_, &QSocketNotifier::activated, owner, [this, owner] {
+            std::uint64_t expirations = 0;
+            while (::read(fd_, &expirations, sizeof expirations) < 0 && errno == EINTR) {
+            }
+            owner->fire();
+        });
+    }
+    ~Waker() { ::close(fd_); }
+
+    void wakeAt(Clock::time_point when) {
+        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(when.time_since_epoch());
+        itimerspec spec{};
+        spec.it_value.tv_sec = static_cast<time_t>(ns.count() / 1'000'000'000);
+        spec.it_value.tv_nsec = static_cast<long>(ns.count() % 1'000'000'000);
+        if (spec.it_value.tv_sec == 0 && spec.it_value.tv_nsec == 0) spec.it_value.tv_nsec = 1;
+        timerfd_settime(fd_, TFD_TIMER_ABSTIME, &spec, nullptr);
+        notifier_.setEnabled(true);
+    }
+    void stop() {
+        const itimerspec disarm{};
+        timerfd_settime(fd_, 0, &disarm, nullptr);
+        notifier_.setEnabled(false);
+    }
+
+private:
+    int fd_;
+    QSocketNotifier notifier_;
+};
+#else
+// Elsewhere a precise single-shot QTimer re-armed for what is left until the
+// deadline, rounded up so that it never wakes early and spins.
+class IntervalTimer::Waker {
+public:
+    explicit Waker(IntervalTimer* owner) {
+        timer_.setSingleShot(true);
+        timer_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer_, &QTimer::timeout, owner, [this, owner] {
+            if (Clock::now() < when_)
+                arm();
+            else
+                owner->fire();
+        });
+    }
+    void wakeAt(Clock::time_point when) {
+        when_ = when;
+        arm();
+    }
+    void stop() { timer_.stop(); }
+
+private:
+    void arm() {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(when_ - Clock::now());
+        timer_.start(std::max<int>(0, static_cast<int>(left.count())));
+    }
+    QTimer timer_;
+    Clock::time_point when_{};
+};
+#endif
+
+IntervalTimer::IntervalTimer(QObject* parent)
+    : QObject(parent), waker_(std::make_unique<Waker>(this)) {}
+
+IntervalTimer::~IntervalTimer() = default;
+
+void IntervalTimer::setEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    reschedule(Clock::now());
+}
+
+void IntervalTimer::setInterval(int milliseconds) {
+    interval_ = std::max(0, milliseconds);
+    // Inside a tick the rhythm is kept; from outside, the count starts again now.
+    reschedule(inTick_ ? due_ : Clock::now());
+}
+
+void IntervalTimer::reschedule(Clock::time_point from) {
+    if (!isRunning()) {
+        waker_->stop();
+        return;
+    }
+    deadline_ = from + std::chrono::milliseconds(interval_);
+    if (inTick_)
+        rescheduledInTick_ = true; // fire() arms the waker when the handler returns
+    else
+        waker_->wakeAt(deadline_);
+}
+
+void IntervalTimer::fire() {
+    if (!isRunning()) return;
+    due_ = deadline_;
+    inTick_ = true;
+    rescheduledInTick_ = false;
+    emit timeout();
+    inTick_ = false;
+    if (!isRunning()) return; // the handler switched the timer off
+
+    if (!rescheduledInTick_) deadline_ = due_ + std::chrono::milliseconds(interval_);
+    const auto now = Clock::now();
+    if (now - deadline_ > kMaxBacklog) deadline_ = now + std::chrono::milliseconds(interval_);
+    waker_->wakeAt(deadline_);
+}

@@ -1,0 +1,21 @@
+#pragma once
+// A check box whose value is a number, as the settings store keeps it: 0
+// unchecked, 1 checked, 2 grayed. Only a stored value makes it grayed; a click by
+// the user always toggles between unchecked and checked.
+
+#include <QCheckBox>
+
+class ValueCheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    enum Value { Unchecked = 0, Checked = 1, Grayed = 2 };
+
+    using QCheckBox::QCheckBox;
+
+    int value() const;
+    // False, and no change, for a number that is not a check-box value.
+    bool setValue(int value);
+
+protected:
+    void nextCheckState() override;
+};

@@ -1,0 +1,143 @@
+// The animation: bar positions, the message cycle and the speeds, tick by tick.
+#include "Harness.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Animation : public ::testing::Test {
+protected:
+    void SetUp() override { h.start(); }
+    void setMessages(const QStringList& texts) {
+        for (int i = 0; i < 5; ++i) h.Form2().Status[i]->setText(texts.value(i));
+    }
+    void setSpeeds(const QStringList& texts) {
+        for (int i = 0; i < 5; ++i) h.Form2().Speedbox[i]->setText(texts.value(i));
+    }
+    QString label() { return h.Form1().ProcessName->text(); }
+    int interval() { return h.Form1().Timer1.interval(); }
+    Harness h;
+};
+
+TEST_F(Animation, FirstTickAndTheFortyFirst) {
+    Form1& f = h.Form1();
+    tick(f);
+    EXPECT_EQ(f.PB[0]->value(), 1);
+    EXPECT_EQ(f.PB[1]->value(), 0);
+    tick(f, 39);
+    EXPECT_EQ(f.PB[0]->value(), 40) << "full for one tick";
+    EXPECT_EQ(label(), QStringLiteral("Reading Files..."));
+    tick(f);
+    EXPECT_EQ(f.PB[0]->value(), 0) << "empty on the next";
+    EXPECT_EQ(f.PB[1]->value(), 1);
+    EXPECT_EQ(h.program.MsgIndex, 1);
+    EXPECT_EQ(label(), QStringLiteral("Linking Data..."));
+    EXPECT_EQ(interval(), 200);
+}
+
+TEST_F(Animation, DefaultCycleShowsThreeMessagesAtTheirSpeeds) {
+    Form1& f = h.Form1();
+    EXPECT_EQ(interval(), 50);
+    tick(f, 41);
+    EXPECT_EQ(interval(), 200);
+    tick(f, 41);
+    EXPECT_EQ(label(), QStringLiteral("Updating..."));
+    EXPECT_EQ(interval(), 400);
+    tick(f, 41);
+    EXPECT_EQ(label(), QStringLiteral("Reading Files...")) << "slot 3 is empty";
+    EXPECT_EQ(h.program.MsgIndex, 0);
+    EXPECT_EQ(interval(), 50);
+    EXPECT_EQ(f.PB[1]->value(), 3);
+}
+
+TEST_F(Animation, SecondBarWrapsAfterFortyOnePasses) {
+    Form1& f = h.Form1();
+    tick(f, 41 * 40);
+    EXPECT_EQ(f.PB[1]->value(), 40);
+    EXPECT_EQ(f.PB[0]->value(), 0);
+    tick(f, 41);
+    EXPECT_EQ(f.PB[1]->value(), 0);
+    EXPECT_EQ(f.Bar2Pos, 0);
+}
+
+TEST_F(Animation, AllFiveMessagesCycleInSlotOrder) {
+    setMessages({"a", "b", "c", "d", "e"});
+    setSpeeds({"10", "20", "30", "40", "60"});
+    const QStringList expected{"b", "c", "d", "e", "a", "b"};
+    const QList<int> speeds{20, 30, 40, 60, 10, 20};
+    for (int i = 0; i < expected.size(); ++i) {
+        tick(h.Form1(), 41);
+        EXPECT_EQ(label(), expected[i]);
+        EXPECT_EQ(interval(), speeds[i]);
+    }
+}
+
+TEST_F(Animation, EmptySlotsEndTheCycleEarly) {
+    // An empty slot 1 hides slot 2: only message 0 is ever shown.
+    setMessages({"zero", "", "two"});
+    setSpeeds({"70", "80", "90"});
+    for (int pass = 0; pass < 3; ++pass) {
+        tick(h.Form1(), 41);
+        EXPECT_EQ(label(), QStringLiteral("zero"));
+        EXPECT_EQ(interval(), 70);
+        EXPECT_EQ(h.program.MsgIndex, 0);
+    }
+}
+
+TEST_F(Animation, AnEmptyFirstMessageIsStillShown) {
+    setMessages({"", "one", ""});
+    setSpeeds({"70", "80"});
+    h.Form1().ProcessName->setText(QString());
+    tick(h.Form1(), 40);
+    EXPECT_EQ(label(), QString());
+    tick(h.Form1());
+    EXPECT_EQ(label(), QStringLiteral("one"));
+    tick(h.Form1(), 41);
+    EXPECT_EQ(label(), QString()) << "back to the empty message 0";
+    EXPECT_EQ(interval(), 70);
+}
+
+TEST_F(Animation, AllMessagesEmptyKeepsSpeedZero) {
+    setMessages({});
+    h.Form2().Speedbox[0]->setText(QStringLiteral("123"));
+    tick(h.Form1(), 41 * 2);
+    EXPECT_EQ(label(), QString());
+    EXPECT_EQ(interval(), 123);
+}
+
+TEST_F(Animation, HiddenSecondBarKeepsAdvancing) {
+    h.Form1().PB[1]->hide();
+    tick(h.Form1(), 41 * 3);
+    EXPECT_EQ(h.Form1().PB[1]->value(), 3);
+    EXPECT_TRUE(h.Form1().PB[1]->isHidden());
+}
+
+TEST_F(Animation, EditsReachTheCycleWithoutApply) {
+    h.Form2().Status[1]->setText(QStringLiteral("edited"));
+    h.Form2().Speedbox[1]->setText(QStringLiteral("333"));
+    tick(h.Form1(), 41);
+    EXPECT_EQ(label(), QStringLiteral("edited"));
+    EXPECT_EQ(interval(), 333);
+}
+
+TEST_F(Animation, SpeedWithoutWholeNumberKeepsThePreviousInterval) {
+    h.Form2().Speedbox[1]->setText(QStringLiteral("12abc"));
+    EXPECT_EQ(h.Form2().Speedbox[1]->text(), QStringLiteral("12abc")) << "the rule lets it pass";
+    tick(h.Form1(), 41);
+    EXPECT_EQ(label(), QStringLiteral("Linking Data..."));
+    EXPECT_EQ(interval(), 50);
+    EXPECT_TRUE(h.Form1().Timer1.isRunning());
+}
+
+TEST_F(Animation, IntervalRoundsHalfToEven) {
+    const std::vector<std::pair<QString, int>> cases{
+        {"2.5", 2}, {"3.5", 4}, {"1.5", 2}, {"7.49", 7}, {" 40 ", 40}, {"&H20", 32}, {"1e3", 1000}};
+    for (const auto& [text, expected] : cases) {
+        h.Form1().setTimerInterval(text);
+        EXPECT_EQ(interval(), expected) << text.toStdString();
+    }
+    h.Form1().setTimerInterval(QStringLiteral("1 2"));
+    EXPECT_EQ(interval(), 1000) << "no whole number: kept";
+}
+
+} // namespace

@@ -1,0 +1,100 @@
+// The progress timer's schedule. Nothing here asserts how long anything took:
+// the checks are on the deadlines the timer computes.
+#include "IntervalTimer.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = IntervalTimer::Clock;
+
+TEST(IntervalTimer, RunsOnlyWhenEnabledWithAnInterval) {
+    IntervalTimer timer;
+    QSignalSpy ticks(&timer, &IntervalTimer::timeout);
+    timer.setEnabled(true);
+    EXPECT_FALSE(timer.isRunning()) << "interval 0 means not set";
+    QTest::qWait(30);
+    EXPECT_EQ(ticks.count(), 0);
+
+    timer.setInterval(2);
+    EXPECT_TRUE(timer.isRunning());
+    EXPECT_TRUE(ticks.wait(5000));
+    timer.setEnabled(false);
+    const int seen = ticks.count();
+    QTest::qWait(30);
+    EXPECT_EQ(ticks.count(), seen) << "disabled: no more ticks";
+}
+
+TEST(IntervalTimer, ATickThatChangesTheIntervalKeepsTheRhythm) {
+    IntervalTimer timer;
+    Clock::time_point due{};
+    QObject::connect(&timer, &IntervalTimer::timeout, [&] {
+        due = timer.deadline();
+        timer.setInterval(40000);
+        timer.setInterval(30000); // the last change counts, from the same tick
+    });
+    timer.setInterval(1);
+    timer.setEnabled(true);
+    QSignalSpy ticks(&timer, &IntervalTimer::timeout);
+    ASSERT_TRUE(ticks.wait(5000));
+    EXPECT_EQ(timer.interval(), 30000);
+    EXPECT_EQ(timer.deadline(), due + 30000ms) << "counted from when the tick was due, not from now";
+}
+
+TEST(IntervalTimer, NextTickIsOneIntervalAfterTheLastWasDue) {
+    IntervalTimer timer;
+    struct Tick {
+        Clock::time_point due, ended;
+    };
+    std::vector<Tick> ticksSeen;
+    QObject::connect(&timer, &IntervalTimer::timeout, [&] {
+        if (ticksSeen.size() == 1) std::this_thread::sleep_for(3ms); // a slow tick
+        ticksSeen.push_back({timer.deadline(), Clock::now()});
+        if (ticksSeen.size() == 5) timer.setEnabled(false);
+    });
+    timer.setInterval(5);
+    timer.setEnabled(true);
+    QSignalSpy ticks(&timer, &IntervalTimer::timeout);
+    while (ticksSeen.size() < 5 && ticks.wait(5000)) {
+    }
+    ASSERT_EQ(ticksSeen.size(), 5u);
+    for (std::size_t i = 1; i < ticksSeen.size(); ++i) {
+        // A machine that stalls past the backlog limit restarts the schedule;
+        // that is the other rule, checked below.
+        if (ticksSeen[i - 1].ended - ticksSeen[i].due > IntervalTimer::kMaxBacklog) continue;
+        EXPECT_EQ(ticksSeen[i].due - ticksSeen[i - 1].due, 5ms) << "a late tick shifts no later one";
+    }
+}
+
+TEST(IntervalTimer, FarBehindStartsAFreshScheduleInsteadOfABurst) {
+    IntervalTimer timer;
+    Clock::time_point due{};
+    QObject::connect(&timer, &IntervalTimer::timeout, [&] {
+        due = timer.deadline();
+        std::this_thread::sleep_for(IntervalTimer::kMaxBacklog + 50ms);
+    });
+    timer.setInterval(1);
+    timer.setEnabled(true);
+    QSignalSpy ticks(&timer, &IntervalTimer::timeout);
+    ASSERT_TRUE(ticks.wait(5000));
+    EXPECT_GT(timer.deadline() - due, IntervalTimer::kMaxBacklog);
+    timer.setEnabled(false);
+}
+
+TEST(IntervalTimer, SettingTheIntervalFromOutsideRestartsTheCount) {
+    IntervalTimer timer;
+    timer.setEnabled(true);
+    timer.setInterval(10000);
+    const auto before = Clock::now();
+    timer.setInterval(20000);
+    EXPECT_GE(timer.deadline(), before + 20000ms);
+    EXPECT_LE(timer.deadline(), Clock::now() + 20000ms);
+    timer.setInterval(-5);
+    EXPECT_FALSE(timer.isRunning()) << "never a zero or negative interval";
+}
+
+} // namespace

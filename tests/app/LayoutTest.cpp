@@ -1,0 +1,254 @@
+// Both windows as laid out: every control's place and size read back from the
+// widgets, the fonts, the window kinds and the keyboard order.
+#include "Harness.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Placement {
+    const char* name;
+    const char* container; // the parent widget's object name
+    QRect rect;
+};
+
+QWidget* child(QWidget* window, const char* name) {
+    if (window->objectName() == QLatin1String(name)) return window;
+    return window->findChild<QWidget*>(QLatin1String(name));
+}
+
+void expectPlacements(QWidget* window, std::initializer_list<Placement> placements) {
+    for (const Placement& p : placements) {
+        SCOPED_TRACE(p.name);
+        QWidget* widget = child(window, p.name);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->parentWidget()->objectName(), QLatin1String(p.container));
+        EXPECT_EQ(widget->geometry(), p.rect);
+    }
+}
+
+class Layout : public ::testing::Test {
+protected:
+    void SetUp() override { h.start(); }
+    Harness h;
+};
+
+TEST_F(Layout, ProgressWindowControlsSitAtTheirPixels) {
+    Form1& form = h.Form1();
+    EXPECT_EQ(form.size(), QSize(433, 134));
+    EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "the user cannot resize it";
+    expectPlacements(&form, {
+                                {"Picture1", "Form1", {16, 40, 33, 33}},
+                                {"Command1", "Form1", {160, 96, 113, 25}},
+                                {"PB_0", "Form1", {56, 40, 353, 17}},
+                                {"PB_1", "Form1", {56, 64, 353, 17}},
+                                {"ProcessName", "Form1", {56, 24, 353, 17}},
+                            });
+    EXPECT_EQ(form.Command1->geometry().center().x() * 2 + 1, form.width())
+        << "the button is centred";
+}
+
+TEST_F(Layout, ProgressWindowIsAFixedWindowWithCloseBoxOnly) {
+    const Qt::WindowFlags flags = h.Form1().windowFlags();
+    EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Window);
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowSystemMenuHint);
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+}
+
+TEST_F(Layout, ProgressWindowUsesTheBoldClassicFontEverywhere) {
+    for (QWidget* w : std::initializer_list<QWidget*>{&h.Form1(), h.Form1().ProcessName,
+                                                      h.Form1().Command1}) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        EXPECT_DOUBLE_EQ(w->font().pointSizeF(), 8.25);
+        EXPECT_TRUE(w->font().bold());
+        EXPECT_FALSE(w->font().italic() || w->font().underline() || w->font().strikeOut());
+        EXPECT_EQ(w->font().family(), QStringLiteral("MS Sans Serif"));
+    }
+}
+
+TEST_F(Layout, BarsSpanFortyStepsWithoutText) {
+    for (QProgressBar* bar : h.Form1().PB) {
+        EXPECT_EQ(bar->minimum(), 0);
+        EXPECT_EQ(bar->maximum(), 40);
+        EXPECT_FALSE(bar->isTextVisible());
+        EXPECT_EQ(bar->orientation(), Qt::Horizontal);
+    }
+}
+
+TEST_F(Layout, StatusLineShowsOnlyItsFirstLine) {
+    QLabel* label = h.Form1().ProcessName;
+    label->setText(QString(60, u'W') + QStringLiteral(" second line that must not show"));
+    EXPECT_TRUE(label->wordWrap());
+    EXPECT_TRUE(label->alignment() & Qt::AlignTop);
+    EXPECT_EQ(label->geometry(), QRect(56, 24, 353, 17)) << "the label does not grow";
+    EXPECT_GE(label->fontMetrics().height(), 12);
+    EXPECT_LT(label->fontMetrics().height() * 2, 17 + label->fontMetrics().height())
+        << "a second line would not fit";
+    EXPECT_TRUE(label->autoFillBackground()) << "opaque in the face colour";
+}
+
+TEST_F(Layout, IconBoxInvitesAClick) {
+    EXPECT_EQ(h.Form1().Picture1->toolTip(), QStringLiteral("Click here for options."));
+    EXPECT_TRUE(h.Form1().Picture1->testAttribute(Qt::WA_SetCursor));
+}
+
+TEST_F(Layout, DialogControlsSitAtTheirPixels) {
+    Form2& dialog = h.Form2();
+    EXPECT_EQ(dialog.size(), QSize(589, 292));
+    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
+    expectPlacements(&dialog, {
+                                  {"Frame2", "Form2", {304, 64, 273, 145}},
+                                  {"DualChk", "Frame2", {16, 24, 145, 17}},
+                                  {"IconList", "Frame2", {56, 72, 129, 21}},
+                                  {"Ssav", "Frame2", {16, 48, 145, 17}},
+                                  {"CustIconFileTxt", "Frame2", {56, 104, 169, 19}},
+                                  {"Command4", "Frame2", {232, 96, 25, 25}},
+                                  {"Label5", "Frame2", {24, 72, 33, 17}},
+                                  {"Label6", "Frame2", {8, 96, 49, 41}},
+                                  {"Frame1", "Form2", {24, 64, 273, 217}},
+                                  {"ButText", "Frame1", {8, 192, 233, 19}},
+                                  {"Pmess", "Frame1", {8, 40, 233, 19}},
+                                  {"Status_0", "Frame1", {8, 88, 169, 19}},
+                                  {"Status_1", "Frame1", {8, 104, 169, 19}},
+                                  {"Status_2", "Frame1", {8, 120, 169, 19}},
+                                  {"Status_3", "Frame1", {8, 136, 169, 19}},
+                                  {"Status_4", "Frame1", {8, 152, 169, 19}},
+                                  {"Speedbox_0", "Frame1", {184, 88, 57, 19}},
+                                  {"Speedbox_1", "Frame1", {184, 104, 57, 19}},
+                                  {"Speedbox_2", "Frame1", {184, 120, 57, 19}},
+                                  {"Speedbox_3", "Frame1", {184, 136, 57, 19}},
+                                  {"Speedbox_4", "Frame1", {184, 152, 57, 19}},
+                                  {"Label7", "Frame1", {8, 176, 105, 17}},
+                                  {"Label1", "Frame1", {184, 72, 41, 17}},
+                                  {"Label2", "Frame1", {8, 24, 65, 17}},
+                                  {"Label4_0", "Frame1", {8, 72, 65, 17}},
+                                  {"Command3", "Form2", {344, 216, 193, 33}},
+                                  {"Command2", "Form2", {344, 256, 89, 25}},
+                                  {"Command1", "Form2", {456, 256, 81, 25}},
+                                  {"Picture1", "Form2", {24, 8, 233, 49}},
+                                  {"Label8", "Form2", {304, 32, 273, 17}},
+                              });
+    EXPECT_EQ(dialog.Label4.size(), 1u);
+    EXPECT_EQ(dialog.Label4[0]->text(), QStringLiteral("Status:"));
+}
+
+TEST_F(Layout, DialogCaptionsAndDefaults) {
+    Form2& d = h.Form2();
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Options"));
+    EXPECT_EQ(d.Frame1->title(), QStringLiteral("Change Messages:"));
+    EXPECT_EQ(d.Frame2->title(), QStringLiteral("Appearance:"));
+    EXPECT_EQ(d.DualChk->text(), QStringLiteral("Dual progress bars"));
+    EXPECT_EQ(d.Ssav->text(), QStringLiteral("Disable Screen Saver"));
+    EXPECT_EQ(d.Label6->text(), QStringLiteral("Custom Icon (32x32)"));
+    EXPECT_TRUE(d.Label6->wordWrap());
+    EXPECT_TRUE(d.Label6->alignment() & Qt::AlignHCenter);
+    EXPECT_EQ(d.Command3->text(), QStringLiteral("More Free Stuff - Visit Website"));
+    EXPECT_EQ(d.Command2->text(), QStringLiteral("&Apply"));
+    EXPECT_EQ(d.Command1->text(), QStringLiteral("&OK"));
+    EXPECT_TRUE(d.Command4->text().isEmpty());
+
+    EXPECT_EQ(d.Pmess->text(), QStringLiteral("Processing..."));
+    EXPECT_EQ(d.ButText->text(), QStringLiteral("Cancel"));
+    const QStringList messages{"Reading Files...", "Linking Data...", "Updating...", "", ""};
+    const QStringList speeds{"50", "200", "400", "200", "200"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(d.Status[i]->text(), messages[i]);
+        EXPECT_EQ(d.Speedbox[i]->text(), speeds[i]);
+    }
+    EXPECT_TRUE(d.CustIconFileTxt->text().isEmpty());
+    EXPECT_EQ(d.DualChk->value(), ValueCheckBox::Checked);
+    EXPECT_EQ(d.Ssav->value(), ValueCheckBox::Unchecked);
+    EXPECT_EQ(d.IconList->currentIndex(), 0);
+    EXPECT_FALSE(d.IconList->isEditable()) << "the user picks and cannot type";
+}
+
+TEST_F(Layout, DialogFontsBoldWhereTheLayoutSaysSo) {
+    Form2& d = h.Form2();
+    for (QWidget* w : std::initializer_list<QWidget*>{d.Label7, d.Label1, d.Label2, d.Label4[0],
+                                                      d.Command2, d.Command1}) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        EXPECT_TRUE(w->font().bold());
+        EXPECT_DOUBLE_EQ(w->font().pointSizeF(), 8.25);
+        EXPECT_EQ(w->font().family(), QStringLiteral("MS Sans Serif"));
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{&d, d.Pmess, d.DualChk, d.Label5, d.Command3,
+                                                      d.Frame1}) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        EXPECT_FALSE(w->font().bold());
+        EXPECT_DOUBLE_EQ(w->font().pointSizeF(), 8.25);
+    }
+    EXPECT_EQ(d.Label8->font().family(), QStringLiteral("Arial"));
+    EXPECT_TRUE(d.Label8->font().bold());
+    EXPECT_DOUBLE_EQ(d.Label8->font().pointSizeF(), 8.25);
+    EXPECT_EQ(d.Label8->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_TRUE(d.Label8->autoFillBackground());
+}
+
+TEST_F(Layout, DialogIsAToolWindowThatNoKeyCloses) {
+    Form2& d = h.Form2();
+    EXPECT_EQ(d.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+    EXPECT_TRUE(d.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(d.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    for (QPushButton* button : d.findChildren<QPushButton*>()) {
+        EXPECT_FALSE(button->isDefault()) << button->objectName().toStdString();
+        EXPECT_FALSE(button->autoDefault()) << button->objectName().toStdString();
+    }
+    EXPECT_FALSE(h.Form1().Command1->isDefault() || h.Form1().Command1->autoDefault());
+
+    d.showModeless();
+    d.Pmess->setText(QStringLiteral("edited"));
+    QTest::keyClick(d.Pmess, Qt::Key_Return);
+    QTest::keyClick(d.Pmess, Qt::Key_Enter);
+    QTest::keyClick(d.Pmess, Qt::Key_Escape);
+    EXPECT_TRUE(d.isVisible()) << "Escape does not close the dialog";
+    EXPECT_EQ(h.Form1().windowTitle(), QStringLiteral("Processing...")) << "Enter does not apply";
+    QTest::keyClick(h.Form1().Command1, Qt::Key_Escape);
+    EXPECT_EQ(h.endCalls, 0) << "Escape does not press the progress window's button";
+}
+
+TEST_F(Layout, DialogKeyboardOrderStartsInTheTitle) {
+    Form2& d = h.Form2();
+    const std::vector<QWidget*> order{
+        d.Pmess,    d.Status[0],      d.Speedbox[0], d.Status[1], d.Speedbox[1], d.Status[2],
+        d.Speedbox[2], d.Status[3],   d.Speedbox[3], d.Status[4], d.Speedbox[4], d.ButText,
+        d.DualChk,  d.Ssav,           d.IconList,    d.CustIconFileTxt, d.Command4, d.Command3,
+        d.Command2, d.Command1};
+    // What Tab does: the next widget in the focus chain that takes focus by Tab.
+    const auto nextTabStop = [](QWidget* w) {
+        do w = w->nextInFocusChain();
+        while (!(w->focusPolicy() & Qt::TabFocus));
+        return w;
+    };
+    for (std::size_t i = 0; i < order.size(); ++i)
+        EXPECT_EQ(nextTabStop(order[i]), order[(i + 1) % order.size()])
+            << order[i]->objectName().toStdString();
+    d.showModeless();
+    QApplication::setActiveWindow(&d);
+    EXPECT_EQ(d.focusWidget(), d.Pmess);
+    for (QWidget* label : d.findChildren<QLabel*>()) EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
+}
+
+TEST_F(Layout, MnemonicsPressApplyAndOk) {
+    Form2& d = h.Form2();
+    d.showModeless();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    d.Pmess->setText(QStringLiteral("by Alt+A"));
+    // A mnemonic presses its button visibly, so the click comes a moment later.
+    QTest::keyClick(&d, Qt::Key_A, Qt::AltModifier);
+    QTest::qWaitFor([&] { return h.Form1().windowTitle() == QStringLiteral("by Alt+A"); }, 5000);
+    EXPECT_EQ(h.Form1().windowTitle(), QStringLiteral("by Alt+A"));
+    EXPECT_TRUE(d.isVisible());
+    d.Pmess->setText(QStringLiteral("by Alt+O"));
+    QTest::keyClick(d.Pmess, Qt::Key_O, Qt::AltModifier);
+    QTest::qWaitFor([&] { return !d.isVisible(); }, 5000);
+    EXPECT_EQ(h.Form1().windowTitle(), QStringLiteral("by Alt+O"));
+    EXPECT_FALSE(d.isVisible());
+}
+
+} // namespace
