@@ -1,0 +1,129 @@
+#include "ScratchRegistry.h"
+
+#include "CodePage.h"
+
+#ifndef _WIN32
+#include "RegistryStore.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+#endif
+
+namespace {
+
+constexpr const char* kTestsKey = "Software\\TarrowinTests";
+
+std::string uniqueName()
+{
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    for (char& c : name)
+        if (c == '/' || c == '\\') c = '_';
+    return name;
+}
+
+} // namespace
+
+void ScratchRegistry::SetUp()
+{
+#ifndef _WIN32
+    std::string folder = (std::filesystem::temp_directory_path() / "tarrowin-test-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+    storeFolder_ = folder;
+    RegistryStore::usePath(folder + "/registry.db");
+#endif
+    baseSubkey_ = std::string(kTestsKey) + "\\" + uniqueName();
+    baseSubkey16_ = CodePage::widen(baseSubkey_);
+    deleteTree(HKEY_CURRENT_USER, baseSubkey_);
+    create({});
+}
+
+void ScratchRegistry::TearDown()
+{
+    for (HKEY key : handles_) RegCloseKey(key);
+    handles_.clear();
+    deleteTree(HKEY_CURRENT_USER, baseSubkey_);
+#ifndef _WIN32
+    RegistryStore::usePath({});
+    std::error_code ignored;
+    std::filesystem::remove_all(storeFolder_, ignored);
+#endif
+}
+
+HKEY ScratchRegistry::open(std::string_view relative)
+{
+    const std::string name = relative.empty() ? baseSubkey_ : subkey(relative);
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, name.c_str(), 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS)
+        << name;
+    if (key) handles_.push_back(key);
+    return key;
+}
+
+HKEY ScratchRegistry::create(std::string_view relative)
+{
+    const std::string name = relative.empty() ? baseSubkey_ : subkey(relative);
+    HKEY key = nullptr;
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS)
+        << name;
+    if (key) handles_.push_back(key);
+    return key;
+}
+
+RawValue readRaw(HKEY key, const char* name)
+{
+    RawValue value;
+    DWORD size = 0;
+    value.result = RegQueryValueExA(key, name, nullptr, &value.type, nullptr, &size);
+    if (value.result != ERROR_SUCCESS) return value;
+    value.bytes.resize(size);
+    value.result = RegQueryValueExA(key, name, nullptr, &value.type,
+                                    reinterpret_cast<BYTE*>(value.bytes.data()), &size);
+    value.bytes.resize(size);
+    return value;
+}
+
+LONG writeRaw(HKEY key, const char* name, DWORD type, std::string_view bytes)
+{
+    return RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                          static_cast<DWORD>(bytes.size()));
+}
+
+void deleteTree(HKEY root, const std::string& subkey)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    std::vector<std::string> children;
+    for (DWORD i = 0;; ++i) {
+        char name[1024];
+        DWORD length = sizeof name;
+        if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        children.emplace_back(name, length);
+    }
+    RegCloseKey(key);
+    for (const std::string& child : children) deleteTree(root, subkey + "\\" + child);
+    RegDeleteKeyA(root, subkey.c_str());
+}
+
+void setProcessVariable(const std::string& name, const std::string& value)
+{
+#ifdef _WIN32
+    SetEnvironmentVariableA(name.c_str(), value.c_str());
+#else
+    ::setenv(name.c_str(), value.c_str(), 1);
+#endif
+}
+
+bool runningUnderWine()
+{
+#ifdef _WIN32
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+#else
+    return false;
+#endif
+}

@@ -1,0 +1,141 @@
+// Several processes on one store, and a process killed while it writes.
+
+#include "RegistryStore.h"
+#include "ScratchRegistry.h"
+
+#include <sqlite3.h>
+
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+extern char** environ;
+
+namespace {
+
+constexpr const char* kKey = "Software\\Quillmoor\\Shared";
+
+class StoreProcesses : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "tarrowin-procs-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        folder = pattern;
+        store = (folder / "registry.db").string();
+        ::setenv("TARROWIN_REGISTRY", store.c_str(), 1);
+        RegistryStore::usePath(store);
+    }
+    void TearDown() override
+    {
+        RegistryStore::usePath({});
+        ::unsetenv("TARROWIN_REGISTRY");
+        fs::remove_all(folder);
+    }
+
+    // Starts the worker with the given arguments; its standard output goes to
+    // outputFd when that is not -1.
+    pid_t startWorker(std::vector<std::string> arguments, int outputFd = -1)
+    {
+        arguments.insert(arguments.begin(), REGISTRY_STORE_WORKER);
+        std::vector<char*> argv;
+        for (std::string& argument : arguments) argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        if (outputFd != -1) posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
+        pid_t pid = -1;
+        EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        return pid;
+    }
+
+    static int exitCode(pid_t pid)
+    {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    DWORD valueCount()
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
+        DWORD values = 0;
+        RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                         nullptr, nullptr, nullptr);
+        RegCloseKey(key);
+        return values;
+    }
+
+    fs::path folder;
+    std::string store;
+};
+
+TEST_F(StoreProcesses, WritersSideBySideLoseNothing)
+{
+    constexpr int kWriters = 4;
+    constexpr int kValuesEach = 150;
+    std::vector<pid_t> writers;
+    for (int w = 0; w < kWriters; ++w)
+        writers.push_back(startWorker(
+            {"write", kKey, "w" + std::to_string(w) + "-", std::to_string(kValuesEach)}));
+    // Reading meanwhile must neither fail nor block the writers for good.
+    for (int i = 0; i < 50; ++i) valueCount();
+    for (pid_t pid : writers) EXPECT_EQ(exitCode(pid), 0);
+    EXPECT_EQ(valueCount(), static_cast<DWORD>(kWriters * kValuesEach));
+}
+
+TEST_F(StoreProcesses, AKilledWriterLeavesEveryCommittedValue)
+{
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> moment(1, 300);
+    DWORD lastReported = 0;
+    for (int round = 0; round < 4; ++round) {
+        int pipeFds[2];
+        ASSERT_EQ(::pipe(pipeFds), 0);
+        const pid_t pid = startWorker({"endless", kKey}, pipeFds[1]);
+        ::close(pipeFds[1]);
+        FILE* reports = ::fdopen(pipeFds[0], "r");
+        const int killAfter = moment(random);
+        bool reported = false;
+        for (int seen = 0; seen < killAfter && std::fscanf(reports, "%u", &lastReported) == 1; ++seen)
+            reported = true;
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        std::fclose(reports);
+        ASSERT_TRUE(reported);
+
+        RegistryStore::usePath(store); // as a process starting after the crash
+        HKEY key = nullptr;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+        for (DWORD i = 0; i <= lastReported; ++i) {
+            DWORD number = 0;
+            DWORD size = sizeof number;
+            ASSERT_EQ(RegQueryValueExA(key, std::to_string(i).c_str(), nullptr, nullptr,
+                                       reinterpret_cast<BYTE*>(&number), &size),
+                      ERROR_SUCCESS)
+                << "value " << i << " of round " << round;
+            EXPECT_EQ(number, i);
+        }
+        RegCloseKey(key);
+        RegistryStore::usePath({});
+    }
+
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(store.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    sqlite3_stmt* check = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok");
+    sqlite3_finalize(check);
+    sqlite3_close(db);
+}
+
+} // namespace
