@@ -63,17 +63,11 @@ QByteArray gifLzwBlocks(const std::vector<std::uint8_t>& indices, int minimumCod
     std::unordered_map<std::uint32_t, int> table;
     int nextCode = 0;
     int codeBits = 0;
-    int codesSinceClear = 0;
-    auto putCode = [&](int code) {
-        writer.put(code, codeBits);
-        ++codesSinceClear;
-    };
     auto clear = [&] {
         writer.put(clearCode, codeBits == 0 ? minimumCodeSize + 1 : codeBits);
         table.clear();
         nextCode = endCode + 1;
         codeBits = minimumCodeSize + 1;
-        codesSinceClear = 0;
     };
     // The decoder adds its table entry one code later than the encoder and
     // widens its codes as soon as its table reaches the next power of two, so the
@@ -97,7 +91,7 @@ QByteArray gifLzwBlocks(const std::vector<std::uint8_t>& indices, int minimumCod
             prefix = found->second;
             continue;
         }
-        putCode(prefix);
+        writer.put(prefix, codeBits);
         if (nextCode < kMaxCodes) {
             table.emplace(key, nextCode++);
             grow();
@@ -106,10 +100,11 @@ QByteArray gifLzwBlocks(const std::vector<std::uint8_t>& indices, int minimumCod
         }
         prefix = index;
     }
-    putCode(prefix);
-    // Reading that last code makes the decoder add one more entry (unless it was
-    // the first code after a clear), which may widen the end code.
-    if (codesSinceClear > 1 && nextCode < kMaxCodes) {
+    writer.put(prefix, codeBits);
+    // Reading that last code makes the decoder add one more entry, which may
+    // widen the end code. (Right after a clear the table is far from the next
+    // power of two, so the first code there needs no exception.)
+    if (nextCode < kMaxCodes) {
         ++nextCode;
         grow();
     }

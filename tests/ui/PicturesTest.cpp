@@ -1,0 +1,94 @@
+// What the windows get from the picture accessors.
+
+#include "IconBytes.h"
+#include "Pictures.h"
+
+#include <QCursor>
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const kBuiltinFiles[] = {"gear", "arrow", "scissors", "folder", "files", "cd", "monitor"};
+
+QImage argb(const QPixmap& pixmap) { return pixmap.toImage().convertToFormat(QImage::Format_ARGB32); }
+
+// The stored icon setting is an index, so the order must never change.
+TEST(BuiltinIcons, AreTheSoftImagesOfTheirFilesInListOrder) {
+    ASSERT_EQ(Pictures::builtinIconCount(), 7);
+    for (int i = 0; i < 7; ++i) {
+        SCOPED_TRACE(kBuiltinFiles[i]);
+        const QPixmap icon = Pictures::builtinIcon(i);
+        ASSERT_EQ(icon.size(), QSize(32, 32));
+        EXPECT_EQ(icon.devicePixelRatio(), 1.0);
+        const QImage soft =
+            IconBytes::decode(IconBytes::pictureFile(QString(kBuiltinFiles[i]) + ".ico"), 1).colours;
+        const QImage shown = argb(icon);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                ASSERT_EQ(qAlpha(shown.pixel(x, y)), qAlpha(soft.pixel(x, y)))
+                    << "pixel " << x << "," << y;
+    }
+}
+
+TEST(BuiltinIcons, UseTheDoubleSizeRenderingOnDenseScreens) {
+    for (int i = 0; i < 7; ++i) {
+        const QPixmap dense = Pictures::builtinIcon(i, 2.0);
+        EXPECT_EQ(dense.size(), QSize(64, 64));
+        EXPECT_EQ(dense.devicePixelRatio(), 2.0);
+        EXPECT_EQ(dense.deviceIndependentSize(), QSizeF(32, 32));
+        EXPECT_EQ(Pictures::builtinIcon(i, 3.0).size(), QSize(64, 64));
+        EXPECT_EQ(Pictures::builtinIcon(i, 1.5).size(), QSize(32, 32));
+    }
+}
+
+TEST(BuiltinIcons, OtherIndicesGiveNoPicture) {
+    EXPECT_TRUE(Pictures::builtinIcon(-1).isNull());
+    EXPECT_TRUE(Pictures::builtinIcon(7).isNull());
+    EXPECT_TRUE(Pictures::builtinIcon(7, 2.0).isNull());
+}
+
+TEST(WindowIcons, OfferTheIconSizeAndTheDenseSize) {
+    for (const QIcon& icon : {Pictures::progressWindowIcon(), Pictures::optionsWindowIcon()}) {
+        const QList<QSize> sizes = icon.availableSizes();
+        EXPECT_TRUE(sizes.contains(QSize(32, 32)));
+        EXPECT_TRUE(sizes.contains(QSize(64, 64)));
+        const QImage small = argb(icon.pixmap(QSize(32, 32)));
+        int soft = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) soft += qAlpha(small.pixel(x, y)) % 255 != 0;
+        EXPECT_GT(soft, 0) << "the 32-bit image, not the 256-colour one";
+    }
+}
+
+TEST(Pointers, AreHandsWithTheirHotSpotsAtTheFingerTip) {
+    const QCursor box = Pictures::iconBoxCursor();
+    EXPECT_EQ(box.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(box.hotSpot(), QPoint(12, 9));
+    const QImage boxHand = argb(box.pixmap());
+    ASSERT_EQ(boxHand.size(), QSize(32, 32));
+    EXPECT_EQ(qAlpha(boxHand.pixel(12, 9)), 255);
+    EXPECT_EQ(qAlpha(boxHand.pixel(12, 8)), 0);
+
+    const QCursor logo = Pictures::logoCursor();
+    EXPECT_EQ(logo.hotSpot(), QPoint(5, 0));
+    const QImage logoHand = argb(logo.pixmap());
+    ASSERT_EQ(logoHand.size(), QSize(32, 32));
+    EXPECT_EQ(qAlpha(logoHand.pixel(5, 0)), 255);
+    // Qt alone would show this true-colour icon as an opaque square.
+    EXPECT_EQ(qAlpha(logoHand.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(logoHand.pixel(31, 31)), 0);
+}
+
+TEST(DialogPictures, HaveTheirSizesAndTransparency) {
+    const QPixmap banner = Pictures::logoBanner();
+    EXPECT_EQ(banner.size(), QSize(222, 50));
+    EXPECT_FALSE(banner.hasAlphaChannel());
+
+    const QImage folder = argb(Pictures::browsePicture());
+    ASSERT_EQ(folder.size(), QSize(16, 16));
+    EXPECT_EQ(qAlpha(folder.pixel(15, 0)), 0);
+    EXPECT_EQ(qAlpha(folder.pixel(8, 12)), 255);
+}
+
+} // namespace
