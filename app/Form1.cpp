@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include "ClassicFont.h"
+#include "CodePage.h"
 #include "Form2.h"
 #include "Module1.h"
 #include "NumberText.h"
@@ -9,10 +10,10 @@
 #include "PlatformServices.h"
 #include "ProgramState.h"
 #include "QtText.h"
+#include "SettingsStore.h"
 #include "SystemActions.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QScreen>
 
 namespace {
@@ -22,6 +23,54 @@ constexpr int kSlowestInterval = 50000; // the dialog's speed rule keeps speeds 
 // startup when the first speed has no whole-number value and there is no earlier
 // interval to keep.
 constexpr int kFirstSpeed = 50;
+
+using SettingsStore::CheckBox;
+using SettingsStore::TextBox;
+
+// The options dialog's controls as the settings store reaches them.
+class DialogControls final : public SettingsStore::Controls {
+public:
+    DialogControls(Form2& dialog, PlatformServices& services) : dialog_(dialog), services_(services) {}
+
+    std::u16string text(TextBox box, int index) const override {
+        return lineEdit(box, index)->text().toStdU16String();
+    }
+    void setText(TextBox box, int index, std::u16string_view text) override {
+        Form2::assignText(lineEdit(box, index), fromU16(text));
+    }
+    std::int32_t value(CheckBox box) const override { return checkBox(box)->value(); }
+    bool setValue(CheckBox box, std::int32_t value) override { return checkBox(box)->setValue(value); }
+    std::int32_t iconIndex() const override { return dialog_.IconList->currentIndex(); }
+    bool setIconIndex(std::int32_t index) override {
+        if (index < 0 || index >= dialog_.IconList->count()) return false;
+        dialog_.IconList->setCurrentIndex(index);
+        return true;
+    }
+    void showMessage(std::u16string_view text, SettingsStore::MessageKind kind) override {
+        services_.showMessage(fromU16(text), kind == SettingsStore::MessageKind::Information
+                                                 ? MessageIcon::Information
+                                                 : MessageIcon::Exclamation);
+    }
+
+private:
+    QLineEdit* lineEdit(TextBox box, int index) const {
+        switch (box) {
+        case TextBox::Title: return dialog_.Pmess;
+        case TextBox::Status: return dialog_.Status.at(index);
+        case TextBox::Speed: return dialog_.Speedbox.at(index);
+        case TextBox::CustomIconPath: return dialog_.CustIconFileTxt;
+        case TextBox::ButtonText: break;
+        }
+        return dialog_.ButText;
+    }
+    ValueCheckBox* checkBox(CheckBox box) const {
+        return box == CheckBox::Dual ? dialog_.DualChk : dialog_.Ssav;
+    }
+
+    Form2& dialog_;
+    PlatformServices& services_;
+};
+
 } // namespace
 
 Form1::Form1(ProgramState& program, PlatformServices& services)
@@ -108,9 +157,15 @@ void Form1::Form_Unload(int& /*Cancel: a close is never refused*/) {
     services_.endProgram();
 }
 
-void Form1::GetReg() {}
+void Form1::GetReg() {
+    DialogControls controls(Form2(), services_);
+    if (SettingsStore::GetReg(controls)) program_.FirstRun = true;
+}
 
-void Form1::SetReg() {}
+void Form1::SetReg() {
+    if (!form2_) return; // stopped before the dialog existed: there is nothing to store
+    SettingsStore::SetReg(DialogControls(Form2(), services_));
+}
 
 void Form1::setTimerInterval(const QString& speed) {
     if (const auto milliseconds =
@@ -127,7 +182,7 @@ void Form1::showBuiltinIcon(int index) {
 }
 
 bool Form1::showCustomIcon(const QString& path) {
-    if (!FileExists(QFile::encodeName(path).toStdString())) {
+    if (!FileExists(CodePage::narrow(view(path)))) {
         services_.showMessage(QStringLiteral("Custom icon file does not exist."),
                               MessageIcon::Exclamation);
         return false;

@@ -1,6 +1,13 @@
 #include "Harness.h"
 
-Harness::Harness() {
+#include "CRegistry.h"
+#include "QtText.h"
+#include "RegistryStore.h"
+#include "SettingsStore.h"
+
+Harness::Harness(Store store) {
+    RegistryStore::usePath(storePath().toStdString());
+    if (store == Store::KeyWithoutValues) CRegistry().CreateKey(SettingsStore::kKeyPath);
     services.showMessage = [this](const QString& text, MessageIcon icon) {
         messages.push_back({text, icon});
         if (whileMessageOpen) whileMessageOpen(messages.back());
@@ -21,7 +28,26 @@ Harness::Harness() {
     services.endProgram = [this] { ++endCalls; };
 }
 
-Harness::~Harness() = default;
+Harness::~Harness() {
+    form1.reset();
+    RegistryStore::usePath({});
+}
+
+QString Harness::storePath() const { return storeFolder.filePath(QStringLiteral("registry.db")); }
+
+void Harness::storeText(const QString& name, const QString& text) {
+    CRegistry registry;
+    if (!registry.OpenKey(SettingsStore::kKeyPath)) registry.CreateKey(SettingsStore::kKeyPath);
+    registry.OpenKey(SettingsStore::kKeyPath);
+    registry.WriteString(view(text), view(name));
+}
+
+QString Harness::storedText(const QString& name) {
+    CRegistry registry;
+    if (!registry.OpenKey(SettingsStore::kKeyPath) || !registry.ValueExists(view(name))) return {};
+    const QString text = fromU16(registry.ReadString(view(name)));
+    return text.isNull() ? QStringLiteral("") : text;
+}
 
 Form1& Harness::start() {
     form1 = std::make_unique<::Form1>(program, services);

@@ -9,6 +9,7 @@
 #include "ProgramState.h"
 
 #include <QString>
+#include <QTemporaryDir>
 
 #include <deque>
 #include <functional>
@@ -29,8 +30,20 @@ struct FileDialogCall {
 
 class Harness {
 public:
-    Harness();
+    // Every harness has a registry store of its own in a temporary folder. By
+    // default the settings key exists without values: no welcome, every control
+    // at its default. A first start has no key at all.
+    enum class Store { KeyWithoutValues, FirstStart };
+    explicit Harness(Store store = Store::KeyWithoutValues);
     ~Harness();
+
+    QTemporaryDir storeFolder;
+    QString storePath() const;
+    // Writes one text value into the settings key, as the program would.
+    void storeText(const QString& name, const QString& text);
+    // The stored text of a value of the settings key, or a null text when the
+    // value or the key is missing.
+    QString storedText(const QString& name);
 
     ProgramState program;
     PlatformServices services;
