@@ -1,5 +1,7 @@
 #include "IconFile.h"
 
+#include "IconLayout.h"
+
 #include <QBuffer>
 #include <QImageReader>
 #include <QtEndian>
@@ -8,19 +10,8 @@ namespace Pictures::IconFile {
 
 namespace {
 
-// A 6-byte header (reserved, type, image count), then one 16-byte directory
-// entry per image, each pointing at a bitmap header with the image after it.
-constexpr int kHeaderType = 2;
-constexpr int kHeaderCount = 4;
-constexpr int kDirectoryStart = 6;
-constexpr int kEntryBytes = 16;
-constexpr int kEntryHotSpotX = 4; // planes, for an icon
-constexpr int kEntryHotSpotY = 6; // bits per pixel, for an icon
-constexpr int kEntryOffset = 12;
-constexpr int kInfoWidth = 4;
-constexpr int kInfoBitsPerPixel = 14;
-constexpr int kInfoColoursUsed = 32;
-constexpr quint16 kTypeCursor = 2;
+using namespace IconLayout;
+
 constexpr int kFirstAlphaDepth = 32;
 
 quint32 u32At(const QByteArray& bytes, qsizetype at) {
@@ -33,7 +24,7 @@ quint16 u16At(const QByteArray& bytes, qsizetype at) {
     return qFromLittleEndian<quint16>(bytes.constData() + at);
 }
 
-qsizetype entryAt(int index) { return kDirectoryStart + qsizetype(index) * kEntryBytes; }
+qsizetype entryAt(int index) { return kHeaderBytes + qsizetype(index) * kEntryBytes; }
 
 qsizetype imageAt(const QByteArray& file, int index) {
     return qsizetype(u32At(file, entryAt(index) + kEntryOffset));

@@ -13,15 +13,8 @@ constexpr int kScale = 8;
 // In the button picture's own 16-pixel units.
 void drawBrowseFolder(QPainter& p) {
     const QColor line(0x8a, 0x5c, 0x00);
-    QPainterPath back;
-    back.moveTo(0.5, 14.5);
-    back.lineTo(0.5, 3.5);
-    back.lineTo(1.5, 2.5);
-    back.lineTo(4.5, 2.5);
-    back.lineTo(5.5, 3.5);
-    back.lineTo(11.5, 3.5);
-    back.lineTo(11.5, 14.5);
-    back.closeSubpath();
+    const QPainterPath back = polygon(
+        {{0.5, 14.5}, {0.5, 3.5}, {1.5, 2.5}, {4.5, 2.5}, {5.5, 3.5}, {11.5, 3.5}, {11.5, 14.5}});
     p.setPen(outline(line));
     p.setBrush(QColor(0xe8, 0xb4, 0x2c));
     p.drawPath(back);
@@ -45,12 +38,7 @@ void drawBrowseFolder(QPainter& p) {
     p.drawRect(frame);
 
     // The front cover, leaning open.
-    QPainterPath front;
-    front.moveTo(0.5, 14.5);
-    front.lineTo(3.0, 8.5);
-    front.lineTo(15.5, 8.5);
-    front.lineTo(12.5, 14.5);
-    front.closeSubpath();
+    const QPainterPath front = polygon({{0.5, 14.5}, {3.0, 8.5}, {15.5, 8.5}, {12.5, 14.5}});
     p.setPen(outline(line));
     p.setBrush(ramp({0, 8.5}, {0, 14.5}, QColor(0xff, 0xec, 0x7a), QColor(0xf4, 0xc0, 0x30)));
     p.drawPath(front);

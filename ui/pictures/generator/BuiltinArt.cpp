@@ -112,12 +112,9 @@ void drawHandle(QPainter& p, QPointF pivot, const ScissorHalf& h) {
     const QPointF dir(std::cos(a), std::sin(a));
     const QPointF normal(-dir.y(), dir.x());
     const QPointF ring = pivot + dir * h.ringDistance;
-    QPainterPath shank;
-    shank.moveTo(pivot + normal * 1.2);
-    shank.lineTo(ring + normal * 1.7 - dir * h.ringRadius * 0.6);
-    shank.lineTo(ring - normal * 1.7 - dir * h.ringRadius * 0.6);
-    shank.lineTo(pivot - normal * 1.2);
-    shank.closeSubpath();
+    const QPointF ringEdge = ring - dir * h.ringRadius * 0.6;
+    const QPainterPath shank = polygon({pivot + normal * 1.2, ringEdge + normal * 1.7,
+                                        ringEdge - normal * 1.7, pivot - normal * 1.2});
     QPainterPath grip = shank.united(ellipse(ring, h.ringRadius, h.ringRadius * 0.9));
     grip = grip.subtracted(ellipse(ring, h.ringRadius * 0.56, h.ringRadius * 0.48));
 
@@ -234,13 +231,7 @@ void drawFiles(QPainter& p) {
     // The front sheet, its upper-left corner rolled back along a diagonal.
     const QPointF curlStart(5.5, 17.5); // on the left edge
     const QPointF curlEnd(15.5, 6.5);   // on the top edge
-    QPainterPath front;
-    front.moveTo(curlEnd);
-    front.lineTo(21.5, 6.5);
-    front.lineTo(21.5, 31.5);
-    front.lineTo(5.5, 31.5);
-    front.lineTo(curlStart);
-    front.closeSubpath();
+    const QPainterPath front = polygon({curlEnd, {21.5, 6.5}, {21.5, 31.5}, {5.5, 31.5}, curlStart});
     p.setPen(outline(edge));
     p.setBrush(ramp({5, 6}, {22, 32}, QColor(0xff, 0xff, 0xff), QColor(0xe2, 0xe4, 0xe7)));
     p.drawPath(front);
@@ -371,11 +362,7 @@ void drawMonitor(QPainter& p) {
     p.setPen(outline(QColor(0x3a, 0x46, 0x5c)));
     p.setBrush(blue);
     p.drawRect(screen);
-    QPainterPath shine;
-    shine.moveTo(6, 3);
-    shine.lineTo(20, 3);
-    shine.lineTo(6, 13);
-    shine.closeSubpath();
+    const QPainterPath shine = polygon({{6, 3}, {20, 3}, {6, 13}});
     p.setPen(Qt::NoPen);
     p.setBrush(ramp({6, 3}, {13, 10}, QColor(255, 255, 255, 110), QColor(255, 255, 255, 10)));
     p.drawPath(shine);

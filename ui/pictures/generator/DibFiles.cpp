@@ -1,5 +1,6 @@
 #include "DibFiles.h"
 
+#include "IconLayout.h"
 #include "Quantize.h"
 
 #include <algorithm>
@@ -9,12 +10,9 @@ namespace PictureFiles {
 
 namespace {
 
-constexpr int kFileHeaderBytes = 14;
-constexpr int kInfoHeaderBytes = 40;
-constexpr int kIconHeaderBytes = 6;
-constexpr int kDirectoryEntryBytes = 16;
-constexpr quint16 kTypeIcon = 1;
-constexpr quint16 kTypeCursor = 2;
+using namespace Pictures::IconLayout;
+
+constexpr int kFileHeaderBytes = 14; // of a bitmap file, before its information header
 constexpr int kPaletteColours = 256;
 constexpr int kHalfOpaque = 128;
 // 96 dots per inch, the resolution at which a twip layout has 15 twips a pixel.
@@ -49,7 +47,7 @@ void requireIconSize(const QImage& picture) {
 // so their header gives twice the real height.
 void putInfoHeader(QByteArray& out, int width, int storedHeight, int bitsPerPixel,
                    quint32 imageBytes) {
-    putU32(out, kInfoHeaderBytes);
+    putU32(out, kInfoBytes);
     putU32(out, quint32(width));
     putU32(out, quint32(storedHeight));
     putU16(out, 1); // planes
@@ -207,7 +205,7 @@ QByteArray twoImageIcon(const QImage& picture) {
 
     QByteArray out;
     putIconHeader(out, kTypeIcon, 2);
-    const quint32 first = kIconHeaderBytes + 2 * kDirectoryEntryBytes;
+    const quint32 first = kHeaderBytes + 2 * kEntryBytes;
     putDirectoryEntry(out, {0, 1, 8, quint32(indexed.size()), first});
     putDirectoryEntry(out, {0, 1, 32, quint32(alpha.size()), first + quint32(indexed.size())});
     out.append(indexed);
@@ -237,7 +235,7 @@ QByteArray monochromeCursor(const QImage& picture, QPoint hotSpot) {
     QByteArray out;
     putIconHeader(out, kTypeCursor, 1);
     putDirectoryEntry(out, {2, quint32(hotSpot.x()), quint32(hotSpot.y()), quint32(image.size()),
-                            kIconHeaderBytes + kDirectoryEntryBytes});
+                            kHeaderBytes + kEntryBytes});
     out.append(image);
     return out;
 }
@@ -266,7 +264,7 @@ QByteArray trueColourIcon(const QImage& picture) {
 
     QByteArray out;
     putIconHeader(out, kTypeIcon, 1);
-    putDirectoryEntry(out, {0, 1, 24, quint32(image.size()), kIconHeaderBytes + kDirectoryEntryBytes});
+    putDirectoryEntry(out, {0, 1, 24, quint32(image.size()), kHeaderBytes + kEntryBytes});
     out.append(image);
     return out;
 }
@@ -275,7 +273,7 @@ QByteArray trueColourBitmap(const QImage& picture) {
     const QImage rgb = straightArgb(picture);
     const int stride = rowBytes(rgb.width(), 24);
     const quint32 pixelBytes = quint32(stride * rgb.height());
-    const quint32 offset = kFileHeaderBytes + kInfoHeaderBytes;
+    const quint32 offset = kFileHeaderBytes + kInfoBytes;
 
     QByteArray out;
     out.append("BM");

@@ -31,6 +31,13 @@ QPainterPath cogOutline(double outerRadius, double rootRadius, int teeth, double
     return path;
 }
 
+QPainterPath polygon(std::initializer_list<QPointF> corners) {
+    QPainterPath path;
+    path.addPolygon(QPolygonF(QList<QPointF>(corners)));
+    path.closeSubpath();
+    return path;
+}
+
 QPainterPath circle(QPointF centre, double radius) { return ellipse(centre, radius, radius); }
 
 QPainterPath ellipse(QPointF centre, double rx, double ry) {

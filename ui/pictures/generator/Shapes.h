@@ -5,6 +5,7 @@
 #include <QLinearGradient>
 #include <QPainterPath>
 #include <QPointF>
+#include <initializer_list>
 
 namespace Art {
 
@@ -12,6 +13,9 @@ namespace Art {
 // outerRadius from a rim of rootRadius; each tooth takes toothShare of its
 // pitch at the root and narrows towards its top.
 QPainterPath cogOutline(double outerRadius, double rootRadius, int teeth, double toothShare);
+
+// A closed outline through the given corners, in order.
+QPainterPath polygon(std::initializer_list<QPointF> corners);
 
 QPainterPath circle(QPointF centre, double radius);
 QPainterPath ellipse(QPointF centre, double rx, double ry);

@@ -14,13 +14,8 @@ namespace {
 void drawDocument(QPainter& p) {
     const double left = 5.5, right = 26.5, top = 0.5, bottom = 31.5;
     const double fold = 8.0; // how far the corner is turned over
-    QPainterPath page;
-    page.moveTo(left, top);
-    page.lineTo(right - fold, top);
-    page.lineTo(right, top + fold);
-    page.lineTo(right, bottom);
-    page.lineTo(left, bottom);
-    page.closeSubpath();
+    const QPainterPath page =
+        polygon({{left, top}, {right - fold, top}, {right, top + fold}, {right, bottom}, {left, bottom}});
     p.setPen(outline(QColor(0x7e, 0x84, 0x8c)));
     p.setBrush(ramp({left, top}, {right, bottom}, QColor(0xff, 0xff, 0xff), QColor(0xdd, 0xe1, 0xe6)));
     p.drawPath(page);
@@ -31,11 +26,8 @@ void drawDocument(QPainter& p) {
     p.drawLine(QPointF(9, 6.5), QPointF(16, 6.5));
 
     // The shadow the flap casts on the page, then the flap itself.
-    QPainterPath shadow;
-    shadow.moveTo(right - fold, top);
-    shadow.lineTo(right - fold + 0.2, top + fold + 1.2);
-    shadow.lineTo(right, top + fold);
-    shadow.closeSubpath();
+    const QPainterPath shadow =
+        polygon({{right - fold, top}, {right - fold + 0.2, top + fold + 1.2}, {right, top + fold}});
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 50));
     p.drawPath(shadow);
