@@ -95,7 +95,8 @@ TEST_F(RegistryApi, AnEmptyOrAbsentSubkeyMeansTheKeyItself)
     }
     DWORD disposition = 0;
     ASSERT_EQ(createKey(key, "", &same, &disposition), ERROR_SUCCESS);
-    EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
+    // Wine reports the key as newly created although it created nothing.
+    EXPECT_EQ(disposition, runningUnderWine() ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY);
     EXPECT_EQ(readRaw(same, "mark").bytes, "here\0"s);
     RegCloseKey(same);
 }
@@ -209,8 +210,11 @@ TEST_F(RegistryApi, EnumerationOrder)
         ASSERT_EQ(createKey(key, name, &child), ERROR_SUCCESS);
         RegCloseKey(child);
     }
-    EXPECT_EQ(subkeyNames(key), (std::vector<std::string>{"A", "b", "_c", "Ä"}))
-        << "subkeys in upper-cased name order";
+    // Windows orders subkeys by upper-cased name; Wine 8 by lower-cased name.
+    if (runningUnderWine())
+        EXPECT_EQ(subkeyNames(key), (std::vector<std::string>{"_c", "A", "b", "Ä"}));
+    else
+        EXPECT_EQ(subkeyNames(key), (std::vector<std::string>{"A", "b", "_c", "Ä"}));
 
     for (const char* name : {"Zeta", "alpha", "Mid"})
         ASSERT_EQ(writeRaw(key, name, REG_SZ, "\0"s), ERROR_SUCCESS);
@@ -231,11 +235,12 @@ TEST_F(RegistryApi, EnumerationOrder)
     length = sizeof name;
     EXPECT_EQ(RegEnumKeyExA(key, 4, name, &length, nullptr, nullptr, nullptr, nullptr),
               ERROR_NO_MORE_ITEMS);
+    const DWORD indexOfB = runningUnderWine() ? 2 : 1;
     length = 2;
-    EXPECT_EQ(RegEnumKeyExA(key, 1, name, &length, nullptr, nullptr, nullptr, nullptr),
+    EXPECT_EQ(RegEnumKeyExA(key, indexOfB, name, &length, nullptr, nullptr, nullptr, nullptr),
               ERROR_SUCCESS) << "\"b\" and its NUL fit in two bytes";
     length = 1;
-    EXPECT_EQ(RegEnumKeyExA(key, 1, name, &length, nullptr, nullptr, nullptr, nullptr),
+    EXPECT_EQ(RegEnumKeyExA(key, indexOfB, name, &length, nullptr, nullptr, nullptr, nullptr),
               ERROR_MORE_DATA);
 }
 

@@ -92,10 +92,12 @@ LONG writeRaw(HKEY key, const char* name, DWORD type, std::string_view bytes)
                           static_cast<DWORD>(bytes.size()));
 }
 
-void deleteTree(HKEY root, const std::string& subkey)
+void deleteTree(HKEY parent, const std::string& subkey)
 {
+    // Each step names a key relative to its parent: Wine's "A" functions take
+    // no subkey path longer than 260 characters.
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    if (RegOpenKeyExA(parent, subkey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
     std::vector<std::string> children;
     for (DWORD i = 0;; ++i) {
         char name[1024];
@@ -104,9 +106,9 @@ void deleteTree(HKEY root, const std::string& subkey)
             break;
         children.emplace_back(name, length);
     }
+    for (const std::string& child : children) deleteTree(key, child);
     RegCloseKey(key);
-    for (const std::string& child : children) deleteTree(root, subkey + "\\" + child);
-    RegDeleteKeyA(root, subkey.c_str());
+    RegDeleteKeyA(parent, subkey.c_str());
 }
 
 void setProcessVariable(const std::string& name, const std::string& value)

@@ -51,7 +51,7 @@ RawValue readRaw(HKEY key, const char* name);
 LONG writeRaw(HKEY key, const char* name, DWORD type, std::string_view bytes);
 
 // Deletes a key and everything below it, one key at a time.
-void deleteTree(HKEY root, const std::string& subkey);
+void deleteTree(HKEY parent, const std::string& subkey);
 
 // Sets a variable of this process's environment, where ExpandEnvironmentStrings looks.
 void setProcessVariable(const std::string& name, const std::string& value);
