@@ -16,8 +16,8 @@ namespace {
 void drawGear(QPainter& p) {
     const QTransform tilt = QTransform().translate(16, 13).scale(1.0, 0.62).rotate(8);
     const QPainterPath face = tilt.map(cogOutline(15.5, 12.0, 8, 0.5));
-    const QPainterPath hole = tilt.map(circle({0, 0}, 5.0));
-    const double depth = 5.0;
+    const QPainterPath hole = tilt.map(circle({0, 0}, 5.6));
+    const double depth = 4.2;
     constexpr int kLayers = 20;
 
     // The rim: the face swept down through the cog's thickness.
@@ -241,19 +241,22 @@ void drawFiles(QPainter& p) {
     p.drawLine(QPointF(11.5, 15.5), QPointF(19, 15.5));
     p.drawLine(QPointF(15.5, 10.5), QPointF(19, 10.5));
 
-    // The roll: a thin cylinder lying along the diagonal, lit on its crest.
+    // The roll: a thin cylinder lying along the diagonal, lit on its crest,
+    // casting a soft shadow onto the sheet below it.
     const QPointF along = curlEnd - curlStart;
     const QPointF normal = QPointF(along.y(), -along.x()) / std::hypot(along.x(), along.y());
     const QPointF middle = (curlStart + curlEnd) / 2;
+    p.setPen(outline(QColor(0, 0, 0, 45), 1.6));
+    p.drawLine(curlStart - normal * 0.9 + along * 0.06, curlEnd - normal * 0.9 - along * 0.06);
     QPainterPath roll;
     roll.moveTo(curlStart);
     roll.lineTo(curlEnd);
-    roll.quadTo(middle + normal * 4.6, curlStart);
+    roll.quadTo(middle + normal * 6.0, curlStart);
     roll.closeSubpath();
-    QLinearGradient shade(middle, middle + normal * 2.3);
-    shade.setColorAt(0.0, QColor(0xb5, 0xb9, 0xc0));
-    shade.setColorAt(0.45, QColor(0xff, 0xff, 0xff));
-    shade.setColorAt(1.0, QColor(0xc9, 0xcd, 0xd3));
+    QLinearGradient shade(middle, middle + normal * 3.0);
+    shade.setColorAt(0.0, QColor(0x98, 0x9e, 0xa8));
+    shade.setColorAt(0.55, QColor(0xff, 0xff, 0xff));
+    shade.setColorAt(1.0, QColor(0xc4, 0xc9, 0xd0));
     p.setPen(outline(edge, 0.9));
     p.setBrush(shade);
     p.drawPath(roll);

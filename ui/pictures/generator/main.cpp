@@ -103,7 +103,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        generate(QDir(QString::fromLocal8Bit(argv[1])), QString::fromLocal8Bit(argv[2]));
+        generate(QDir(QDir::cleanPath(QString::fromLocal8Bit(argv[1]))),
+                 QDir::cleanPath(QString::fromLocal8Bit(argv[2])));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "picture generator: %s\n", e.what());
         return 1;
