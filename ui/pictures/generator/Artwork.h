@@ -30,8 +30,8 @@ IconArt optionsIcon();  // the options dialog's icon
 // The pointing hand, 32x32, black outline, white inside, transparent around,
 // with the top of the finger tip at fingerTip.
 QImage pointingHand(QPoint fingerTip);
-// Where the hand's finger tip is when it is drawn as far up and left as the
-// hand allows: the hand is 2 pixels wide at the very top of its finger.
+// The logo pointer's placement: the finger tip (two pixels wide) in the top
+// row, the thumb touching the left edge.
 constexpr QPoint kHandFingerTipAtTop{5, 0};
 
 QImage logoBanner();      // 222x50, opaque
