@@ -55,6 +55,11 @@ Form1& Harness::start() {
     return *form1;
 }
 
+Form1& Harness::restart() {
+    form1->close();
+    return start();
+}
+
 void tick(::Form1& form, int n) {
     for (int i = 0; i < n; ++i) form.Timer1_Timer();
 }

@@ -64,6 +64,9 @@ public:
 
     // Creates the window and runs its startup, as the program does.
     ::Form1& start();
+    // Ends the running window through its close box, then starts a new one on
+    // the same store: the next run of the program.
+    ::Form1& restart();
 };
 
 // So that failures show texts as texts.

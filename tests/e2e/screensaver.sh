@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# "Disable Screen Saver" switches the X server's screen saver off at once, it
+# stays off after the program ends, and unchecking switches it on again.
+# Usage: screensaver.sh TARROWIN X11PROBE REGDUMP
+source "$(dirname "$0")/lib.sh"
+program=$1 probe=$2
+start_x
+export TARROWIN_REGISTRY="$work/registry.db"
+default=$("$probe" screensaver)
+[ "$default" != 0 ] || fail "the server starts with its screen saver off"
+
+"$program" &
+app_pid=$!
+answer_message
+options=$(wait_window '^Options$')
+click_in "$options" 328 120 # check the box
+for _ in $(seq 50); do [ "$("$probe" screensaver)" = 0 ] && break; sleep 0.1; done
+[ "$("$probe" screensaver)" = 0 ] || fail "screen saver still on"
+
+main=$(wait_window '^Processing\.\.\.$')
+click_in "$main" 216 108
+expect_clean_exit
+[ "$("$probe" screensaver)" = 0 ] || fail "the end switched it back on"
+
+# The stored setting switches it off at the next start; unchecking turns it on.
+"$program" &
+app_pid=$!
+main=$(wait_window '^Processing\.\.\.$')
+click_in "$main" 32 56
+options=$(wait_window '^Options$')
+click_in "$options" 328 120 # uncheck
+for _ in $(seq 50); do [ "$("$probe" screensaver)" = "$default" ] && break; sleep 0.1; done
+[ "$("$probe" screensaver)" = "$default" ] || fail "screen saver not back to $default"
+click_in "$main" 216 108
+expect_clean_exit
+echo "PASS"

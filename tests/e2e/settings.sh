@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Settings survive a restart: a first start greets the user, the title and the
+# icon are changed in the dialog, the window is closed from its title bar, every
+# value is stored (title, five messages, five speeds, dual, saver, icon, path and
+# button text: sixteen), and the next start restores them without greeting.
+# Usage: settings.sh TARROWIN X11PROBE REGDUMP
+source "$(dirname "$0")/lib.sh"
+program=$1 probe=$2 regdump=$3
+start_x
+export TARROWIN_REGISTRY="$work/registry.db"
+
+"$program" &
+app_pid=$!
+answer_message
+main=$(wait_window '^Processing\.\.\.$')
+options=$(wait_window '^Options$')
+
+click_in "$options" 148 113 # the title box
+xdotool windowfocus --sync "$options"
+xdotool key ctrl+a
+xdotool type --delay 20 'Busy Bee'
+click_in "$options" 424 146 # the icon list opens
+sleep 0.5
+xdotool type --delay 20 's'
+xdotool key Return
+click_in "$options" 328 96 # "Dual progress bars" off
+click_in "$options" 496 268 # OK
+wait_no_window '^Options$'
+main=$(wait_window '^Busy Bee$')
+
+"$probe" close "$main"
+expect_clean_exit
+
+stored=$("$regdump")
+echo "$stored"
+[ "$(echo "$stored" | wc -l)" = 16 ] || fail "expected sixteen values"
+for expected in 'Title=Busy Bee' 'Icon=2' 'Dual=0' 'Saver=0' 'Status0=Reading Files...' \
+    'Speed0=50' 'Status3=\0' 'Speed4=200' 'CustIconPath=\0' 'ButtonText=Cancel'; do
+    grep -qxF "$expected" <<<"$stored" || fail "not stored: $expected"
+done
+
+"$program" &
+app_pid=$!
+main=$(wait_window '^Busy Bee$')
+sleep 1
+if xdotool search --onlyvisible --name '^Tarrowin$' >/dev/null 2>&1; then fail "greeted again"; fi
+if xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1; then fail "dialog opened again"; fi
+click_in "$main" 216 108
+expect_clean_exit
+echo "PASS"

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Being asked to stop (SIGTERM, SIGINT, SIGHUP) runs the normal shutdown: the
+# settings are stored and the program ends with status 0. Also while the
+# greeting of a first start still waits for the user.
+# Usage: signals.sh TARROWIN X11PROBE REGDUMP
+source "$(dirname "$0")/lib.sh"
+program=$1 regdump=$3
+start_x
+export TARROWIN_REGISTRY="$work/registry.db"
+
+"$program" &
+app_pid=$!
+wait_window '^Tarrowin$' >/dev/null # the greeting is open
+kill -TERM "$app_pid"
+expect_clean_exit
+[ "$("$regdump" | wc -l)" = 16 ] || fail "the settings were not stored"
+
+title='Processing\.\.\.'
+for signal in TERM INT HUP; do
+    "$program" &
+    app_pid=$!
+    main=$(wait_window "^$title\$")
+    click_in "$main" 32 56
+    options=$(wait_window '^Options$')
+    click_in "$options" 148 113
+    xdotool windowfocus --sync "$options"
+    xdotool key ctrl+a
+    xdotool type --delay 20 "by $signal"
+    kill -"$signal" "$app_pid"
+    expect_clean_exit
+    "$regdump" | grep -qxF "Title=by $signal" || fail "SIG$signal lost the unapplied title"
+    title="by $signal"
+done
+echo "PASS"

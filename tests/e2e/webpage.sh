@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# The web button and the logo hand the maker's address to the desktop's
+# handler, here a recording xdg-open first on PATH.
+# Usage: webpage.sh TARROWIN X11PROBE REGDUMP
+source "$(dirname "$0")/lib.sh"
+program=$1
+start_x
+export TARROWIN_REGISTRY="$work/registry.db"
+mkdir "$work/bin"
+cat >"$work/bin/xdg-open" <<HANDLER
+#!/bin/sh
+printf '%s\n' "\$@" >>"$work/opened"
+HANDLER
+chmod +x "$work/bin/xdg-open"
+export PATH="$work/bin:$PATH"
+unset XDG_CURRENT_DESKTOP KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID
+
+"$program" &
+app_pid=$!
+answer_message
+options=$(wait_window '^Options$')
+click_in "$options" 440 232 # "More Free Stuff - Visit Website"
+click_in "$options" 140 32  # the logo
+for _ in $(seq 50); do [ "$(wc -l <"$work/opened" 2>/dev/null || echo 0)" = 2 ] && break; sleep 0.1; done
+cat "$work/opened" 2>/dev/null || true
+[ "$(wc -l <"$work/opened")" = 2 ] || fail "expected two openings"
+[ "$(sort -u "$work/opened")" = "https://www.quillmoor.example/" ] || fail "wrong address"
+
+main=$(wait_window '^Processing\.\.\.$')
+click_in "$main" 216 108
+expect_clean_exit
+echo "PASS"
