@@ -1,0 +1,135 @@
+#include "RegistryBenchCases.h"
+
+#include "CRegistry.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#ifndef _WIN32
+#include "RegistryStore.h"
+
+#include <unistd.h>
+#endif
+
+namespace RegistryBench {
+namespace {
+
+constexpr const char* kParent = "Software\\TarrowinBench";
+constexpr const char* kKey = "Software\\TarrowinBench\\Tarrowin";
+constexpr const char16_t* kKeyPath = u"HKEY_CURRENT_USER\\Software\\TarrowinBench\\Tarrowin";
+
+struct Setting {
+    const char16_t* name;
+    const char16_t* text;
+};
+
+// In the order the settings store writes them.
+constexpr std::array<Setting, kSettingsCount> kSettings = {{
+    {u"Title", u"Processing..."},
+    {u"Status0", u"Reading Files..."},
+    {u"Speed0", u"50"},
+    {u"Status1", u"Linking Data..."},
+    {u"Speed1", u"200"},
+    {u"Status2", u"Updating..."},
+    {u"Speed2", u"100"},
+    {u"Status3", u""},
+    {u"Speed3", u"100"},
+    {u"Status4", u""},
+    {u"Speed4", u"100"},
+    {u"Dual", u"1"},
+    {u"Saver", u"0"},
+    {u"Icon", u"0"},
+    {u"CustIconPath", u"/home/someone/Pictures/busy.ico"},
+}};
+
+void fail(const char* what)
+{
+    std::fprintf(stderr, "registry benchmark: %s failed\n", what);
+    std::exit(1);
+}
+
+} // namespace
+
+Fixture::Fixture()
+{
+#ifndef _WIN32
+    std::string folder = (std::filesystem::temp_directory_path() / "tarrowin-bench-XXXXXX").string();
+    if (!::mkdtemp(folder.data())) fail("making a folder for the store");
+    storeFolder_ = folder;
+    RegistryStore::usePath(folder + "/registry.db");
+#endif
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                        nullptr, &key_, nullptr) != ERROR_SUCCESS)
+        fail("creating the key");
+    saveSettings();
+}
+
+Fixture::~Fixture()
+{
+    RegCloseKey(key_);
+    RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
+    RegDeleteKeyA(HKEY_CURRENT_USER, kParent);
+#ifndef _WIN32
+    RegistryStore::usePath({});
+    std::error_code ignored;
+    std::filesystem::remove_all(storeFolder_, ignored);
+#endif
+}
+
+void setValue(HKEY key)
+{
+    static const char text[] = "Processing...";
+    if (RegSetValueExA(key, "Title", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text) !=
+        ERROR_SUCCESS)
+        fail("RegSetValueExA");
+}
+
+void queryValue(HKEY key)
+{
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, "Status0", nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        fail("RegQueryValueExA (size)");
+    BYTE buffer[64];
+    if (size > sizeof buffer ||
+        RegQueryValueExA(key, "Status0", nullptr, &type, buffer, &size) != ERROR_SUCCESS)
+        fail("RegQueryValueExA (data)");
+}
+
+void enumerateValues(HKEY key)
+{
+    for (DWORD i = 0; i < kSettingsCount; ++i) {
+        char name[32];
+        DWORD length = sizeof name;
+        if (RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            fail("RegEnumValueA");
+    }
+}
+
+void openAndClose()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        fail("RegOpenKeyExA");
+    RegCloseKey(key);
+}
+
+void saveSettings()
+{
+    CRegistry reg;
+    if (!reg.OpenKey(kKeyPath)) fail("OpenKey");
+    for (const Setting& setting : kSettings)
+        if (!reg.WriteString(setting.text, setting.name)) fail("WriteString");
+}
+
+void loadSettings()
+{
+    CRegistry reg;
+    if (!reg.OpenKey(kKeyPath)) fail("OpenKey");
+    for (const Setting& setting : kSettings)
+        if (reg.ReadString(setting.name).empty()) fail("ReadString"); // "" is stored as a NUL
+}
+
+} // namespace RegistryBench
