@@ -44,6 +44,17 @@ HKEY rootKey(std::u16string_view name)
     return rootKeys()[static_cast<std::size_t>(found - kRootNames.begin())];
 }
 
+// The subkey count that RegQueryInfoKeyA reports; 0 when the call fails.
+DWORD subkeyCount(HKEY key)
+{
+    DWORD classLength = 0;
+    DWORD count = 0;
+    FILETIME lastWrite{};
+    RegQueryInfoKeyA(key, nullptr, &classLength, nullptr, &count, nullptr, nullptr, nullptr, nullptr,
+                     nullptr, nullptr, &lastWrite);
+    return count;
+}
+
 const char* orNone(const std::optional<std::string>& subkey)
 {
     return subkey ? subkey->c_str() : nullptr;
@@ -80,13 +91,8 @@ bool CRegistry::CloseKey()
 bool CRegistry::EnumerateKeys(TextList& sKeys, std::int32_t& lKeysNumber)
 {
     if (!lKeyHandle) return false;
-    DWORD classLength = 0;
-    DWORD count = 0;
-    FILETIME lastWrite{};
-    RegQueryInfoKeyA(lKeyHandle, nullptr, &classLength, nullptr, &count, nullptr, nullptr, nullptr,
-                     nullptr, nullptr, nullptr, &lastWrite);
+    const auto n = static_cast<std::int32_t>(subkeyCount(lKeyHandle));
     sKeys.clear();
-    const auto n = static_cast<std::int32_t>(count);
     if (n <= 0) return false;
     sKeys.assign(static_cast<std::size_t>(n) + 1, std::u16string());
     lKeysNumber = n;
@@ -94,6 +100,7 @@ bool CRegistry::EnumerateKeys(TextList& sKeys, std::int32_t& lKeysNumber)
         std::string buffer(kKeyNameBufferBytes, '\0');
         DWORD nameLength = kKeyNameBufferBytes;
         DWORD noClass = 0;
+        FILETIME lastWrite{};
         RegEnumKeyExA(lKeyHandle, static_cast<DWORD>(i), buffer.data(), &nameLength, nullptr,
                       nullptr, &noClass, &lastWrite);
         sKeys[static_cast<std::size_t>(i) + 1] =
@@ -105,12 +112,7 @@ bool CRegistry::EnumerateKeys(TextList& sKeys, std::int32_t& lKeysNumber)
 bool CRegistry::HasSubKeys()
 {
     if (!lKeyHandle) return false;
-    DWORD classLength = 0;
-    DWORD count = 0;
-    FILETIME lastWrite{};
-    RegQueryInfoKeyA(lKeyHandle, nullptr, &classLength, nullptr, &count, nullptr, nullptr, nullptr,
-                     nullptr, nullptr, nullptr, &lastWrite);
-    return count != 0;
+    return subkeyCount(lKeyHandle) != 0;
 }
 
 bool CRegistry::CreateKey(std::u16string_view sKey)

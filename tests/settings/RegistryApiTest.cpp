@@ -12,18 +12,6 @@ namespace {
 
 class RegistryApi : public ScratchRegistry {};
 
-std::vector<std::string> subkeyNames(HKEY key)
-{
-    std::vector<std::string> names;
-    char name[1024];
-    for (DWORD i = 0;; ++i) {
-        DWORD length = sizeof name;
-        if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            return names;
-        names.emplace_back(name, length);
-    }
-}
-
 std::vector<std::string> valueNames(HKEY key)
 {
     std::vector<std::string> names;

@@ -28,10 +28,9 @@ std::string uniqueName()
 void ScratchRegistry::SetUp()
 {
 #ifndef _WIN32
-    std::string folder = (std::filesystem::temp_directory_path() / "tarrowin-test-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
-    storeFolder_ = folder;
-    RegistryStore::usePath(folder + "/registry.db");
+    storeFolder_ = makeTemporaryFolder("tarrowin-test");
+    ASSERT_FALSE(storeFolder_.empty());
+    RegistryStore::usePath(storeFolder_ + "/registry.db");
 #endif
     baseSubkey_ = std::string(kTestsKey) + "\\" + uniqueName();
     baseSubkey16_ = CodePage::widen(baseSubkey_);
@@ -92,21 +91,33 @@ LONG writeRaw(HKEY key, const char* name, DWORD type, std::string_view bytes)
                           static_cast<DWORD>(bytes.size()));
 }
 
+std::vector<std::string> subkeyNames(HKEY key)
+{
+    std::vector<std::string> names;
+    char name[1024];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof name;
+        if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            return names;
+        names.emplace_back(name, length);
+    }
+}
+
+#ifndef _WIN32
+std::string makeTemporaryFolder(const char* prefix)
+{
+    std::string folder = (std::filesystem::temp_directory_path() / prefix).string() + "-XXXXXX";
+    return ::mkdtemp(folder.data()) ? folder : std::string();
+}
+#endif
+
 void deleteTree(HKEY parent, const std::string& subkey)
 {
     // Each step names a key relative to its parent: Wine's "A" functions take
     // no subkey path longer than 260 characters.
     HKEY key = nullptr;
     if (RegOpenKeyExA(parent, subkey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    std::vector<std::string> children;
-    for (DWORD i = 0;; ++i) {
-        char name[1024];
-        DWORD length = sizeof name;
-        if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        children.emplace_back(name, length);
-    }
-    for (const std::string& child : children) deleteTree(key, child);
+    for (const std::string& child : subkeyNames(key)) deleteTree(key, child);
     RegCloseKey(key);
     RegDeleteKeyA(parent, subkey.c_str());
 }

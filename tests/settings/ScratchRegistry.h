@@ -50,6 +50,14 @@ struct RawValue {
 RawValue readRaw(HKEY key, const char* name);
 LONG writeRaw(HKEY key, const char* name, DWORD type, std::string_view bytes);
 
+// The names of a key's subkeys, in the order the registry lists them.
+std::vector<std::string> subkeyNames(HKEY key);
+
+#ifndef _WIN32
+// A new empty folder below the system's temporary folder.
+std::string makeTemporaryFolder(const char* prefix);
+#endif
+
 // Deletes a key and everything below it, one key at a time.
 void deleteTree(HKEY parent, const std::string& subkey);
 

@@ -46,9 +46,8 @@ class StoreFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "tarrowin-store-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
+        folder = makeTemporaryFolder("tarrowin-store");
+        ASSERT_FALSE(folder.empty());
         store = folder / "config" / "tarrowin" / "registry.db";
     }
     void TearDown() override

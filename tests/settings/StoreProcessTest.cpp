@@ -25,9 +25,8 @@ class StoreProcesses : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "tarrowin-procs-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
+        folder = makeTemporaryFolder("tarrowin-processes");
+        ASSERT_FALSE(folder.empty());
         store = (folder / "registry.db").string();
         ::setenv("TARROWIN_REGISTRY", store.c_str(), 1);
         RegistryStore::usePath(store);
