@@ -21,8 +21,7 @@ struct SplitPath {
 
 // Rule A (OpenKey, KeyExists): a backslash in first place does not split, so
 // "\Software" is taken as a root name, and an unknown one.
-SplitPath splitAtRoot(std::u16string_view path)
-{
+SplitPath splitAtRoot(std::u16string_view path) {
     const std::size_t at = path.find(kPathSeparator);
     if (at == std::u16string_view::npos || at == 0) return {path, std::nullopt};
     return {path.substr(0, at), narrow(path.substr(at + 1))};
@@ -30,42 +29,39 @@ SplitPath splitAtRoot(std::u16string_view path)
 
 // Rule B (CreateKey, DeleteKey): any first backslash splits, so "\Software"
 // has the empty root name and becomes a path relative to the current key.
-SplitPath splitAtFirstBackslash(std::u16string_view path)
-{
+SplitPath splitAtFirstBackslash(std::u16string_view path) {
     const std::size_t at = path.find(kPathSeparator);
     if (at == std::u16string_view::npos) return {path, std::nullopt};
     return {path.substr(0, at), narrow(path.substr(at + 1))};
 }
 
-HKEY rootKey(std::u16string_view name)
-{
+HKEY rootKey(std::u16string_view name) {
     const auto found = std::find(kRootNames.begin(), kRootNames.end(), name);
     if (found == kRootNames.end()) return nullptr;
     return rootKeys()[static_cast<std::size_t>(found - kRootNames.begin())];
 }
 
 // The subkey count that RegQueryInfoKeyA reports; 0 when the call fails.
-DWORD subkeyCount(HKEY key)
-{
+DWORD subkeyCount(HKEY key) {
     DWORD classLength = 0;
     DWORD count = 0;
     FILETIME lastWrite{};
-    RegQueryInfoKeyA(key, nullptr, &classLength, nullptr, &count, nullptr, nullptr, nullptr, nullptr,
-                     nullptr, nullptr, &lastWrite);
+    RegQueryInfoKeyA(key, nullptr, &classLength, nullptr, &count, nullptr, nullptr, nullptr,
+                     nullptr, nullptr, nullptr, &lastWrite);
     return count;
 }
 
-const char* orNone(const std::optional<std::string>& subkey)
-{
+const char* orNone(const std::optional<std::string>& subkey) {
     return subkey ? subkey->c_str() : nullptr;
 }
 
 } // namespace
 
-CRegistry::~CRegistry() { CloseKey(); }
+CRegistry::~CRegistry() {
+    CloseKey();
+}
 
-bool CRegistry::OpenKey(std::u16string_view sKey)
-{
+bool CRegistry::OpenKey(std::u16string_view sKey) {
     CloseKey();
     const SplitPath path = splitAtRoot(sKey);
     const HKEY root = rootKey(path.root);
@@ -78,8 +74,7 @@ bool CRegistry::OpenKey(std::u16string_view sKey)
     return true;
 }
 
-bool CRegistry::CloseKey()
-{
+bool CRegistry::CloseKey() {
     if (!lKeyHandle) return false;
     if (RegCloseKey(lKeyHandle) != ERROR_SUCCESS) return false;
     lKeyHandle = nullptr;
@@ -88,8 +83,7 @@ bool CRegistry::CloseKey()
     return true;
 }
 
-bool CRegistry::EnumerateKeys(TextList& sKeys, std::int32_t& lKeysNumber)
-{
+bool CRegistry::EnumerateKeys(TextList& sKeys, std::int32_t& lKeysNumber) {
     if (!lKeyHandle) return false;
     const auto n = static_cast<std::int32_t>(subkeyCount(lKeyHandle));
     sKeys.clear();
@@ -103,20 +97,18 @@ bool CRegistry::EnumerateKeys(TextList& sKeys, std::int32_t& lKeysNumber)
         FILETIME lastWrite{};
         RegEnumKeyExA(lKeyHandle, static_cast<DWORD>(i), buffer.data(), &nameLength, nullptr,
                       nullptr, &noClass, &lastWrite);
-        sKeys[static_cast<std::size_t>(i) + 1] =
-            widen(std::string_view(buffer).substr(0, std::min<DWORD>(nameLength, kKeyNameBufferBytes)));
+        sKeys[static_cast<std::size_t>(i) + 1] = widen(
+            std::string_view(buffer).substr(0, std::min<DWORD>(nameLength, kKeyNameBufferBytes)));
     }
     return true;
 }
 
-bool CRegistry::HasSubKeys()
-{
+bool CRegistry::HasSubKeys() {
     if (!lKeyHandle) return false;
     return subkeyCount(lKeyHandle) != 0;
 }
 
-bool CRegistry::CreateKey(std::u16string_view sKey)
-{
+bool CRegistry::CreateKey(std::u16string_view sKey) {
     const SplitPath path = splitAtFirstBackslash(sKey);
     const HKEY root = rootKey(path.root);
     SECURITY_ATTRIBUTES security{};
@@ -134,8 +126,7 @@ bool CRegistry::CreateKey(std::u16string_view sKey)
     return disposition == REG_CREATED_NEW_KEY;
 }
 
-bool CRegistry::DeleteKey(std::u16string_view sKey)
-{
+bool CRegistry::DeleteKey(std::u16string_view sKey) {
     if (sKey == sCurrentPath) return false;
     const SplitPath path = splitAtFirstBackslash(sKey);
     if (const HKEY root = rootKey(path.root))
@@ -144,8 +135,7 @@ bool CRegistry::DeleteKey(std::u16string_view sKey)
     return RegDeleteKeyA(lKeyHandle, narrow(sKey).c_str()) == ERROR_SUCCESS;
 }
 
-bool CRegistry::KeyExists(std::u16string_view sKey)
-{
+bool CRegistry::KeyExists(std::u16string_view sKey) {
     const SplitPath path = splitAtRoot(sKey);
     const HKEY root = rootKey(path.root);
     if (!root) return false;
@@ -155,4 +145,6 @@ bool CRegistry::KeyExists(std::u16string_view sKey)
     return result == ERROR_SUCCESS;
 }
 
-Variant CRegistry::FindKey() { return {}; }
+Variant CRegistry::FindKey() {
+    return {};
+}

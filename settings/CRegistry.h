@@ -85,9 +85,9 @@ private:
     void CopyValues(const std::u16string& sSourcePath, const std::u16string& sTargetPath);
     void CopySubKeys(const std::u16string& sSourcePath, const std::u16string& sTargetPath);
 
-    HKEY lKeyHandle = nullptr;          // the current key; null when none is open
-    std::int32_t lStringType = REG_SZ;  // REG_EXPAND_SZ only during one write
+    HKEY lKeyHandle = nullptr;             // the current key; null when none is open
+    std::int32_t lStringType = REG_SZ;     // REG_EXPAND_SZ only during one write
     std::int32_t lIntegerType = REG_DWORD; // REG_DWORD_BIG_ENDIAN only during one write
-    std::u16string sCurrentPath;        // as given to the last successful OpenKey
-    std::u16string sCurrentKey;         // its last component
+    std::u16string sCurrentPath;           // as given to the last successful OpenKey
+    std::u16string sCurrentKey;            // its last component
 };

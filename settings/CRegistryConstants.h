@@ -18,10 +18,9 @@ constexpr std::array<std::u16string_view, 6> kRootNames = {
     u"HKEY_CLASSES_ROOT", u"HKEY_CURRENT_USER",   u"HKEY_LOCAL_MACHINE",
     u"HKEY_USERS",        u"HKEY_CURRENT_CONFIG", u"HKEY_DYN_DATA"};
 
-inline std::array<HKEY, 6> rootKeys()
-{
-    return {HKEY_CLASSES_ROOT,  HKEY_CURRENT_USER,   HKEY_LOCAL_MACHINE,
-            HKEY_USERS,         HKEY_CURRENT_CONFIG, HKEY_DYN_DATA};
+inline std::array<HKEY, 6> rootKeys() {
+    return {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER,   HKEY_LOCAL_MACHINE,
+            HKEY_USERS,        HKEY_CURRENT_CONFIG, HKEY_DYN_DATA};
 }
 
 constexpr char16_t kPathSeparator = u'\\';

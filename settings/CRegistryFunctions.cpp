@@ -12,8 +12,7 @@
 
 namespace {
 
-std::optional<std::string_view> environmentValue(const std::string& name)
-{
+std::optional<std::string_view> environmentValue(const std::string& name) {
     if (name.empty() || name.find('=') != std::string::npos) return std::nullopt;
     if (const char* value = std::getenv(name.c_str())) return value;
     for (char** entry = environ; *entry; ++entry) {
@@ -25,8 +24,7 @@ std::optional<std::string_view> environmentValue(const std::string& name)
     return std::nullopt;
 }
 
-std::string expanded(std::string_view source)
-{
+std::string expanded(std::string_view source) {
     std::string result;
     std::size_t at = 0;
     while (at < source.size()) {
@@ -53,8 +51,7 @@ std::string expanded(std::string_view source)
 
 } // namespace
 
-DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize)
-{
+DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize) {
     if (!lpSrc) return 0;
     const std::string result = expanded(lpSrc);
     const auto needed = static_cast<DWORD>(result.size() + 1);
@@ -62,8 +59,7 @@ DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize)
     return needed;
 }
 
-void RtlMoveMemory(void* Destination, const void* Source, std::size_t Length)
-{
+void RtlMoveMemory(void* Destination, const void* Source, std::size_t Length) {
     std::memmove(Destination, Source, Length);
 }
 

@@ -8,8 +8,7 @@
 
 using namespace CRegistryConstants;
 
-bool CRegistry::RenameKey(std::u16string_view sNewKeyName)
-{
+bool CRegistry::RenameKey(std::u16string_view sNewKeyName) {
     if (std::find(kRootNames.begin(), kRootNames.end(), sCurrentPath) != kRootNames.end())
         return false;
     if (!lKeyHandle) return false;
@@ -20,7 +19,8 @@ bool CRegistry::RenameKey(std::u16string_view sNewKeyName)
         return false;
     const std::u16string oldPath = sCurrentPath;
     const std::u16string newPath =
-        sCurrentPath.substr(0, sCurrentPath.size() - sCurrentKey.size()) + std::u16string(sNewKeyName);
+        sCurrentPath.substr(0, sCurrentPath.size() - sCurrentKey.size()) +
+        std::u16string(sNewKeyName);
     if (KeyExists(newPath)) return false;
     if (!CreateKey(newPath)) return false;
     CopyValues(oldPath, newPath);
@@ -31,8 +31,7 @@ bool CRegistry::RenameKey(std::u16string_view sNewKeyName)
 
 // Copies the values of the current key, opened from sSourcePath, one at a time
 // into the key at sTargetPath, switching the current key for each write.
-void CRegistry::CopyValues(const std::u16string& sSourcePath, const std::u16string& sTargetPath)
-{
+void CRegistry::CopyValues(const std::u16string& sSourcePath, const std::u16string& sTargetPath) {
     if (!KeyExists(sTargetPath)) return;
     TextList names;
     std::int32_t count = 0;
@@ -83,8 +82,7 @@ void CRegistry::CopyValues(const std::u16string& sSourcePath, const std::u16stri
 }
 
 // Copies the whole subtree below sSourcePath into sTargetPath, depth first.
-void CRegistry::CopySubKeys(const std::u16string& sSourcePath, const std::u16string& sTargetPath)
-{
+void CRegistry::CopySubKeys(const std::u16string& sSourcePath, const std::u16string& sTargetPath) {
     OpenKey(sSourcePath);
     TextList names;
     std::int32_t count = 0;
@@ -101,8 +99,18 @@ void CRegistry::CopySubKeys(const std::u16string& sSourcePath, const std::u16str
     }
 }
 
-bool CRegistry::SaveKey() { return false; }
-bool CRegistry::LoadKey() { return false; }
-bool CRegistry::UnLoadKey() { return false; }
-bool CRegistry::RestoreKey() { return false; }
-bool CRegistry::ReplaceKey() { return false; }
+bool CRegistry::SaveKey() {
+    return false;
+}
+bool CRegistry::LoadKey() {
+    return false;
+}
+bool CRegistry::UnLoadKey() {
+    return false;
+}
+bool CRegistry::RestoreKey() {
+    return false;
+}
+bool CRegistry::ReplaceKey() {
+    return false;
+}

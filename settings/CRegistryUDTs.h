@@ -14,8 +14,7 @@ struct ByteArray {
     std::int32_t lowerBound = 0;
     std::vector<std::uint8_t> bytes;
 
-    std::int32_t upperBound() const
-    {
+    std::int32_t upperBound() const {
         return lowerBound + static_cast<std::int32_t>(bytes.size()) - 1;
     }
     bool operator==(const ByteArray&) const = default;

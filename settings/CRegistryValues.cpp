@@ -13,8 +13,7 @@ using CodePage::narrow;
 using CodePage::widen;
 
 bool CRegistry::GetValueInfo(std::u16string_view sValue, ValueType& eValueType,
-                             std::int32_t& lValueSize)
-{
+                             std::int32_t& lValueSize) {
     if (!lKeyHandle) return false;
     eValueType = UnknownValue;
     lValueSize = 0;
@@ -52,21 +51,18 @@ bool CRegistry::GetValueInfo(std::u16string_view sValue, ValueType& eValueType,
     }
 }
 
-bool CRegistry::ValueExists(std::u16string_view sValue)
-{
+bool CRegistry::ValueExists(std::u16string_view sValue) {
     ValueType kind;
     std::int32_t size;
     return GetValueInfo(sValue, kind, size);
 }
 
-bool CRegistry::DeleteValue(std::u16string_view sValue)
-{
+bool CRegistry::DeleteValue(std::u16string_view sValue) {
     if (!lKeyHandle) return false;
     return RegDeleteValueA(lKeyHandle, narrow(sValue).c_str()) == ERROR_SUCCESS;
 }
 
-bool CRegistry::EnumerateValues(TextList& sValues, std::int32_t& lValuesNumber)
-{
+bool CRegistry::EnumerateValues(TextList& sValues, std::int32_t& lValuesNumber) {
     if (!lKeyHandle) return false;
     DWORD classLength = 0;
     DWORD count = 0;
@@ -91,8 +87,7 @@ bool CRegistry::EnumerateValues(TextList& sValues, std::int32_t& lValuesNumber)
     return true;
 }
 
-std::u16string CRegistry::ReadString(std::u16string_view sValue)
-{
+std::u16string CRegistry::ReadString(std::u16string_view sValue) {
     if (!lKeyHandle) return {};
     ValueType kind;
     std::int32_t size = 0;
@@ -108,8 +103,7 @@ std::u16string CRegistry::ReadString(std::u16string_view sValue)
     return widen(std::string_view(buffer).substr(0, static_cast<std::size_t>(size)));
 }
 
-std::int32_t CRegistry::ReadInteger(std::u16string_view sValue)
-{
+std::int32_t CRegistry::ReadInteger(std::u16string_view sValue) {
     if (!lKeyHandle) return 0;
     ValueType kind;
     std::int32_t size = 0;
@@ -117,19 +111,20 @@ std::int32_t CRegistry::ReadInteger(std::u16string_view sValue)
     if (size <= 0) return 0;
     // The platform may fill all of the byte count it is given. A value longer
     // than an integer is therefore read whole, and its first four bytes count.
-    std::vector<BYTE> buffer(std::max<std::size_t>(static_cast<std::size_t>(size), kIntegerBytes), 0);
+    std::vector<BYTE> buffer(std::max<std::size_t>(static_cast<std::size_t>(size), kIntegerBytes),
+                             0);
     DWORD type = 0;
     DWORD count = static_cast<DWORD>(size);
     if (RegQueryValueExA(lKeyHandle, narrow(sValue).c_str(), nullptr, &type, buffer.data(),
                          &count) != ERROR_SUCCESS)
         return 0;
     std::uint32_t value = 0;
-    for (std::size_t i = 0; i < kIntegerBytes; ++i) value |= std::uint32_t{buffer[i]} << (8 * i);
+    for (std::size_t i = 0; i < kIntegerBytes; ++i)
+        value |= std::uint32_t{buffer[i]} << (8 * i);
     return static_cast<std::int32_t>(value);
 }
 
-Variant CRegistry::ReadBinary(std::u16string_view sValue)
-{
+Variant CRegistry::ReadBinary(std::u16string_view sValue) {
     Variant result;
     if (!lKeyHandle) return result;
     ValueType kind;
@@ -145,8 +140,7 @@ Variant CRegistry::ReadBinary(std::u16string_view sValue)
     return array;
 }
 
-std::u16string CRegistry::ReadEnviromentString(std::u16string_view sValue)
-{
+std::u16string CRegistry::ReadEnviromentString(std::u16string_view sValue) {
     if (!lKeyHandle) return {};
     const std::u16string text = ReadString(sValue);
     if (!text.empty() && text.front() == kPercent && text.back() == kPercent)
@@ -154,8 +148,7 @@ std::u16string CRegistry::ReadEnviromentString(std::u16string_view sValue)
     return {};
 }
 
-std::u16string CRegistry::ExpandEnvString(const std::u16string& sText)
-{
+std::u16string CRegistry::ExpandEnvString(const std::u16string& sText) {
     const std::string source = narrow(sText);
     const DWORD needed = ExpandEnvironmentStringsA(source.c_str(), nullptr, 0);
     // Without a size there is nothing sensible to expand into.
@@ -166,14 +159,12 @@ std::u16string CRegistry::ExpandEnvString(const std::u16string& sText)
     return widen(buffer);
 }
 
-std::int32_t CRegistry::ReadBigEndian(std::u16string_view sValue)
-{
+std::int32_t CRegistry::ReadBigEndian(std::u16string_view sValue) {
     if (!lKeyHandle) return 0;
     return SwapEndian(ReadInteger(sValue));
 }
 
-std::int32_t CRegistry::SwapEndian(std::int32_t lValue)
-{
+std::int32_t CRegistry::SwapEndian(std::int32_t lValue) {
     static_assert(std::endian::native == std::endian::little,
                   "byte i of an integer is taken to be its i-th least significant byte");
     std::int32_t result = 0;
@@ -184,8 +175,7 @@ std::int32_t CRegistry::SwapEndian(std::int32_t lValue)
     return result;
 }
 
-bool CRegistry::WriteString(std::u16string_view sData, std::u16string_view sValue)
-{
+bool CRegistry::WriteString(std::u16string_view sData, std::u16string_view sValue) {
     // An empty text is stored as one NUL character, so that it reads back as
     // a text that is there, not as a missing one.
     const std::u16string data = sData.empty() ? std::u16string(1, u'\0') : std::u16string(sData);
@@ -193,16 +183,14 @@ bool CRegistry::WriteString(std::u16string_view sData, std::u16string_view sValu
     // The byte count is the encoded length plus the NUL, so that text whose
     // characters take several bytes is stored whole.
     const std::string bytes = narrow(data);
-    const LONG result = RegSetValueExA(lKeyHandle, narrow(sValue).c_str(), 0,
-                                       static_cast<DWORD>(lStringType),
-                                       reinterpret_cast<const BYTE*>(bytes.c_str()),
-                                       static_cast<DWORD>(bytes.size() + 1));
+    const LONG result = RegSetValueExA(
+        lKeyHandle, narrow(sValue).c_str(), 0, static_cast<DWORD>(lStringType),
+        reinterpret_cast<const BYTE*>(bytes.c_str()), static_cast<DWORD>(bytes.size() + 1));
     if (lStringType == REG_EXPAND_SZ) lStringType = REG_SZ;
     return result == ERROR_SUCCESS;
 }
 
-bool CRegistry::WriteEnvironmentString(std::u16string_view sData, std::u16string_view sValue)
-{
+bool CRegistry::WriteEnvironmentString(std::u16string_view sData, std::u16string_view sValue) {
     if (!lKeyHandle) return false;
     std::u16string data = sData.empty() ? std::u16string(2, kPercent) : std::u16string(sData);
     if (!(data.front() == kPercent && data.back() == kPercent)) data = kPercent + data + kPercent;
@@ -210,27 +198,25 @@ bool CRegistry::WriteEnvironmentString(std::u16string_view sData, std::u16string
     return WriteString(data, sValue);
 }
 
-bool CRegistry::WriteInteger(std::int32_t lData, std::u16string_view sValue)
-{
+bool CRegistry::WriteInteger(std::int32_t lData, std::u16string_view sValue) {
     if (!lKeyHandle) return false;
     const auto value = static_cast<std::uint32_t>(lData);
     BYTE bytes[kIntegerBytes];
-    for (std::size_t i = 0; i < kIntegerBytes; ++i) bytes[i] = static_cast<BYTE>(value >> (8 * i));
+    for (std::size_t i = 0; i < kIntegerBytes; ++i)
+        bytes[i] = static_cast<BYTE>(value >> (8 * i));
     const LONG result = RegSetValueExA(lKeyHandle, narrow(sValue).c_str(), 0,
                                        static_cast<DWORD>(lIntegerType), bytes, kIntegerBytes);
     if (lIntegerType == REG_DWORD_BIG_ENDIAN) lIntegerType = REG_DWORD;
     return result == ERROR_SUCCESS;
 }
 
-bool CRegistry::WriteBigEndian(std::int32_t lData, std::u16string_view sValue)
-{
+bool CRegistry::WriteBigEndian(std::int32_t lData, std::u16string_view sValue) {
     if (!lKeyHandle) return false;
     lIntegerType = REG_DWORD_BIG_ENDIAN;
     return WriteInteger(SwapEndian(lData), sValue);
 }
 
-bool CRegistry::WriteBinary(const Variant& vData, std::u16string_view sValue)
-{
+bool CRegistry::WriteBinary(const Variant& vData, std::u16string_view sValue) {
     if (!lKeyHandle) return false;
     const auto* array = std::get_if<ByteArray>(&vData);
     if (!array) return false;
@@ -240,8 +226,7 @@ bool CRegistry::WriteBinary(const Variant& vData, std::u16string_view sValue)
                           static_cast<DWORD>(array->bytes.size())) == ERROR_SUCCESS;
 }
 
-bool CRegistry::RenameValue(std::u16string_view sOldValueName, std::u16string_view sNewValueName)
-{
+bool CRegistry::RenameValue(std::u16string_view sOldValueName, std::u16string_view sNewValueName) {
     if (!lKeyHandle) return false;
     if (!ValueExists(sOldValueName) || ValueExists(sNewValueName)) return false;
     ValueType kind = UnknownValue;
@@ -280,4 +265,6 @@ bool CRegistry::RenameValue(std::u16string_view sOldValueName, std::u16string_vi
     return true;
 }
 
-Variant CRegistry::FindValue() { return {}; }
+Variant CRegistry::FindValue() {
+    return {};
+}

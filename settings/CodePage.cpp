@@ -4,16 +4,15 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #else
-#include <utf8.h>
 #include <iterator>
+#include <utf8.h>
 #endif
 
 namespace CodePage {
 
 #ifdef _WIN32
 
-std::string narrow(std::u16string_view text)
-{
+std::string narrow(std::u16string_view text) {
     if (text.empty()) return {};
     const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
     const int length = static_cast<int>(text.size());
@@ -23,8 +22,7 @@ std::string narrow(std::u16string_view text)
     return result;
 }
 
-std::u16string widen(std::string_view bytes)
-{
+std::u16string widen(std::string_view bytes) {
     if (bytes.empty()) return {};
     const int length = static_cast<int>(bytes.size());
     const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
@@ -40,13 +38,16 @@ namespace {
 
 constexpr char16_t kReplacement = u'\uFFFD';
 
-bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool isHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool isLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 } // namespace
 
-std::string narrow(std::u16string_view text)
-{
+std::string narrow(std::u16string_view text) {
     // utfcpp refuses unpaired surrogates; Windows turns them into U+FFFD.
     std::u16string paired(text);
     for (std::size_t i = 0; i < paired.size(); ++i) {
@@ -60,8 +61,7 @@ std::string narrow(std::u16string_view text)
     return result;
 }
 
-std::u16string widen(std::string_view bytes)
-{
+std::u16string widen(std::string_view bytes) {
     std::string valid;
     utf8::replace_invalid(bytes.begin(), bytes.end(), std::back_inserter(valid));
     std::u16string result;

@@ -44,30 +44,28 @@ constexpr std::array<Setting, kSettingsCount> kSettings = {{
     {u"CustIconPath", u"/home/someone/Pictures/busy.ico"},
 }};
 
-void fail(const char* what)
-{
+void fail(const char* what) {
     std::fprintf(stderr, "registry benchmark: %s failed\n", what);
     std::exit(1);
 }
 
 } // namespace
 
-Fixture::Fixture()
-{
+Fixture::Fixture() {
 #ifndef _WIN32
-    std::string folder = (std::filesystem::temp_directory_path() / "tarrowin-bench-XXXXXX").string();
+    std::string folder =
+        (std::filesystem::temp_directory_path() / "tarrowin-bench-XXXXXX").string();
     if (!::mkdtemp(folder.data())) fail("making a folder for the store");
     storeFolder_ = folder;
     RegistryStore::usePath(folder + "/registry.db");
 #endif
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &key_, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &key_, nullptr) != ERROR_SUCCESS)
         fail("creating the key");
     saveSettings();
 }
 
-Fixture::~Fixture()
-{
+Fixture::~Fixture() {
     RegCloseKey(key_);
     RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
     RegDeleteKeyA(HKEY_CURRENT_USER, kParent);
@@ -78,16 +76,14 @@ Fixture::~Fixture()
 #endif
 }
 
-void setValue(HKEY key)
-{
+void setValue(HKEY key) {
     static const char text[] = "Processing...";
     if (RegSetValueExA(key, "Title", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text) !=
         ERROR_SUCCESS)
         fail("RegSetValueExA");
 }
 
-void queryValue(HKEY key)
-{
+void queryValue(HKEY key) {
     DWORD type = 0;
     DWORD size = 0;
     if (RegQueryValueExA(key, "Status0", nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
@@ -98,34 +94,31 @@ void queryValue(HKEY key)
         fail("RegQueryValueExA (data)");
 }
 
-void enumerateValues(HKEY key)
-{
+void enumerateValues(HKEY key) {
     for (DWORD i = 0; i < kSettingsCount; ++i) {
         char name[32];
         DWORD length = sizeof name;
-        if (RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
             fail("RegEnumValueA");
     }
 }
 
-void openAndClose()
-{
+void openAndClose() {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
         fail("RegOpenKeyExA");
     RegCloseKey(key);
 }
 
-void saveSettings()
-{
+void saveSettings() {
     CRegistry reg;
     if (!reg.OpenKey(kKeyPath)) fail("OpenKey");
     for (const Setting& setting : kSettings)
         if (!reg.WriteString(setting.text, setting.name)) fail("WriteString");
 }
 
-void loadSettings()
-{
+void loadSettings() {
     CRegistry reg;
     if (!reg.OpenKey(kKeyPath)) fail("OpenKey");
     for (const Setting& setting : kSettings)

@@ -8,17 +8,17 @@
 
 namespace {
 
-template <void (*Operation)(HKEY)> void keyOperation(benchmark::State& state)
-{
+template <void (*Operation)(HKEY)> void keyOperation(benchmark::State& state) {
     RegistryBench::Fixture fixture;
-    for (auto _ : state) Operation(fixture.key());
+    for (auto _ : state)
+        Operation(fixture.key());
     state.SetItemsProcessed(state.iterations());
 }
 
-template <void (*Operation)()> void operation(benchmark::State& state)
-{
+template <void (*Operation)()> void operation(benchmark::State& state) {
     RegistryBench::Fixture fixture;
-    for (auto _ : state) Operation();
+    for (auto _ : state)
+        Operation();
     state.SetItemsProcessed(state.iterations());
 }
 

@@ -21,14 +21,12 @@ using Clock = std::chrono::steady_clock;
 constexpr int kRuns = 5;
 constexpr int kSequenceRepetitions = 200;
 
-double median(std::vector<double> figures)
-{
+double median(std::vector<double> figures) {
     std::sort(figures.begin(), figures.end());
     return figures[figures.size() / 2];
 }
 
-double callsPerSecond(const std::function<void()>& operation, int callsEach, double seconds)
-{
+double callsPerSecond(const std::function<void()>& operation, int callsEach, double seconds) {
     std::vector<double> rates;
     for (int run = 0; run < kRuns; ++run) {
         long calls = 0;
@@ -45,8 +43,7 @@ double callsPerSecond(const std::function<void()>& operation, int callsEach, dou
     return median(rates);
 }
 
-double medianMilliseconds(const std::function<void()>& sequence)
-{
+double medianMilliseconds(const std::function<void()>& sequence) {
     std::vector<double> times;
     for (int i = 0; i < kSequenceRepetitions; ++i) {
         const auto start = Clock::now();
@@ -58,8 +55,7 @@ double medianMilliseconds(const std::function<void()>& sequence)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 0.5;
     RegistryBench::Fixture fixture;
     const HKEY key = fixture.key();
@@ -76,8 +72,11 @@ int main(int argc, char** argv)
         {"RegOpenKeyExA + RegCloseKey", 1, RegistryBench::openAndClose},
     };
     for (const Row& row : rows)
-        std::printf("%s\t%.0f\tcalls/s\n", row.name, callsPerSecond(row.operation, row.callsEach, seconds));
-    std::printf("save: 15 writes (median)\t%.3f\tms\n", medianMilliseconds(RegistryBench::saveSettings));
-    std::printf("load: 15 reads (median)\t%.3f\tms\n", medianMilliseconds(RegistryBench::loadSettings));
+        std::printf("%s\t%.0f\tcalls/s\n", row.name,
+                    callsPerSecond(row.operation, row.callsEach, seconds));
+    std::printf("save: 15 writes (median)\t%.3f\tms\n",
+                medianMilliseconds(RegistryBench::saveSettings));
+    std::printf("load: 15 reads (median)\t%.3f\tms\n",
+                medianMilliseconds(RegistryBench::loadSettings));
     return 0;
 }

@@ -48,16 +48,14 @@ struct Registry {
     std::unordered_map<std::uintptr_t, OpenedKey> handles;
     std::uintptr_t nextHandle = kFirstHandle;
 
-    StoreDatabase& database()
-    {
+    StoreDatabase& database() {
         if (!store)
-            store = std::make_unique<StoreDatabase>(chosenPath.empty() ? RegistryStore::defaultPath()
-                                                                       : chosenPath);
+            store = std::make_unique<StoreDatabase>(
+                chosenPath.empty() ? RegistryStore::defaultPath() : chosenPath);
         return *store;
     }
 
-    HKEY newHandle(KeyId id, REGSAM access)
-    {
+    HKEY newHandle(KeyId id, REGSAM access) {
         const std::uintptr_t value = nextHandle;
         nextHandle += kHandleStep;
         handles.emplace(value, OpenedKey{id, access});
@@ -65,24 +63,21 @@ struct Registry {
     }
 };
 
-Registry& registry()
-{
+Registry& registry() {
     static Registry instance;
     return instance;
 }
 
 // The id of the root key a predefined handle stands for, 0 for other handles.
-KeyId rootId(HKEY handle)
-{
-    const HKEY roots[StoreDatabase::kRootCount] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER,
-                                                   HKEY_LOCAL_MACHINE, HKEY_USERS,
+KeyId rootId(HKEY handle) {
+    const HKEY roots[StoreDatabase::kRootCount] = {HKEY_CLASSES_ROOT,   HKEY_CURRENT_USER,
+                                                   HKEY_LOCAL_MACHINE,  HKEY_USERS,
                                                    HKEY_CURRENT_CONFIG, HKEY_DYN_DATA};
     const auto found = std::find(std::begin(roots), std::end(roots), handle);
     return found == std::end(roots) ? 0 : (found - std::begin(roots)) + 1;
 }
 
-OpenedKey resolve(Registry& registry, HKEY handle)
-{
+OpenedKey resolve(Registry& registry, HKEY handle) {
     if (const KeyId root = rootId(handle))
         return {root, registry.database().readOnly() ? KEY_READ : KEY_ALL_ACCESS};
     const auto found = registry.handles.find(reinterpret_cast<std::uintptr_t>(handle));
@@ -90,15 +85,14 @@ OpenedKey resolve(Registry& registry, HKEY handle)
     return found->second;
 }
 
-void require(const OpenedKey& key, REGSAM right)
-{
+void require(const OpenedKey& key, REGSAM right) {
     if (!(key.access & right)) throw StoreError(ERROR_ACCESS_DENIED);
 }
 
-REGSAM grantedAccess(REGSAM desired, bool readOnly)
-{
+REGSAM grantedAccess(REGSAM desired, bool readOnly) {
     const REGSAM everything = readOnly ? KEY_READ : KEY_ALL_ACCESS;
-    REGSAM access = desired & ~(KEY_WOW64_64KEY | KEY_WOW64_32KEY | kGenericRights | MAXIMUM_ALLOWED);
+    REGSAM access =
+        desired & ~(KEY_WOW64_64KEY | KEY_WOW64_32KEY | kGenericRights | MAXIMUM_ALLOWED);
     if (desired & (GENERIC_READ | GENERIC_EXECUTE)) access |= KEY_READ;
     if (desired & GENERIC_WRITE) access |= KEY_WRITE;
     if (desired & GENERIC_ALL) access |= KEY_ALL_ACCESS;
@@ -107,8 +101,7 @@ REGSAM grantedAccess(REGSAM desired, bool readOnly)
     return access;
 }
 
-std::vector<std::string> subkeyPath(const char* path)
-{
+std::vector<std::string> subkeyPath(const char* path) {
     std::vector<std::string> components;
     switch (KeyNames::splitPath(path, components)) {
     case KeyNames::PathError::LeadingBackslash:
@@ -121,29 +114,25 @@ std::vector<std::string> subkeyPath(const char* path)
     return components;
 }
 
-std::string valueName(const char* name)
-{
+std::string valueName(const char* name) {
     std::string wellFormed = KeyNames::wellFormed(name ? name : "");
     if (KeyNames::utf16Length(wellFormed) > KeyNames::kMaxValueNameLength)
         throw StoreError(ERROR_INVALID_PARAMETER);
     return wellFormed;
 }
 
-void requireKey(StoreDatabase& db, KeyId id)
-{
+void requireKey(StoreDatabase& db, KeyId id) {
     Query key(db, "SELECT 1 FROM keys WHERE id = ?1");
     if (!key.bind(1, id).next()) throw StoreError(ERROR_KEY_DELETED);
 }
 
-std::optional<KeyId> child(StoreDatabase& db, KeyId parent, const std::string& folded)
-{
+std::optional<KeyId> child(StoreDatabase& db, KeyId parent, const std::string& folded) {
     Query lookup(db, "SELECT id FROM keys WHERE parent = ?1 AND fold = ?2");
     if (!lookup.bind(1, parent).bind(2, folded).next()) return std::nullopt;
     return lookup.integer(0);
 }
 
-KeyId walk(StoreDatabase& db, KeyId base, const std::vector<std::string>& components)
-{
+KeyId walk(StoreDatabase& db, KeyId base, const std::vector<std::string>& components) {
     requireKey(db, base);
     KeyId id = base;
     for (const std::string& name : components) {
@@ -154,14 +143,15 @@ KeyId walk(StoreDatabase& db, KeyId base, const std::vector<std::string>& compon
     return id;
 }
 
-bool isText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
+bool isText(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
 
 // Hands a value's type and data to the caller the way RegQueryValueEx does:
 // the size alone without a buffer, ERROR_MORE_DATA and the size needed when
 // the buffer is short, and never a byte past the buffer.
 LSTATUS deliver(DWORD type, std::span<const std::uint8_t> data, LPDWORD lpType, LPBYTE lpData,
-                LPDWORD lpcbData)
-{
+                LPDWORD lpcbData) {
     if (lpType) *lpType = type;
     const auto size = static_cast<DWORD>(data.size());
     if (lpData) {
@@ -179,8 +169,7 @@ LSTATUS deliver(DWORD type, std::span<const std::uint8_t> data, LPDWORD lpType, 
 
 // Copies a name and its NUL into a caller's buffer of *length bytes; on
 // return *length is the name's length without the NUL.
-LSTATUS deliverName(std::string_view name, LPSTR buffer, LPDWORD length)
-{
+LSTATUS deliverName(std::string_view name, LPSTR buffer, LPDWORD length) {
     if (*length <= name.size()) return ERROR_MORE_DATA;
     std::copy(name.begin(), name.end(), buffer);
     buffer[name.size()] = '\0';
@@ -188,8 +177,7 @@ LSTATUS deliverName(std::string_view name, LPSTR buffer, LPDWORD length)
     return ERROR_SUCCESS;
 }
 
-template <typename Body> LSTATUS guarded(Body body)
-{
+template <typename Body> LSTATUS guarded(Body body) {
     Registry& reg = registry();
     std::lock_guard lock(reg.mutex);
     try {
@@ -205,8 +193,7 @@ template <typename Body> LSTATUS guarded(Body body)
 
 namespace RegistryStore {
 
-std::string defaultPath()
-{
+std::string defaultPath() {
     if (const char* path = std::getenv("TARROWIN_REGISTRY"); path && *path) return path;
     std::string config;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
@@ -222,8 +209,7 @@ std::string defaultPath()
     return config + "/tarrowin/registry.db";
 }
 
-void usePath(const std::string& path)
-{
+void usePath(const std::string& path) {
     Registry& reg = registry();
     std::lock_guard lock(reg.mutex);
     reg.handles.clear();
@@ -233,8 +219,7 @@ void usePath(const std::string& path)
 
 } // namespace RegistryStore
 
-LSTATUS RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult)
-{
+LSTATUS RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult) {
     if (!phkResult) return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
     return guarded([&](Registry& reg) {
@@ -250,8 +235,7 @@ LSTATUS RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKE
 }
 
 LSTATUS RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM samDesired,
-                        const SECURITY_ATTRIBUTES*, PHKEY phkResult, LPDWORD lpdwDisposition)
-{
+                        const SECURITY_ATTRIBUTES*, PHKEY phkResult, LPDWORD lpdwDisposition) {
     if (!phkResult) return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
     return guarded([&](Registry& reg) {
@@ -278,13 +262,13 @@ LSTATUS RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM 
         }
         transaction.commit();
         *phkResult = reg.newHandle(id, access);
-        if (lpdwDisposition) *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+        if (lpdwDisposition)
+            *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
         return ERROR_SUCCESS;
     });
 }
 
-LSTATUS RegCloseKey(HKEY hKey)
-{
+LSTATUS RegCloseKey(HKEY hKey) {
     if (rootId(hKey)) return ERROR_SUCCESS;
     Registry& reg = registry();
     std::lock_guard lock(reg.mutex);
@@ -292,8 +276,7 @@ LSTATUS RegCloseKey(HKEY hKey)
                                                                      : ERROR_INVALID_HANDLE;
 }
 
-LSTATUS RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)
-{
+LSTATUS RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
     if (!lpSubKey) return ERROR_INVALID_PARAMETER;
     return guarded([&](Registry& reg) {
         const OpenedKey base = resolve(reg, hKey);
@@ -312,8 +295,7 @@ LSTATUS RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)
     });
 }
 
-LSTATUS RegDeleteValueA(HKEY hKey, LPCSTR lpValueName)
-{
+LSTATUS RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
     return guarded([&](Registry& reg) {
         const OpenedKey key = resolve(reg, hKey);
         require(key, KEY_SET_VALUE);
@@ -321,7 +303,10 @@ LSTATUS RegDeleteValueA(HKEY hKey, LPCSTR lpValueName)
         StoreDatabase& db = reg.database();
         Transaction transaction(db, Transaction::Write);
         requireKey(db, key.id);
-        Query(db, "DELETE FROM vals WHERE key = ?1 AND fold = ?2").bind(1, key.id).bind(2, folded).run();
+        Query(db, "DELETE FROM vals WHERE key = ?1 AND fold = ?2")
+            .bind(1, key.id)
+            .bind(2, folded)
+            .run();
         if (sqlite3_changes(db.handle()) == 0) throw StoreError(ERROR_FILE_NOT_FOUND);
         transaction.commit();
         return ERROR_SUCCESS;
@@ -329,8 +314,7 @@ LSTATUS RegDeleteValueA(HKEY hKey, LPCSTR lpValueName)
 }
 
 LSTATUS RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData,
-                       DWORD cbData)
-{
+                       DWORD cbData) {
     if (!lpData && cbData) return ERROR_INVALID_PARAMETER;
     return guarded([&](Registry& reg) {
         const OpenedKey key = resolve(reg, hKey);
@@ -341,10 +325,11 @@ LSTATUS RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const
         requireKey(db, key.id);
         // A value that is set again keeps its place in the enumeration order
         // and the spelling of its name.
-        Query upsert(db, "INSERT INTO vals(key, fold, seq, name, wlen, type, data) "
-                         "VALUES(?1, ?2, (SELECT coalesce(max(seq), 0) + 1 FROM vals WHERE key = ?1), "
-                         "?3, ?4, ?5, ?6) "
-                         "ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type, data = excluded.data");
+        Query upsert(
+            db, "INSERT INTO vals(key, fold, seq, name, wlen, type, data) "
+                "VALUES(?1, ?2, (SELECT coalesce(max(seq), 0) + 1 FROM vals WHERE key = ?1), "
+                "?3, ?4, ?5, ?6) "
+                "ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type, data = excluded.data");
         upsert.bind(1, key.id).bind(2, KeyNames::folded(name)).bind(3, name);
         upsert.bind(4, static_cast<std::int64_t>(KeyNames::utf16Length(name))).bind(5, dwType);
         upsert.bindBlob(6, {lpData, cbData}).run();
@@ -354,8 +339,7 @@ LSTATUS RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const
 }
 
 LSTATUS RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType, LPBYTE lpData,
-                         LPDWORD lpcbData)
-{
+                         LPDWORD lpcbData) {
     if (lpData && !lpcbData) return ERROR_INVALID_PARAMETER;
     return guarded([&](Registry& reg) {
         const OpenedKey key = resolve(reg, hKey);
@@ -367,13 +351,13 @@ LSTATUS RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType,
             requireKey(db, key.id);
             throw StoreError(ERROR_FILE_NOT_FOUND);
         }
-        return deliver(static_cast<DWORD>(value.integer(0)), value.blob(1), lpType, lpData, lpcbData);
+        return deliver(static_cast<DWORD>(value.integer(0)), value.blob(1), lpType, lpData,
+                       lpcbData);
     });
 }
 
 LSTATUS RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD,
-                      LPSTR lpClass, LPDWORD lpcchClass, PFILETIME lpftLastWriteTime)
-{
+                      LPSTR lpClass, LPDWORD lpcchClass, PFILETIME lpftLastWriteTime) {
     if (!lpName || !lpcchName || (lpClass && !lpcchClass)) return ERROR_INVALID_PARAMETER;
     return guarded([&](Registry& reg) {
         const OpenedKey key = resolve(reg, hKey);
@@ -395,29 +379,29 @@ LSTATUS RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName,
 }
 
 LSTATUS RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName, LPDWORD,
-                      LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData)
-{
+                      LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData) {
     if (!lpValueName || !lpcchValueName || (lpData && !lpcbData)) return ERROR_INVALID_PARAMETER;
     return guarded([&](Registry& reg) {
         const OpenedKey key = resolve(reg, hKey);
         require(key, KEY_QUERY_VALUE);
         StoreDatabase& db = reg.database();
-        Query value(db, "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY seq LIMIT 1 OFFSET ?2");
+        Query value(
+            db, "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY seq LIMIT 1 OFFSET ?2");
         if (!value.bind(1, key.id).bind(2, std::int64_t{dwIndex}).next()) {
             requireKey(db, key.id);
             return ERROR_NO_MORE_ITEMS;
         }
         const LSTATUS result = deliverName(value.text(0), lpValueName, lpcchValueName);
         if (result != ERROR_SUCCESS) return result;
-        return deliver(static_cast<DWORD>(value.integer(1)), value.blob(2), lpType, lpData, lpcbData);
+        return deliver(static_cast<DWORD>(value.integer(1)), value.blob(2), lpType, lpData,
+                       lpcbData);
     });
 }
 
 LSTATUS RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD, LPDWORD lpcSubKeys,
                          LPDWORD lpcbMaxSubKeyLen, LPDWORD lpcbMaxClassLen, LPDWORD lpcValues,
                          LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen,
-                         LPDWORD lpcbSecurityDescriptor, PFILETIME lpftLastWriteTime)
-{
+                         LPDWORD lpcbSecurityDescriptor, PFILETIME lpftLastWriteTime) {
     if (lpClass && !lpcchClass) return ERROR_INVALID_PARAMETER;
     return guarded([&](Registry& reg) {
         const OpenedKey key = resolve(reg, hKey);
@@ -445,6 +429,10 @@ LSTATUS RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD, 
     });
 }
 
-LSTATUS RegSaveKeyA(HKEY, LPCSTR, const SECURITY_ATTRIBUTES*) { return ERROR_PRIVILEGE_NOT_HELD; }
+LSTATUS RegSaveKeyA(HKEY, LPCSTR, const SECURITY_ATTRIBUTES*) {
+    return ERROR_PRIVILEGE_NOT_HELD;
+}
 
-LSTATUS RegLoadKeyA(HKEY, LPCSTR, LPCSTR) { return ERROR_PRIVILEGE_NOT_HELD; }
+LSTATUS RegLoadKeyA(HKEY, LPCSTR, LPCSTR) {
+    return ERROR_PRIVILEGE_NOT_HELD;
+}

@@ -55,8 +55,7 @@ INSERT OR IGNORE INTO keys(id, parent, name, fold, wlen) VALUES
     (6, NULL, 'HKEY_DYN_DATA', 'HKEY_DYN_DATA', 13);
 )sql";
 
-LONG windowsError(int sqliteResult)
-{
+LONG windowsError(int sqliteResult) {
     switch (sqliteResult & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
@@ -77,8 +76,7 @@ LONG windowsError(int sqliteResult)
     }
 }
 
-void makePrivateDirectories(const fs::path& directory)
-{
+void makePrivateDirectories(const fs::path& directory) {
     if (directory.empty() || fs::exists(directory)) return;
     makePrivateDirectories(directory.parent_path());
     if (::mkdir(directory.c_str(), kDirectoryMode) != 0 && errno != EEXIST)
@@ -86,8 +84,7 @@ void makePrivateDirectories(const fs::path& directory)
     ::chmod(directory.c_str(), kDirectoryMode); // whatever the umask says
 }
 
-void createPrivateFile(const std::string& path)
-{
+void createPrivateFile(const std::string& path) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kFileMode);
     if (fd < 0) {
         if (errno == EEXIST) return; // another process was first
@@ -99,15 +96,13 @@ void createPrivateFile(const std::string& path)
 
 // A store whose owner may not write it is left alone, even by root, who could:
 // taking the write bit away is how a user freezes their settings.
-bool writable(const std::string& path)
-{
+bool writable(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return false;
     return (info.st_mode & S_IWUSR) && ::access(path.c_str(), W_OK) == 0;
 }
 
-std::string timestamp()
-{
+std::string timestamp() {
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     std::tm parts{};
     ::localtime_r(&now, &parts);
@@ -118,8 +113,7 @@ std::string timestamp()
 
 // Moves an unreadable store and its companion files aside, under a name that
 // is not taken yet. Nothing is deleted: the user may want the file back.
-void moveAside(const std::string& path)
-{
+void moveAside(const std::string& path) {
     std::string aside = path + ".unreadable-" + timestamp();
     for (int n = 2; fs::exists(aside); ++n)
         aside = path + ".unreadable-" + timestamp() + "-" + std::to_string(n);
@@ -134,8 +128,7 @@ void moveAside(const std::string& path)
 
 } // namespace
 
-StoreDatabase::StoreDatabase(const std::string& path)
-{
+StoreDatabase::StoreDatabase(const std::string& path) {
     makePrivateDirectories(fs::path(path).parent_path());
     if (!fs::exists(path)) createPrivateFile(path);
     readOnly_ = !writable(path);
@@ -156,10 +149,11 @@ StoreDatabase::StoreDatabase(const std::string& path)
     if (!tables.next() || tables.integer(0) != 2) useEmptyStore();
 }
 
-StoreDatabase::~StoreDatabase() { disconnect(); }
+StoreDatabase::~StoreDatabase() {
+    disconnect();
+}
 
-void StoreDatabase::connect(const std::string& path, bool readOnly)
-{
+void StoreDatabase::connect(const std::string& path, bool readOnly) {
     const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
                       SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI;
     // A read-only store in a folder where SQLite may not create its shared
@@ -192,26 +186,24 @@ void StoreDatabase::connect(const std::string& path, bool readOnly)
     sqlite3_exec(db_, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
 }
 
-void StoreDatabase::disconnect()
-{
-    for (auto& [sql, stmt] : statements_) sqlite3_finalize(stmt);
+void StoreDatabase::disconnect() {
+    for (auto& [sql, stmt] : statements_)
+        sqlite3_finalize(stmt);
     statements_.clear();
     if (db_) sqlite3_close_v2(db_);
     db_ = nullptr;
 }
 
-bool StoreDatabase::probe()
-{
-    const int result = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr,
-                                    nullptr);
+bool StoreDatabase::probe() {
+    const int result =
+        sqlite3_exec(db_, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
     if (result == SQLITE_OK) return true;
     const int primary = result & 0xff;
     if (primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT) return false;
     fail(result);
 }
 
-void StoreDatabase::createSchema()
-{
+void StoreDatabase::createSchema() {
     Transaction transaction(*this, Transaction::Write);
     char* ignored = nullptr;
     const int result = sqlite3_exec(db_, kSchema, nullptr, nullptr, &ignored);
@@ -223,16 +215,14 @@ void StoreDatabase::createSchema()
 }
 
 // A read-only file that holds no store yet reads as an empty registry.
-void StoreDatabase::useEmptyStore()
-{
+void StoreDatabase::useEmptyStore() {
     disconnect();
     const int result = sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE, nullptr);
     if (result != SQLITE_OK) fail(result);
     createSchema();
 }
 
-sqlite3_stmt* StoreDatabase::statement(const char* sql)
-{
+sqlite3_stmt* StoreDatabase::statement(const char* sql) {
     auto found = statements_.find(sql);
     if (found != statements_.end()) return found->second;
     sqlite3_stmt* stmt = nullptr;
@@ -242,30 +232,28 @@ sqlite3_stmt* StoreDatabase::statement(const char* sql)
     return stmt;
 }
 
-void StoreDatabase::fail(int sqliteResult) const { throw StoreError(windowsError(sqliteResult)); }
+void StoreDatabase::fail(int sqliteResult) const {
+    throw StoreError(windowsError(sqliteResult));
+}
 
 Query::Query(StoreDatabase& db, const char* sql) : db_(db), stmt_(db.statement(sql)) {}
 
-Query::~Query()
-{
+Query::~Query() {
     sqlite3_reset(stmt_);
     sqlite3_clear_bindings(stmt_);
 }
 
-Query& Query::bind(int index, std::int64_t value)
-{
+Query& Query::bind(int index, std::int64_t value) {
     sqlite3_bind_int64(stmt_, index, value);
     return *this;
 }
 
-Query& Query::bind(int index, std::string_view text)
-{
+Query& Query::bind(int index, std::string_view text) {
     sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
     return *this;
 }
 
-Query& Query::bindBlob(int index, std::span<const std::uint8_t> bytes)
-{
+Query& Query::bindBlob(int index, std::span<const std::uint8_t> bytes) {
     // A zero-length blob, not NULL: the data column holds empty values too.
     sqlite3_bind_zeroblob(stmt_, index, 0);
     if (!bytes.empty())
@@ -274,49 +262,46 @@ Query& Query::bindBlob(int index, std::span<const std::uint8_t> bytes)
     return *this;
 }
 
-bool Query::next()
-{
+bool Query::next() {
     const int result = sqlite3_step(stmt_);
     if (result == SQLITE_ROW) return true;
     if (result == SQLITE_DONE) return false;
     db_.fail(result);
 }
 
-void Query::run()
-{
+void Query::run() {
     while (next()) {
     }
 }
 
-bool Query::isNull(int column) { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
+bool Query::isNull(int column) {
+    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
 
-std::int64_t Query::integer(int column) { return sqlite3_column_int64(stmt_, column); }
+std::int64_t Query::integer(int column) {
+    return sqlite3_column_int64(stmt_, column);
+}
 
-std::string_view Query::text(int column)
-{
+std::string_view Query::text(int column) {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
     return {text ? text : "", static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column))};
 }
 
-std::span<const std::uint8_t> Query::blob(int column)
-{
+std::span<const std::uint8_t> Query::blob(int column) {
     const auto* data = static_cast<const std::uint8_t*>(sqlite3_column_blob(stmt_, column));
     return {data, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column))};
 }
 
-Transaction::Transaction(StoreDatabase& db, Kind kind) : db_(db)
-{
+Transaction::Transaction(StoreDatabase& db, Kind kind) : db_(db) {
     Query(db, kind == Write ? "BEGIN IMMEDIATE" : "BEGIN").run();
 }
 
-Transaction::~Transaction()
-{
+Transaction::~Transaction() {
     if (open_ && !sqlite3_get_autocommit(db_.handle()))
         sqlite3_exec(db_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
-void Transaction::commit()
-{
+void Transaction::commit() {
     Query(db_, "COMMIT").run();
     open_ = false;
 }

@@ -41,11 +41,15 @@ using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 
 // Windows defines the predefined roots as sign-extended 32-bit numbers cast to
 // a handle; the same bit patterns keep handle values comparable across builds.
-inline HKEY const HKEY_CLASSES_ROOT = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(LONG(0x80000000)));
-inline HKEY const HKEY_CURRENT_USER = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(LONG(0x80000001)));
-inline HKEY const HKEY_LOCAL_MACHINE = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(LONG(0x80000002)));
+inline HKEY const HKEY_CLASSES_ROOT =
+    reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(LONG(0x80000000)));
+inline HKEY const HKEY_CURRENT_USER =
+    reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(LONG(0x80000001)));
+inline HKEY const HKEY_LOCAL_MACHINE =
+    reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(LONG(0x80000002)));
 inline HKEY const HKEY_USERS = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(LONG(0x80000003)));
-inline HKEY const HKEY_CURRENT_CONFIG = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(LONG(0x80000005)));
+inline HKEY const HKEY_CURRENT_CONFIG =
+    reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(LONG(0x80000005)));
 inline HKEY const HKEY_DYN_DATA = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(LONG(0x80000006)));
 
 // Error numbers the store reports.
@@ -113,16 +117,14 @@ LSTATUS RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClas
 LSTATUS RegCloseKey(HKEY hKey);
 LSTATUS RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey);
 LSTATUS RegDeleteValueA(HKEY hKey, LPCSTR lpValueName);
-LSTATUS RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName,
-                      LPDWORD lpReserved, LPSTR lpClass, LPDWORD lpcchClass,
-                      PFILETIME lpftLastWriteTime);
+LSTATUS RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD lpReserved,
+                      LPSTR lpClass, LPDWORD lpcchClass, PFILETIME lpftLastWriteTime);
 LSTATUS RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName,
                       LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData);
 LSTATUS RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD lpReserved,
                          LPDWORD lpcSubKeys, LPDWORD lpcbMaxSubKeyLen, LPDWORD lpcbMaxClassLen,
-                         LPDWORD lpcValues, LPDWORD lpcbMaxValueNameLen,
-                         LPDWORD lpcbMaxValueLen, LPDWORD lpcbSecurityDescriptor,
-                         PFILETIME lpftLastWriteTime);
+                         LPDWORD lpcValues, LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen,
+                         LPDWORD lpcbSecurityDescriptor, PFILETIME lpftLastWriteTime);
 LSTATUS RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
                          LPBYTE lpData, LPDWORD lpcbData);
 LSTATUS RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType,

@@ -11,8 +11,7 @@ namespace {
 
 class CRegistryKeys : public ScratchRegistry {};
 
-TEST_F(CRegistryKeys, OpenKeyRecordsThePathAndItsLastComponent)
-{
+TEST_F(CRegistryKeys, OpenKeyRecordsThePathAndItsLastComponent) {
     CRegistry reg;
     ASSERT_TRUE(reg.CreateKey(path(u"Maker\\Product")));
 
@@ -34,12 +33,10 @@ TEST_F(CRegistryKeys, OpenKeyRecordsThePathAndItsLastComponent)
     EXPECT_FALSE(reg.CloseKey());
 }
 
-TEST_F(CRegistryKeys, AFailedOpenStillClosesThePreviousKey)
-{
+TEST_F(CRegistryKeys, AFailedOpenStillClosesThePreviousKey) {
     const std::u16string software = u"HKEY_CURRENT_USER\\Software";
-    for (const std::u16string& bad :
-         {u"\\"s + software, u"hkey_current_user\\Software"s, u"HKEY_PERFORMANCE_DATA"s,
-          path(u"Missing"), u""s}) {
+    for (const std::u16string& bad : {u"\\"s + software, u"hkey_current_user\\Software"s,
+                                      u"HKEY_PERFORMANCE_DATA"s, path(u"Missing"), u""s}) {
         CRegistry reg;
         ASSERT_TRUE(reg.OpenKey(base()));
         EXPECT_FALSE(reg.OpenKey(bad));
@@ -50,8 +47,7 @@ TEST_F(CRegistryKeys, AFailedOpenStillClosesThePreviousKey)
     }
 }
 
-TEST_F(CRegistryKeys, CreateKeyIsTrueOnlyForAKeyItCreated)
-{
+TEST_F(CRegistryKeys, CreateKeyIsTrueOnlyForAKeyItCreated) {
     CRegistry reg;
     ASSERT_TRUE(reg.OpenKey(base()));
     EXPECT_TRUE(reg.CreateKey(path(u"One\\Two\\Three")));
@@ -64,8 +60,7 @@ TEST_F(CRegistryKeys, CreateKeyIsTrueOnlyForAKeyItCreated)
     EXPECT_EQ(reg.CurrentPath(), base()) << "CreateKey leaves the current key alone";
 }
 
-TEST_F(CRegistryKeys, UnknownRootsMakeCreateAndDeleteRelativeToTheCurrentKey)
-{
+TEST_F(CRegistryKeys, UnknownRootsMakeCreateAndDeleteRelativeToTheCurrentKey) {
     CRegistry reg;
     EXPECT_FALSE(reg.CreateKey(u"Relative\\Deeper")) << "no key open: nothing to be relative to";
 
@@ -87,8 +82,7 @@ TEST_F(CRegistryKeys, UnknownRootsMakeCreateAndDeleteRelativeToTheCurrentKey)
     EXPECT_TRUE(reg.KeyExists(path(u"Relative")));
 }
 
-TEST_F(CRegistryKeys, DeleteKeyRefusesTheCurrentPathAndKeysWithSubkeys)
-{
+TEST_F(CRegistryKeys, DeleteKeyRefusesTheCurrentPathAndKeysWithSubkeys) {
     CRegistry reg;
     ASSERT_TRUE(reg.CreateKey(path(u"Leaf")));
     ASSERT_TRUE(reg.CreateKey(path(u"Parent\\Child")));
@@ -110,8 +104,7 @@ TEST_F(CRegistryKeys, DeleteKeyRefusesTheCurrentPathAndKeysWithSubkeys)
     EXPECT_FALSE(reg.DeleteKey(u"HKEY_CURRENT_USER"));
 }
 
-TEST_F(CRegistryKeys, KeyExistsLeavesTheCurrentKeyAlone)
-{
+TEST_F(CRegistryKeys, KeyExistsLeavesTheCurrentKeyAlone) {
     CRegistry reg;
     ASSERT_TRUE(reg.OpenKey(base()));
     EXPECT_TRUE(reg.KeyExists(u"HKEY_CURRENT_USER"));
@@ -122,8 +115,7 @@ TEST_F(CRegistryKeys, KeyExistsLeavesTheCurrentKeyAlone)
     EXPECT_TRUE(reg.WriteString(u"still open", u"probe"));
 }
 
-TEST_F(CRegistryKeys, EnumerateKeysFillsAListIndexedFromOne)
-{
+TEST_F(CRegistryKeys, EnumerateKeysFillsAListIndexedFromOne) {
     CRegistry reg;
     TextList keys{u"left", u"as", u"is"};
     std::int32_t count = 42;
@@ -136,7 +128,8 @@ TEST_F(CRegistryKeys, EnumerateKeysFillsAListIndexedFromOne)
     EXPECT_TRUE(keys.empty()) << "an empty key empties the list";
     EXPECT_EQ(count, 42) << "but leaves the count";
 
-    for (const char16_t* name : {u"b", u"_c", u"A"}) ASSERT_TRUE(reg.CreateKey(path(name)));
+    for (const char16_t* name : {u"b", u"_c", u"A"})
+        ASSERT_TRUE(reg.CreateKey(path(name)));
     EXPECT_TRUE(reg.HasSubKeys());
     ASSERT_TRUE(reg.EnumerateKeys(keys, count));
     EXPECT_EQ(count, 3);
@@ -148,8 +141,7 @@ TEST_F(CRegistryKeys, EnumerateKeysFillsAListIndexedFromOne)
         EXPECT_EQ(keys, (TextList{u"", u"A", u"b", u"_c"}));
 }
 
-TEST_F(CRegistryKeys, LongAndMultiByteKeyNamesComeBackWhole)
-{
+TEST_F(CRegistryKeys, LongAndMultiByteKeyNamesComeBackWhole) {
     const std::u16string longest(255, u'k');
     const std::u16string wide(100, u'進'); // 300 bytes in UTF-8
     // Created relative to the test's key: Wine's "A" functions take subkey

@@ -11,8 +11,7 @@ namespace {
 class CRegistryRename : public ScratchRegistry {
 protected:
     // A key "Old" with a value of every kind and two levels of subkeys.
-    void fillOldKey()
-    {
+    void fillOldKey() {
         HKEY old = create("Old");
         ASSERT_EQ(writeRaw(old, "text", REG_SZ, "hello\0"s), ERROR_SUCCESS);
         ASSERT_EQ(writeRaw(old, "path", REG_EXPAND_SZ, "%TARROWIN_HOME%\\bin\0"s), ERROR_SUCCESS);
@@ -28,8 +27,7 @@ protected:
         create("Old\\Sibling");
     }
 
-    void expectCopied(const std::string& key)
-    {
+    void expectCopied(const std::string& key) {
         HKEY copy = open(key);
         ASSERT_NE(copy, nullptr);
         struct Expected {
@@ -37,13 +35,13 @@ protected:
             DWORD type;
             std::string bytes;
         };
-        for (const Expected& e : {Expected{"text", REG_SZ, "hello\0"s},
-                                  Expected{"path", REG_EXPAND_SZ, "%TARROWIN_HOME%\\bin\0"s},
-                                  Expected{"number", REG_DWORD, "\x2a\0\0\0"s},
-                                  Expected{"big", REG_DWORD_BIG_ENDIAN, "\1\2\3\4"},
-                                  Expected{"bytes", REG_BINARY, "\0\xff"s},
-                                  Expected{"list", REG_SZ, "a\0b\0\0"s},
-                                  Expected{"wide", REG_BINARY, "\1\0\0\0\0\0\0\0"s}}) {
+        for (const Expected& e :
+             {Expected{"text", REG_SZ, "hello\0"s},
+              Expected{"path", REG_EXPAND_SZ, "%TARROWIN_HOME%\\bin\0"s},
+              Expected{"number", REG_DWORD, "\x2a\0\0\0"s},
+              Expected{"big", REG_DWORD_BIG_ENDIAN, "\1\2\3\4"},
+              Expected{"bytes", REG_BINARY, "\0\xff"s}, Expected{"list", REG_SZ, "a\0b\0\0"s},
+              Expected{"wide", REG_BINARY, "\1\0\0\0\0\0\0\0"s}}) {
             const RawValue value = readRaw(copy, e.name);
             EXPECT_EQ(value.result, ERROR_SUCCESS) << e.name;
             EXPECT_EQ(value.type, e.type) << e.name;
@@ -57,8 +55,7 @@ protected:
     }
 };
 
-TEST_F(CRegistryRename, AKeyWithSubkeysIsCopiedButTheOldOneStays)
-{
+TEST_F(CRegistryRename, AKeyWithSubkeysIsCopiedButTheOldOneStays) {
     fillOldKey();
     CRegistry reg;
     ASSERT_TRUE(reg.OpenKey(path(u"Old")));
@@ -71,8 +68,7 @@ TEST_F(CRegistryRename, AKeyWithSubkeysIsCopiedButTheOldOneStays)
     EXPECT_TRUE(reg.KeyExists(path(u"Old\\Child\\Grandchild")));
 }
 
-TEST_F(CRegistryRename, ALeafKeyIsRenamedAndStaysOpen)
-{
+TEST_F(CRegistryRename, ALeafKeyIsRenamedAndStaysOpen) {
     HKEY old = create("Old");
     ASSERT_EQ(writeRaw(old, "keep", REG_SZ, "me\0"s), ERROR_SUCCESS);
     CRegistry reg;
@@ -83,8 +79,7 @@ TEST_F(CRegistryRename, ALeafKeyIsRenamedAndStaysOpen)
     EXPECT_EQ(reg.ReadString(u"keep"), u"me");
 }
 
-TEST_F(CRegistryRename, RenameKeyRefusals)
-{
+TEST_F(CRegistryRename, RenameKeyRefusals) {
     CRegistry reg;
     EXPECT_FALSE(reg.RenameKey(u"Anything")) << "no key open";
     ASSERT_TRUE(reg.OpenKey(u"HKEY_CURRENT_USER"));
@@ -107,8 +102,7 @@ TEST_F(CRegistryRename, RenameKeyRefusals)
     EXPECT_FALSE(reg.HasSubKeys()) << "nothing was copied";
 }
 
-TEST_F(CRegistryRename, HiveFileOperationsDoNothing)
-{
+TEST_F(CRegistryRename, HiveFileOperationsDoNothing) {
     CRegistry reg;
     for (int open = 0; open < 2; ++open) {
         if (open) {

@@ -11,8 +11,7 @@ namespace {
 
 class CRegistryValues : public ScratchRegistry {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ScratchRegistry::SetUp();
         ASSERT_TRUE(reg.OpenKey(base()));
         raw = open();
@@ -22,8 +21,7 @@ protected:
     HKEY raw = nullptr;
 };
 
-TEST_F(CRegistryValues, WriteStringStoresTheTextAndOneNul)
-{
+TEST_F(CRegistryValues, WriteStringStoresTheTextAndOneNul) {
     ASSERT_TRUE(reg.WriteString(u"abc", u"Three"));
     const RawValue stored = readRaw(raw, "Three");
     EXPECT_EQ(stored.type, REG_SZ);
@@ -47,8 +45,7 @@ TEST_F(CRegistryValues, WriteStringStoresTheTextAndOneNul)
     EXPECT_EQ(reg.ReadString(), u"unnamed");
 }
 
-TEST_F(CRegistryValues, MultiByteTextIsStoredWhole)
-{
+TEST_F(CRegistryValues, MultiByteTextIsStoredWhole) {
 #ifdef _WIN32
     ASSERT_EQ(GetACP(), 65001u) << "the test program's manifest selects UTF-8";
 #endif
@@ -62,8 +59,7 @@ TEST_F(CRegistryValues, MultiByteTextIsStoredWhole)
     EXPECT_TRUE(reg.ValueExists(u"GRÖßE")) << "names ignore case beyond ASCII too";
 }
 
-TEST_F(CRegistryValues, KindsAndSizesOfStoredValues)
-{
+TEST_F(CRegistryValues, KindsAndSizesOfStoredValues) {
     struct Case {
         const char* name;
         DWORD type;
@@ -116,8 +112,7 @@ TEST_F(CRegistryValues, KindsAndSizesOfStoredValues)
     EXPECT_EQ(reg.ReadInteger(u"qword"), 0x04030201);
 }
 
-TEST_F(CRegistryValues, IntegersAreStoredLittleOrBigEndian)
-{
+TEST_F(CRegistryValues, IntegersAreStoredLittleOrBigEndian) {
     ASSERT_TRUE(reg.WriteInteger(1, u"little"));
     EXPECT_EQ(readRaw(raw, "little").type, REG_DWORD);
     EXPECT_EQ(readRaw(raw, "little").bytes, "\1\0\0\0"s);
@@ -142,8 +137,7 @@ TEST_F(CRegistryValues, IntegersAreStoredLittleOrBigEndian)
     EXPECT_EQ(reg.ReadInteger(u"missing"), 0);
 }
 
-TEST_F(CRegistryValues, WriteBinaryTakesOnlyByteArraysFromIndexZero)
-{
+TEST_F(CRegistryValues, WriteBinaryTakesOnlyByteArraysFromIndexZero) {
     ASSERT_TRUE(reg.WriteBinary(ByteArray{0, {1, 2, 3}}, u"bytes"));
     EXPECT_EQ(readRaw(raw, "bytes").type, REG_BINARY);
     EXPECT_EQ(readRaw(raw, "bytes").bytes, "\1\2\3");
@@ -156,8 +150,7 @@ TEST_F(CRegistryValues, WriteBinaryTakesOnlyByteArraysFromIndexZero)
         EXPECT_FALSE(reg.ValueExists(name)) << "nothing is written";
 }
 
-TEST_F(CRegistryValues, EnvironmentStringsAreWrappedInPercentSigns)
-{
+TEST_F(CRegistryValues, EnvironmentStringsAreWrappedInPercentSigns) {
     struct Case {
         const char16_t* data;
         const char* stored;
@@ -173,14 +166,14 @@ TEST_F(CRegistryValues, EnvironmentStringsAreWrappedInPercentSigns)
     }
 }
 
-TEST_F(CRegistryValues, ReadEnviromentStringExpandsOnlyWrappedTexts)
-{
+TEST_F(CRegistryValues, ReadEnviromentStringExpandsOnlyWrappedTexts) {
     setProcessVariable("TARROWIN_TEST_DIR", "/opt/trw");
     ASSERT_TRUE(reg.WriteEnvironmentString(u"TARROWIN_TEST_DIR", u"dir"));
     EXPECT_EQ(reg.ReadEnviromentString(u"dir"), u"/opt/trw");
     EXPECT_EQ(reg.ReadString(u"dir"), u"%TARROWIN_TEST_DIR%") << "ReadString does not expand";
 
-    ASSERT_TRUE(reg.WriteEnvironmentString(u"%TARROWIN_TEST_DIR%;%TARROWIN_UNSET_VARIABLE%", u"two"));
+    ASSERT_TRUE(
+        reg.WriteEnvironmentString(u"%TARROWIN_TEST_DIR%;%TARROWIN_UNSET_VARIABLE%", u"two"));
     EXPECT_EQ(reg.ReadEnviromentString(u"two"), u"/opt/trw;%TARROWIN_UNSET_VARIABLE%");
 
     ASSERT_TRUE(reg.WriteString(u"TARROWIN_TEST_DIR%", u"unwrapped"));
@@ -190,8 +183,7 @@ TEST_F(CRegistryValues, ReadEnviromentStringExpandsOnlyWrappedTexts)
     EXPECT_EQ(reg.ReadEnviromentString(u"missing"), u"");
 }
 
-TEST_F(CRegistryValues, EnumerateValuesListsNamesFromOne)
-{
+TEST_F(CRegistryValues, EnumerateValuesListsNamesFromOne) {
     TextList names{u"kept"};
     std::int32_t count = 7;
     EXPECT_FALSE(reg.EnumerateValues(names, count));
@@ -209,16 +201,14 @@ TEST_F(CRegistryValues, EnumerateValuesListsNamesFromOne)
         EXPECT_EQ(names, (TextList{u"", u"Zeta", u"alpha", wide, u"Mid"}));
 }
 
-TEST_F(CRegistryValues, DeleteValue)
-{
+TEST_F(CRegistryValues, DeleteValue) {
     ASSERT_TRUE(reg.WriteInteger(3, u"doomed"));
     EXPECT_TRUE(reg.DeleteValue(u"DOOMED"));
     EXPECT_FALSE(reg.ValueExists(u"doomed"));
     EXPECT_FALSE(reg.DeleteValue(u"doomed"));
 }
 
-TEST_F(CRegistryValues, RenameValueKeepsDataAndType)
-{
+TEST_F(CRegistryValues, RenameValueKeepsDataAndType) {
     struct Case {
         const char* from;
         const char* to;
@@ -249,8 +239,7 @@ TEST_F(CRegistryValues, RenameValueKeepsDataAndType)
     EXPECT_EQ(readRaw(raw, "after2").type, REG_DWORD);
 }
 
-TEST_F(CRegistryValues, RenameValueRefusesMissingSourcesTakenNamesAndUnknownKinds)
-{
+TEST_F(CRegistryValues, RenameValueRefusesMissingSourcesTakenNamesAndUnknownKinds) {
     ASSERT_TRUE(reg.WriteString(u"one", u"first"));
     ASSERT_TRUE(reg.WriteString(u"two", u"second"));
     EXPECT_FALSE(reg.RenameValue(u"first", u"SECOND"));
@@ -265,8 +254,7 @@ TEST_F(CRegistryValues, RenameValueRefusesMissingSourcesTakenNamesAndUnknownKind
     EXPECT_FALSE(reg.ValueExists(u"even"));
 }
 
-TEST_F(CRegistryValues, WithNoKeyOpenEverythingIsEmpty)
-{
+TEST_F(CRegistryValues, WithNoKeyOpenEverythingIsEmpty) {
     ASSERT_TRUE(reg.WriteString(u"x", u"present"));
     CRegistry none;
     CRegistry::ValueType kind = CRegistry::BinaryValue;

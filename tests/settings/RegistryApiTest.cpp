@@ -12,26 +12,24 @@ namespace {
 
 class RegistryApi : public ScratchRegistry {};
 
-std::vector<std::string> valueNames(HKEY key)
-{
+std::vector<std::string> valueNames(HKEY key) {
     std::vector<std::string> names;
     char name[1024];
     for (DWORD i = 0;; ++i) {
         DWORD length = sizeof name;
-        if (RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
             return names;
         names.emplace_back(name, length);
     }
 }
 
-LONG createKey(HKEY parent, const char* name, HKEY* result, DWORD* disposition = nullptr)
-{
+LONG createKey(HKEY parent, const char* name, HKEY* result, DWORD* disposition = nullptr) {
     return RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                            nullptr, result, disposition);
 }
 
-TEST_F(RegistryApi, NamesIgnoreCaseAndKeepTheirSpelling)
-{
+TEST_F(RegistryApi, NamesIgnoreCaseAndKeepTheirSpelling) {
     HKEY key = open();
     HKEY child = nullptr;
     ASSERT_EQ(createKey(key, "MixedCase", &child), ERROR_SUCCESS);
@@ -39,7 +37,8 @@ TEST_F(RegistryApi, NamesIgnoreCaseAndKeepTheirSpelling)
     ASSERT_EQ(createKey(key, "Ärger", &child), ERROR_SUCCESS);
     RegCloseKey(child);
     for (const char* spelling : {"mixedcase", "MIXEDCASE", "äRGER", "ÄRGER"}) {
-        EXPECT_EQ(RegOpenKeyExA(key, spelling, 0, KEY_ALL_ACCESS, &child), ERROR_SUCCESS) << spelling;
+        EXPECT_EQ(RegOpenKeyExA(key, spelling, 0, KEY_ALL_ACCESS, &child), ERROR_SUCCESS)
+            << spelling;
         RegCloseKey(child);
     }
     EXPECT_EQ(subkeyNames(key), (std::vector<std::string>{"MixedCase", "Ärger"}));
@@ -51,8 +50,7 @@ TEST_F(RegistryApi, NamesIgnoreCaseAndKeepTheirSpelling)
         << "setting a value again keeps the name it was created with";
 }
 
-TEST_F(RegistryApi, SubkeyPathsTakeATrailingBackslashButNotALeadingOne)
-{
+TEST_F(RegistryApi, SubkeyPathsTakeATrailingBackslashButNotALeadingOne) {
     HKEY key = open();
     HKEY result = nullptr;
     DWORD disposition = 0;
@@ -71,8 +69,7 @@ TEST_F(RegistryApi, SubkeyPathsTakeATrailingBackslashButNotALeadingOne)
     EXPECT_EQ(RegOpenKeyExA(key, "Missing", 0, KEY_ALL_ACCESS, &result), ERROR_FILE_NOT_FOUND);
 }
 
-TEST_F(RegistryApi, AnEmptyOrAbsentSubkeyMeansTheKeyItself)
-{
+TEST_F(RegistryApi, AnEmptyOrAbsentSubkeyMeansTheKeyItself) {
     HKEY key = open();
     ASSERT_EQ(writeRaw(key, "mark", REG_SZ, "here\0"s), ERROR_SUCCESS);
     HKEY same = nullptr;
@@ -89,8 +86,7 @@ TEST_F(RegistryApi, AnEmptyOrAbsentSubkeyMeansTheKeyItself)
     RegCloseKey(same);
 }
 
-TEST_F(RegistryApi, NameLengthLimits)
-{
+TEST_F(RegistryApi, NameLengthLimits) {
     HKEY key = open();
     HKEY child = nullptr;
     const std::string longest(255, 'k');
@@ -110,8 +106,7 @@ TEST_F(RegistryApi, NameLengthLimits)
     EXPECT_EQ(readRaw(key, longestValue.c_str()).result, ERROR_SUCCESS);
 }
 
-TEST_F(RegistryApi, DeletingKeys)
-{
+TEST_F(RegistryApi, DeletingKeys) {
     HKEY key = open();
     HKEY child = nullptr;
     ASSERT_EQ(createKey(key, "Parent\\Child", &child), ERROR_SUCCESS);
@@ -123,8 +118,7 @@ TEST_F(RegistryApi, DeletingKeys)
     EXPECT_TRUE(subkeyNames(key).empty());
 }
 
-TEST_F(RegistryApi, AHandleOfADeletedKeyReportsItDeleted)
-{
+TEST_F(RegistryApi, AHandleOfADeletedKeyReportsItDeleted) {
     HKEY key = open();
     HKEY doomed = nullptr;
     ASSERT_EQ(createKey(key, "Doomed", &doomed), ERROR_SUCCESS);
@@ -142,8 +136,8 @@ TEST_F(RegistryApi, AHandleOfADeletedKeyReportsItDeleted)
     EXPECT_EQ(RegEnumKeyExA(doomed, 0, name, &length, nullptr, nullptr, nullptr, nullptr),
               ERROR_KEY_DELETED);
     DWORD values = 0;
-    EXPECT_EQ(RegQueryInfoKeyA(doomed, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
-                               nullptr, nullptr, nullptr, nullptr),
+    EXPECT_EQ(RegQueryInfoKeyA(doomed, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                               &values, nullptr, nullptr, nullptr, nullptr),
               ERROR_KEY_DELETED);
     HKEY below = nullptr;
     EXPECT_EQ(createKey(doomed, "Below", &below), ERROR_KEY_DELETED);
@@ -155,8 +149,7 @@ TEST_F(RegistryApi, AHandleOfADeletedKeyReportsItDeleted)
     RegCloseKey(again);
 }
 
-TEST_F(RegistryApi, QueryValueReportsSizesAndNeverWritesPastTheBuffer)
-{
+TEST_F(RegistryApi, QueryValueReportsSizesAndNeverWritesPastTheBuffer) {
     HKEY key = open();
     const std::string data = "0123456789";
     ASSERT_EQ(writeRaw(key, "ten", REG_BINARY, data), ERROR_SUCCESS);
@@ -172,7 +165,8 @@ TEST_F(RegistryApi, QueryValueReportsSizesAndNeverWritesPastTheBuffer)
     size = 4;
     EXPECT_EQ(RegQueryValueExA(key, "ten", nullptr, &type, buffer, &size), ERROR_MORE_DATA);
     EXPECT_EQ(size, 10u);
-    for (std::size_t i = 4; i < sizeof buffer; ++i) EXPECT_EQ(buffer[i], '#') << i;
+    for (std::size_t i = 4; i < sizeof buffer; ++i)
+        EXPECT_EQ(buffer[i], '#') << i;
 
     size = 10;
     ASSERT_EQ(RegQueryValueExA(key, "ten", nullptr, &type, buffer, &size), ERROR_SUCCESS);
@@ -187,11 +181,11 @@ TEST_F(RegistryApi, QueryValueReportsSizesAndNeverWritesPastTheBuffer)
     EXPECT_EQ(buffer[3], '#');
 
     size = 0;
-    EXPECT_EQ(RegQueryValueExA(key, "missing", nullptr, &type, nullptr, &size), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegQueryValueExA(key, "missing", nullptr, &type, nullptr, &size),
+              ERROR_FILE_NOT_FOUND);
 }
 
-TEST_F(RegistryApi, EnumerationOrder)
-{
+TEST_F(RegistryApi, EnumerationOrder) {
     HKEY key = open();
     for (const char* name : {"b", "_c", "A", "Ä"}) {
         HKEY child = nullptr;
@@ -226,14 +220,14 @@ TEST_F(RegistryApi, EnumerationOrder)
     const DWORD indexOfB = runningUnderWine() ? 2 : 1;
     length = 2;
     EXPECT_EQ(RegEnumKeyExA(key, indexOfB, name, &length, nullptr, nullptr, nullptr, nullptr),
-              ERROR_SUCCESS) << "\"b\" and its NUL fit in two bytes";
+              ERROR_SUCCESS)
+        << "\"b\" and its NUL fit in two bytes";
     length = 1;
     EXPECT_EQ(RegEnumKeyExA(key, indexOfB, name, &length, nullptr, nullptr, nullptr, nullptr),
               ERROR_MORE_DATA);
 }
 
-TEST_F(RegistryApi, QueryInfoCountsNamesInCharacters)
-{
+TEST_F(RegistryApi, QueryInfoCountsNamesInCharacters) {
     HKEY key = open();
     for (const char* name : {"ab", "進捗進"}) {
         HKEY child = nullptr;
@@ -252,8 +246,7 @@ TEST_F(RegistryApi, QueryInfoCountsNamesInCharacters)
     EXPECT_EQ(longestValueName, 5u);
 }
 
-TEST_F(RegistryApi, ClosedHandlesAreInvalid)
-{
+TEST_F(RegistryApi, ClosedHandlesAreInvalid) {
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, baseSubkey().c_str(), 0, KEY_ALL_ACCESS, &key),
               ERROR_SUCCESS);
@@ -262,8 +255,7 @@ TEST_F(RegistryApi, ClosedHandlesAreInvalid)
     EXPECT_EQ(RegCloseKey(HKEY_CURRENT_USER), ERROR_SUCCESS) << "predefined keys always close";
 }
 
-TEST_F(RegistryApi, ReadOnlyHandlesCannotWrite)
-{
+TEST_F(RegistryApi, ReadOnlyHandlesCannotWrite) {
     HKEY reader = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, baseSubkey().c_str(), 0, KEY_READ, &reader),
               ERROR_SUCCESS);

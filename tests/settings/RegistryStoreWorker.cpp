@@ -17,16 +17,14 @@
 
 namespace {
 
-bool setNumber(HKEY key, const std::string& name, DWORD number)
-{
+bool setNumber(HKEY key, const std::string& name, DWORD number) {
     return RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
                           sizeof number) == ERROR_SUCCESS;
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc < 3) return 2;
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, argv[2], 0, nullptr, REG_OPTION_NON_VOLATILE,

@@ -14,8 +14,7 @@ namespace {
 
 constexpr const char* kTestsKey = "Software\\TarrowinTests";
 
-std::string uniqueName()
-{
+std::string uniqueName() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(info->test_suite_name()) + "." + info->name();
     for (char& c : name)
@@ -25,8 +24,7 @@ std::string uniqueName()
 
 } // namespace
 
-void ScratchRegistry::SetUp()
-{
+void ScratchRegistry::SetUp() {
 #ifndef _WIN32
     storeFolder_ = makeTemporaryFolder("tarrowin-test");
     ASSERT_FALSE(storeFolder_.empty());
@@ -38,9 +36,9 @@ void ScratchRegistry::SetUp()
     create({});
 }
 
-void ScratchRegistry::TearDown()
-{
-    for (HKEY key : handles_) RegCloseKey(key);
+void ScratchRegistry::TearDown() {
+    for (HKEY key : handles_)
+        RegCloseKey(key);
     handles_.clear();
     deleteTree(HKEY_CURRENT_USER, baseSubkey_);
 #ifndef _WIN32
@@ -50,18 +48,17 @@ void ScratchRegistry::TearDown()
 #endif
 }
 
-HKEY ScratchRegistry::open(std::string_view relative)
-{
+HKEY ScratchRegistry::open(std::string_view relative) {
     const std::string name = relative.empty() ? baseSubkey_ : subkey(relative);
     HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, name.c_str(), 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS)
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, name.c_str(), 0, KEY_ALL_ACCESS, &key),
+              ERROR_SUCCESS)
         << name;
     if (key) handles_.push_back(key);
     return key;
 }
 
-HKEY ScratchRegistry::create(std::string_view relative)
-{
+HKEY ScratchRegistry::create(std::string_view relative) {
     const std::string name = relative.empty() ? baseSubkey_ : subkey(relative);
     HKEY key = nullptr;
     EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -72,8 +69,7 @@ HKEY ScratchRegistry::create(std::string_view relative)
     return key;
 }
 
-RawValue readRaw(HKEY key, const char* name)
-{
+RawValue readRaw(HKEY key, const char* name) {
     RawValue value;
     DWORD size = 0;
     value.result = RegQueryValueExA(key, name, nullptr, &value.type, nullptr, &size);
@@ -85,45 +81,42 @@ RawValue readRaw(HKEY key, const char* name)
     return value;
 }
 
-LONG writeRaw(HKEY key, const char* name, DWORD type, std::string_view bytes)
-{
+LONG writeRaw(HKEY key, const char* name, DWORD type, std::string_view bytes) {
     return RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                           static_cast<DWORD>(bytes.size()));
 }
 
-std::vector<std::string> subkeyNames(HKEY key)
-{
+std::vector<std::string> subkeyNames(HKEY key) {
     std::vector<std::string> names;
     char name[1024];
     for (DWORD i = 0;; ++i) {
         DWORD length = sizeof name;
-        if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
             return names;
         names.emplace_back(name, length);
     }
 }
 
 #ifndef _WIN32
-std::string makeTemporaryFolder(const char* prefix)
-{
+std::string makeTemporaryFolder(const char* prefix) {
     std::string folder = (std::filesystem::temp_directory_path() / prefix).string() + "-XXXXXX";
     return ::mkdtemp(folder.data()) ? folder : std::string();
 }
 #endif
 
-void deleteTree(HKEY parent, const std::string& subkey)
-{
+void deleteTree(HKEY parent, const std::string& subkey) {
     // Each step names a key relative to its parent: Wine's "A" functions take
     // no subkey path longer than 260 characters.
     HKEY key = nullptr;
     if (RegOpenKeyExA(parent, subkey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    for (const std::string& child : subkeyNames(key)) deleteTree(key, child);
+    for (const std::string& child : subkeyNames(key))
+        deleteTree(key, child);
     RegCloseKey(key);
     RegDeleteKeyA(parent, subkey.c_str());
 }
 
-void setProcessVariable(const std::string& name, const std::string& value)
-{
+void setProcessVariable(const std::string& name, const std::string& value) {
 #ifdef _WIN32
     SetEnvironmentVariableA(name.c_str(), value.c_str());
 #else
@@ -131,8 +124,7 @@ void setProcessVariable(const std::string& name, const std::string& value)
 #endif
 }
 
-bool runningUnderWine()
-{
+bool runningUnderWine() {
 #ifdef _WIN32
     const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version");

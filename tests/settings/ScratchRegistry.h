@@ -19,14 +19,12 @@ protected:
 
     // "HKEY_CURRENT_USER\Software\TarrowinTests\<test>" and paths below it.
     std::u16string base() const { return u"HKEY_CURRENT_USER\\" + baseSubkey16_; }
-    std::u16string path(std::u16string_view relative) const
-    {
+    std::u16string path(std::u16string_view relative) const {
         return base() + u"\\" + std::u16string(relative);
     }
     // The same key as an 8-bit subkey path of HKEY_CURRENT_USER.
     const std::string& baseSubkey() const { return baseSubkey_; }
-    std::string subkey(std::string_view relative) const
-    {
+    std::string subkey(std::string_view relative) const {
         return baseSubkey_ + "\\" + std::string(relative);
     }
 

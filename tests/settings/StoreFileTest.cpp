@@ -21,16 +21,14 @@ namespace {
 // Sets an environment variable for the length of a test.
 class ScopedVariable {
 public:
-    ScopedVariable(const char* name, const char* value) : name_(name)
-    {
+    ScopedVariable(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
         if (value)
             ::setenv(name, value, 1);
         else
             ::unsetenv(name);
     }
-    ~ScopedVariable()
-    {
+    ~ScopedVariable() {
         if (old_)
             ::setenv(name_, old_->c_str(), 1);
         else
@@ -44,14 +42,12 @@ private:
 
 class StoreFile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         folder = makeTemporaryFolder("tarrowin-store");
         ASSERT_FALSE(folder.empty());
         store = folder / "config" / "tarrowin" / "registry.db";
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         RegistryStore::usePath({});
         fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
         fs::remove_all(folder);
@@ -60,16 +56,14 @@ protected:
     // Opens the store afresh, as a new process would.
     void reopen() { RegistryStore::usePath(store.string()); }
 
-    static std::string contents(const fs::path& file)
-    {
+    static std::string contents(const fs::path& file) {
         std::ifstream in(file, std::ios::binary);
         std::ostringstream text;
         text << in.rdbuf();
         return text.str();
     }
 
-    static mode_t mode(const fs::path& file)
-    {
+    static mode_t mode(const fs::path& file) {
         struct stat info {};
         ::stat(file.c_str(), &info);
         return info.st_mode & 07777;
@@ -79,8 +73,7 @@ protected:
     fs::path store;
 };
 
-TEST_F(StoreFile, TheDefaultPathFollowsTheEnvironment)
-{
+TEST_F(StoreFile, TheDefaultPathFollowsTheEnvironment) {
     {
         ScopedVariable registry("TARROWIN_REGISTRY", "/somewhere/else.db");
         EXPECT_EQ(RegistryStore::defaultPath(), "/somewhere/else.db");
@@ -95,8 +88,7 @@ TEST_F(StoreFile, TheDefaultPathFollowsTheEnvironment)
     EXPECT_EQ(RegistryStore::defaultPath(), "/home/someone/.config/tarrowin/registry.db");
 }
 
-TEST_F(StoreFile, IsCreatedPrivateOnFirstUseAndKeepsWhatWasWritten)
-{
+TEST_F(StoreFile, IsCreatedPrivateOnFirstUseAndKeepsWhatWasWritten) {
     const mode_t oldMask = ::umask(0);
     ScopedVariable registry("TARROWIN_REGISTRY", store.c_str());
     RegistryStore::usePath({});
@@ -123,8 +115,7 @@ TEST_F(StoreFile, IsCreatedPrivateOnFirstUseAndKeepsWhatWasWritten)
     EXPECT_EQ(reg.ReadString(u"Title"), u"Busy");
 }
 
-TEST_F(StoreFile, AReadOnlyStoreRefusesFullAccessAndStillReads)
-{
+TEST_F(StoreFile, AReadOnlyStoreRefusesFullAccessAndStillReads) {
     reopen();
     {
         CRegistry reg;
@@ -145,13 +136,14 @@ TEST_F(StoreFile, AReadOnlyStoreRefusesFullAccessAndStillReads)
     EXPECT_FALSE(reg.OpenKey(u"HKEY_CURRENT_USER"));
 
     HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Quillmoor\\Tarrowin", 0, KEY_ALL_ACCESS,
-                            &key),
-              ERROR_ACCESS_DENIED);
+    EXPECT_EQ(
+        RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Quillmoor\\Tarrowin", 0, KEY_ALL_ACCESS, &key),
+        ERROR_ACCESS_DENIED);
     EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\New", 0, nullptr, 0, KEY_READ, nullptr,
                               &key, nullptr),
               ERROR_ACCESS_DENIED);
-    EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quillmoor\\Tarrowin"), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quillmoor\\Tarrowin"),
+              ERROR_ACCESS_DENIED);
     EXPECT_EQ(writeRaw(HKEY_CURRENT_USER, "v", REG_SZ, "\0"s), ERROR_ACCESS_DENIED);
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Quillmoor\\Tarrowin", 0, KEY_READ, &key),
               ERROR_SUCCESS);
@@ -161,14 +153,14 @@ TEST_F(StoreFile, AReadOnlyStoreRefusesFullAccessAndStillReads)
     EXPECT_EQ(contents(store), before) << "not a byte was written";
 }
 
-TEST_F(StoreFile, AnEmptyReadOnlyFileReadsAsAnEmptyRegistry)
-{
+TEST_F(StoreFile, AnEmptyReadOnlyFileReadsAsAnEmptyRegistry) {
     fs::create_directories(store.parent_path());
     std::ofstream(store).close();
     fs::permissions(store, fs::perms::owner_read, fs::perm_options::replace);
     reopen();
     HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key),
+              ERROR_FILE_NOT_FOUND);
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, nullptr, 0, KEY_READ, &key), ERROR_SUCCESS);
     DWORD subkeys = 1;
     EXPECT_EQ(RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr,
@@ -178,8 +170,7 @@ TEST_F(StoreFile, AnEmptyReadOnlyFileReadsAsAnEmptyRegistry)
     EXPECT_EQ(fs::file_size(store), 0u);
 }
 
-TEST_F(StoreFile, AFileThatIsNoStoreIsMovedAsideAndANewStoreStarted)
-{
+TEST_F(StoreFile, AFileThatIsNoStoreIsMovedAsideAndANewStoreStarted) {
     fs::create_directories(store.parent_path());
     std::ofstream(store) << "Title=not a database\n";
     reopen();

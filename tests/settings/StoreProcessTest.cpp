@@ -23,16 +23,14 @@ constexpr const char* kKey = "Software\\Quillmoor\\Shared";
 
 class StoreProcesses : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         folder = makeTemporaryFolder("tarrowin-processes");
         ASSERT_FALSE(folder.empty());
         store = (folder / "registry.db").string();
         ::setenv("TARROWIN_REGISTRY", store.c_str(), 1);
         RegistryStore::usePath(store);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         RegistryStore::usePath({});
         ::unsetenv("TARROWIN_REGISTRY");
         fs::remove_all(folder);
@@ -40,11 +38,11 @@ protected:
 
     // Starts the worker with the given arguments; its standard output goes to
     // outputFd when that is not -1.
-    pid_t startWorker(std::vector<std::string> arguments, int outputFd = -1)
-    {
+    pid_t startWorker(std::vector<std::string> arguments, int outputFd = -1) {
         arguments.insert(arguments.begin(), REGISTRY_STORE_WORKER);
         std::vector<char*> argv;
-        for (std::string& argument : arguments) argv.push_back(argument.data());
+        for (std::string& argument : arguments)
+            argv.push_back(argument.data());
         argv.push_back(nullptr);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
@@ -55,20 +53,18 @@ protected:
         return pid;
     }
 
-    static int exitCode(pid_t pid)
-    {
+    static int exitCode(pid_t pid) {
         int status = 0;
         ::waitpid(pid, &status, 0);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    DWORD valueCount()
-    {
+    DWORD valueCount() {
         HKEY key = nullptr;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
         DWORD values = 0;
-        RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
-                         nullptr, nullptr, nullptr);
+        RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+                         nullptr, nullptr, nullptr, nullptr);
         RegCloseKey(key);
         return values;
     }
@@ -77,8 +73,7 @@ protected:
     std::string store;
 };
 
-TEST_F(StoreProcesses, WritersSideBySideLoseNothing)
-{
+TEST_F(StoreProcesses, WritersSideBySideLoseNothing) {
     constexpr int kWriters = 4;
     constexpr int kValuesEach = 150;
     std::vector<pid_t> writers;
@@ -86,13 +81,14 @@ TEST_F(StoreProcesses, WritersSideBySideLoseNothing)
         writers.push_back(startWorker(
             {"write", kKey, "w" + std::to_string(w) + "-", std::to_string(kValuesEach)}));
     // Reading meanwhile must neither fail nor block the writers for good.
-    for (int i = 0; i < 50; ++i) valueCount();
-    for (pid_t pid : writers) EXPECT_EQ(exitCode(pid), 0);
+    for (int i = 0; i < 50; ++i)
+        valueCount();
+    for (pid_t pid : writers)
+        EXPECT_EQ(exitCode(pid), 0);
     EXPECT_EQ(valueCount(), static_cast<DWORD>(kWriters * kValuesEach));
 }
 
-TEST_F(StoreProcesses, AKilledWriterLeavesEveryCommittedValue)
-{
+TEST_F(StoreProcesses, AKilledWriterLeavesEveryCommittedValue) {
     std::mt19937 random(20261207);
     std::uniform_int_distribution<int> moment(1, 300);
     DWORD lastReported = 0;
@@ -104,7 +100,8 @@ TEST_F(StoreProcesses, AKilledWriterLeavesEveryCommittedValue)
         FILE* reports = ::fdopen(pipeFds[0], "r");
         const int killAfter = moment(random);
         bool reported = false;
-        for (int seen = 0; seen < killAfter && std::fscanf(reports, "%u", &lastReported) == 1; ++seen)
+        for (int seen = 0; seen < killAfter && std::fscanf(reports, "%u", &lastReported) == 1;
+             ++seen)
             reported = true;
         ::kill(pid, SIGKILL);
         ::waitpid(pid, nullptr, 0);
