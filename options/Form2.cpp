@@ -9,12 +9,20 @@
 #include "ClassicFont.h"
 
 #include <QCloseEvent>
+#include <QStyleFactory>
 
 const QString Form2::kWebSite = QStringLiteral("https://www.quillmoor.example/");
 const QString Form2::kIconFilter =
     QStringLiteral("Icon Images(*.ico;*.bmp;*.gif)|*.ico;*.bmp;*.gif|All files (*.*)|*.*");
 
 namespace {
+// Frames here draw their caption in their top border, over the line, whatever
+// the desktop's style does with group boxes; the rest keeps the desktop's look.
+void captionInBorder(QGroupBox* frame) {
+    static QStyle* const style = QStyleFactory::create(QStringLiteral("Windows"));
+    if (style) frame->setStyle(style);
+}
+
 constexpr double kSlowestSpeed = 50000; // milliseconds
 constexpr double kFastestSpeed = 1;
 } // namespace
@@ -31,6 +39,8 @@ Form2::Form2(::Form1& form1, ProgramState& program, PlatformServices& services)
     setFixedSize(size());
     setWindowIcon(Pictures::optionsWindowIcon());
     applyClassicFontSizes(this);
+    captionInBorder(Frame1);
+    captionInBorder(Frame2);
 
     QPalette credit = Label8->palette();
     credit.setColor(QPalette::WindowText, QColor(0, 0, 255));
