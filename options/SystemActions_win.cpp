@@ -20,7 +20,8 @@ bool InitializeCommonControls() {
     HMODULE library = LoadLibraryA("comctl32.dll");
     if (!library) return false;
     using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    const auto init = reinterpret_cast<Init>(GetProcAddress(library, "InitCommonControlsEx"));
+    const auto init =
+        reinterpret_cast<Init>(reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
     if (!init) return false;
     const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_USEREX_CLASSES};
     init(&classes);

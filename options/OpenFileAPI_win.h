@@ -1,0 +1,36 @@
+#pragma once
+// The Windows open-file dialog, GetOpenFileNameA, in plain C++. Texts are in the
+// active code page.
+#ifdef _WIN32
+#include <windows.h>
+#include <commdlg.h>
+
+#include <string>
+#include <vector>
+
+namespace OpenFileAPI {
+
+// The buffer the dialog writes the chosen path into: 255 blanks and two NULs.
+constexpr DWORD kFileBufferLength = 257;
+
+// The request exactly as the dialog is called with it: the record and the
+// buffers it points into. Everything not set here stays zero: no instance,
+// no custom filter, filter index 0 (the first pair), no title, no hook.
+struct Request {
+    OPENFILENAMEA record{};
+    std::string filter;     // pairs separated by NULs, one more NUL at the end
+    std::vector<char> file; // kFileBufferLength characters
+    std::string defaultExtension;
+    std::string initialDirectory;
+};
+
+// filter: "display|patterns|display|patterns"; initialDirectory null for none.
+void fill(Request& request, const std::string& filter, const std::string& defaultExtension,
+          const char* initialDirectory, DWORD flags, HWND owner);
+
+// The full path chosen, or an empty text on cancel and on any failure.
+std::string ShowOpenFileDialog(const std::string& filter, const std::string& defaultExtension,
+                               const char* initialDirectory, DWORD flags, HWND owner);
+
+} // namespace OpenFileAPI
+#endif
