@@ -26,7 +26,8 @@ template <void (*Operation)()> void operation(benchmark::State& state) {
 
 BENCHMARK(keyOperation<RegistryBench::setValue>)->Name("RegSetValueExA");
 BENCHMARK(keyOperation<RegistryBench::queryValue>)->Name("RegQueryValueExA/size+read");
-BENCHMARK(keyOperation<RegistryBench::enumerateValues>)->Name("RegEnumValueA/15 values");
+BENCHMARK(keyOperation<RegistryBench::enumerateValues, RegistryBench::kSettingsCount>)
+    ->Name("RegEnumValueA/15 values");
 BENCHMARK(operation<RegistryBench::openAndClose>)->Name("RegOpenKeyExA+RegCloseKey");
 BENCHMARK(operation<RegistryBench::saveSettings>)
     ->Name("SaveSettings/15 writes")
