@@ -6,9 +6,7 @@ set(TARROWIN_PORTABLE_SETTINGS_TESTS
     CRegistryKeysTest.cpp
     CRegistryValuesTest.cpp
     CRegistryRenameTest.cpp
+    NumberTextTest.cpp
+    SettingsStoreTest.cpp
 )
-# The settings store's own tests join both runs once they are in the tree.
-if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/SettingsStoreTest.cpp)
-    list(APPEND TARROWIN_PORTABLE_SETTINGS_TESTS SettingsStoreTest.cpp)
-endif()
 list(TRANSFORM TARROWIN_PORTABLE_SETTINGS_TESTS PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
