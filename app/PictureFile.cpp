@@ -1,9 +1,32 @@
 #include "PictureFile.h"
 
+#include <QFile>
 #include <QImageReader>
+#include <QtEndian>
+
+#include <cstdlib>
 
 namespace {
 constexpr QSize kIconSize{32, 32};
+
+// Qt's bitmap reader shows whatever rows a cut-off file still holds; an
+// uncompressed bitmap must hold all of its rows to count as a picture.
+bool bitmapComplete(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray header = file.read(34);
+    if (header.size() < 34) return false;
+    const auto* bytes = reinterpret_cast<const uchar*>(header.constData());
+    const quint32 pixelsAt = qFromLittleEndian<quint32>(bytes + 10);
+    const qint32 width = qFromLittleEndian<qint32>(bytes + 18);
+    const qint32 height = qFromLittleEndian<qint32>(bytes + 22);
+    const quint16 bitsPerPixel = qFromLittleEndian<quint16>(bytes + 28);
+    const quint32 compression = qFromLittleEndian<quint32>(bytes + 30);
+    constexpr quint32 kUncompressed = 0, kBitFields = 3;
+    if (compression != kUncompressed && compression != kBitFields) return true; // run-length coded
+    const qint64 rowBytes = (qint64(width) * bitsPerPixel + 31) / 32 * 4;
+    return file.size() >= qint64(pixelsAt) + rowBytes * std::llabs(height);
+}
 
 // The 32 x 32 image with the most colours among those of an icon file.
 int bestIconImage(QImageReader& reader) {
@@ -23,6 +46,7 @@ int bestIconImage(QImageReader& reader) {
 QPixmap readPictureFile(const QString& path) {
     QImageReader::setAllocationLimit(kMaxDecodedMegabytes);
     QImageReader reader(path);
+    if (reader.format() == "bmp" && !bitmapComplete(path)) return {};
     if (reader.format() == "ico" && reader.imageCount() > 1 && !reader.jumpToImage(bestIconImage(reader)))
         return {};
     return QPixmap::fromImage(reader.read());

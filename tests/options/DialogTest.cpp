@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QFile>
+#include <QtEndian>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -146,6 +147,66 @@ TEST_F(Dialog, CustomPictureShowsAtNaturalSizeAndUnreadableOnesKeepTheIcon) {
         EXPECT_EQ(f().Picture1->picture().size(), QSize(50, 40)) << unreadable.toStdString();
     }
     EXPECT_TRUE(h.messages.empty()) << "existing paths are not reported";
+}
+
+TEST_F(Dialog, CustomIconsAndGifsAreReadAsTheyAre) {
+    QTemporaryDir dir;
+    const QString icon = dir.filePath(QStringLiteral("scissors.ico"));
+    const QString gif = dir.filePath(QStringLiteral("folder.gif"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(":/pictures/scissors.ico"), icon));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(":/pictures/browse.gif"), gif));
+    d().IconList->setCurrentIndex(Form2::kCustomIcon);
+
+    d().CustIconFileTxt->setText(icon);
+    d().Command2_Click();
+    const QImage shown = f().Picture1->picture().toImage();
+    EXPECT_EQ(shown.size(), QSize(32, 32));
+    EXPECT_TRUE(shown.hasAlphaChannel()) << "the 32-bit image of the icon, not the 8-bit one";
+    EXPECT_EQ(qAlpha(shown.pixel(0, 0)), 0) << "transparent where the icon is";
+
+    d().CustIconFileTxt->setText(gif);
+    d().Command2_Click();
+    EXPECT_EQ(f().Picture1->picture().size(), QSize(16, 16));
+}
+
+TEST_F(Dialog, HostileOrBrokenPicturesKeepTheIcon) {
+    QTemporaryDir dir;
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    // A bitmap header that claims 40000 x 40000 pixels: decoding it would take
+    // gigabytes.
+    QByteArray huge(54, '\0');
+    huge[0] = 'B';
+    huge[1] = 'M';
+    qToLittleEndian<quint32>(54, huge.data() + 10);
+    qToLittleEndian<quint32>(40, huge.data() + 14);
+    qToLittleEndian<qint32>(40000, huge.data() + 18);
+    qToLittleEndian<qint32>(40000, huge.data() + 22);
+    qToLittleEndian<quint16>(1, huge.data() + 26);
+    qToLittleEndian<quint16>(24, huge.data() + 28);
+    // A GIF whose screen is 60000 x 60000 pixels around one real pixel.
+    const QByteArray giant = QByteArray("GIF89a\x60\xea\x60\xea\x80\x00\x00", 13) +
+                             QByteArray("\0\0\0\xff\xff\xff", 6) +
+                             QByteArray(",\0\0\0\0\x01\0\x01\0\0\x02\x02\x44\x01\0;", 18);
+    QFile logo(QStringLiteral(":/pictures/logo.bmp"));
+    ASSERT_TRUE(logo.open(QIODevice::ReadOnly));
+    const QStringList broken{write("huge.bmp", huge), write("giant.gif", giant), write("empty.ico", {}),
+                             write("truncated.bmp", logo.read(200)), dir.path()};
+
+    d().IconList->setCurrentIndex(3);
+    d().Command2_Click();
+    const QImage before = f().Picture1->picture().toImage();
+    d().IconList->setCurrentIndex(Form2::kCustomIcon);
+    for (const QString& path : broken) {
+        d().CustIconFileTxt->setText(path);
+        d().Command2_Click();
+        EXPECT_EQ(f().Picture1->picture().toImage(), before) << path.toStdString();
+    }
+    EXPECT_TRUE(h.messages.empty());
 }
 
 TEST_F(Dialog, IconListOpensTheBrowserOnlyForAnEmptyCustomPathWhileShown) {
