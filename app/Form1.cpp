@@ -2,6 +2,7 @@
 
 #include "ClassicFont.h"
 #include "CodePage.h"
+#include "DialogControls.h"
 #include "Form2.h"
 #include "Module1.h"
 #include "NumberText.h"
@@ -17,60 +18,10 @@
 #include <QScreen>
 
 namespace {
-constexpr int kFastestInterval = 1;     // milliseconds
-constexpr int kSlowestInterval = 50000; // the dialog's speed rule keeps speeds within these
 // The speed of the first message when nothing is set: what the timer takes at
 // startup when the first speed has no whole-number value and there is no earlier
 // interval to keep.
 constexpr int kFirstSpeed = 50;
-
-using SettingsStore::CheckBox;
-using SettingsStore::TextBox;
-
-// The options dialog's controls as the settings store reaches them.
-class DialogControls final : public SettingsStore::Controls {
-public:
-    DialogControls(Form2& dialog, PlatformServices& services) : dialog_(dialog), services_(services) {}
-
-    std::u16string text(TextBox box, int index) const override {
-        return lineEdit(box, index)->text().toStdU16String();
-    }
-    void setText(TextBox box, int index, std::u16string_view text) override {
-        Form2::assignText(lineEdit(box, index), fromU16(text));
-    }
-    std::int32_t value(CheckBox box) const override { return checkBox(box)->value(); }
-    bool setValue(CheckBox box, std::int32_t value) override { return checkBox(box)->setValue(value); }
-    std::int32_t iconIndex() const override { return dialog_.IconList->currentIndex(); }
-    bool setIconIndex(std::int32_t index) override {
-        if (index < 0 || index >= dialog_.IconList->count()) return false;
-        dialog_.IconList->setCurrentIndex(index);
-        return true;
-    }
-    void showMessage(std::u16string_view text, SettingsStore::MessageKind kind) override {
-        services_.showMessage(fromU16(text), kind == SettingsStore::MessageKind::Information
-                                                 ? MessageIcon::Information
-                                                 : MessageIcon::Exclamation);
-    }
-
-private:
-    QLineEdit* lineEdit(TextBox box, int index) const {
-        switch (box) {
-        case TextBox::Title: return dialog_.Pmess;
-        case TextBox::Status: return dialog_.Status.at(index);
-        case TextBox::Speed: return dialog_.Speedbox.at(index);
-        case TextBox::CustomIconPath: return dialog_.CustIconFileTxt;
-        case TextBox::ButtonText: break;
-        }
-        return dialog_.ButText;
-    }
-    ValueCheckBox* checkBox(CheckBox box) const {
-        return box == CheckBox::Dual ? dialog_.DualChk : dialog_.Ssav;
-    }
-
-    Form2& dialog_;
-    PlatformServices& services_;
-};
-
 } // namespace
 
 Form1::Form1(ProgramState& program, PlatformServices& services)
@@ -169,7 +120,7 @@ void Form1::SetReg() {
 
 void Form1::setTimerInterval(const QString& speed) {
     if (const auto milliseconds =
-            NumberText::wholeNumber(view(speed), kFastestInterval, kSlowestInterval))
+            NumberText::wholeNumber(view(speed), ::Form2::kFastestSpeed, ::Form2::kSlowestSpeed))
         Timer1.setInterval(*milliseconds);
     else if (Timer1.interval() == 0)
         Timer1.setInterval(kFirstSpeed);

@@ -22,9 +22,6 @@ void captionInBorder(QGroupBox* frame) {
     static QStyle* const style = QStyleFactory::create(QStringLiteral("Windows"));
     if (style) frame->setStyle(style);
 }
-
-constexpr double kSlowestSpeed = 50000; // milliseconds
-constexpr double kFastestSpeed = 1;
 } // namespace
 
 Form2::Form2(::Form1& form1, ProgramState& program, PlatformServices& services)

@@ -25,6 +25,9 @@ public:
     std::array<QLabel*, 1> Label4;
 
     static constexpr int kCustomIcon = 7; // the "(Custom...)" entry of IconList
+    // The speeds, in milliseconds, that the speed rule keeps every speed box within.
+    static constexpr int kFastestSpeed = 1;
+    static constexpr int kSlowestSpeed = 50000;
     static const QString kWebSite;
     static const QString kIconFilter;
 
