@@ -23,6 +23,7 @@
 #include "PlatformServices.h"
 #include "ProcessCpu.h"
 #include "ProgramState.h"
+#include "TickRun.h"
 #include "TickStats.h"
 
 #include <QApplication>
@@ -105,37 +106,30 @@ struct CpuMark {
     }
 };
 
-// Keeps the ticks that count and says when the run is over.
+TickRun planFor(const Options& options) {
+    if (options.mode == Mode::Cycle) return TickRun(TickRun::Cycle{kCycleGiveUpMs});
+    return TickRun(TickRun::Period{kWarmUpMs, options.seconds * 1000});
+}
+
+// Keeps the ticks that count, with the CPU used over them.
 class Recorder {
 public:
-    explicit Recorder(const Options& options) : options_(options), origin_(Clock::now()) {
+    explicit Recorder(const Options& options) : options_(options), origin_(Clock::now()), run_(planFor(options)) {
         // Enough room that recording never allocates while it times.
         const double expected =
             options.mode == Mode::Cycle ? 200 : options.seconds * 1000 / options.intervalMs * 2 + 100;
-        ticks_.reserve(static_cast<std::size_t>(expected));
+        run_.reserve(static_cast<std::size_t>(expected));
     }
 
     double ms(Clock::time_point t) const { return std::chrono::duration<double, std::milli>(t - origin_).count(); }
 
     // Files one tick; true when the run is complete.
     bool record(const Tick& tick) {
-        if (!firstAt_) firstAt_ = tick.at;
-        const double sinceFirst = tick.at - *firstAt_;
-        if (options_.mode != Mode::Cycle && sinceFirst < kWarmUpMs) return false;
-        if (ticks_.empty()) start_ = CpuMark::now(options_.xserver);
-        ticks_.push_back(tick);
-
-        const bool done = options_.mode == Mode::Cycle
-                              ? cycleDone_ || sinceFirst > kCycleGiveUpMs
-                              : tick.at - ticks_.front().at >= options_.seconds * 1000;
-        if (options_.mode == Mode::Cycle && ticks_.size() >= 2 && tick.msgIndex == 0 &&
-            ticks_[ticks_.size() - 2].msgIndex != 0)
-            cycleDone_ = true; // the next tick is the first one after the return
-        if (done) {
-            end_ = CpuMark::now(options_.xserver);
-            finished_ = true;
-        }
-        return done;
+        const bool first = run_.ticks().empty();
+        const bool complete = run_.add(tick);
+        if (first && !run_.ticks().empty()) start_ = CpuMark::now(options_.xserver);
+        if (complete) end_ = CpuMark::now(options_.xserver);
+        return complete;
     }
 
     // Records every tick of the timer around the handler: the tick's time is
@@ -158,9 +152,9 @@ public:
         });
     }
 
-    const std::vector<Tick>& ticks() const { return ticks_; }
-    bool finished() const { return finished_; }
-    double wallMs() const { return ticks_.size() < 2 ? 0 : ticks_.back().at - ticks_.front().at; }
+    const std::vector<Tick>& ticks() const { return run_.ticks(); }
+    bool finished() const { return run_.complete(); }
+    double wallMs() const { return ticks().size() < 2 ? 0 : ticks().back().at - ticks().front().at; }
     double cpuPercent() const { return 100 * (end_.own - start_.own) / (wallMs() / 1000); }
     std::optional<double> xserverCpuPercent() const {
         if (!start_.xserver || !end_.xserver) return std::nullopt;
@@ -170,10 +164,7 @@ public:
 private:
     const Options& options_;
     const Clock::time_point origin_;
-    std::vector<Tick> ticks_;
-    std::optional<double> firstAt_;
-    bool cycleDone_ = false;
-    bool finished_ = false;
+    TickRun run_;
     CpuMark start_, end_;
     Tick pending_;
 };
