@@ -38,6 +38,12 @@ Form1::Form1(ProgramState& program, PlatformServices& services)
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 
+    barFrame_.setSingleShot(true);
+    barFrame_.setInterval(kFrameInterval);
+    connect(&barFrame_, &QTimer::timeout, this, [this] {
+        for (QProgressBar* bar : PB) bar->setUpdatesEnabled(true); // one repaint, of the latest position
+    });
+
     connect(&Timer1, &IntervalTimer::timeout, this, &Form1::Timer1_Timer);
     connect(Picture1, &PictureBox::clicked, this, &Form1::Picture1_Click);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -84,6 +90,16 @@ void Form1::Timer1_Timer() {
         setTimerInterval(Form2().Speedbox[MsgIndex]->text());
     }
     if (Bar2Pos == kBarSteps) Bar2Pos = 0;
+    showBarPositions();
+}
+
+void Form1::showBarPositions() {
+    // A progress bar repaints at once on every new position; at a tick a
+    // millisecond that would be a thousand paints a second for the eye's sixty.
+    if (Timer1.interval() < kFrameInterval && !barFrame_.isActive()) {
+        for (QProgressBar* bar : PB) bar->setUpdatesEnabled(false);
+        barFrame_.start();
+    }
     PB[0]->setValue(Bar1Pos);
     PB[1]->setValue(Bar2Pos); // also while hidden, so that it is current when shown again
 }

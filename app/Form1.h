@@ -6,6 +6,7 @@
 #include "IntervalTimer.h"
 #include "ui_Form1.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -62,12 +63,19 @@ public:
 
     bool hasEnded() const { return ended_; }
 
+    // Below this interval the ticks come faster than a screen shows frames: the
+    // bars then take every position at once but repaint once per frame.
+    static constexpr int kFrameInterval = 16; // milliseconds
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void showBarPositions();
+
     ProgramState& program_;
     PlatformServices& services_;
     std::unique_ptr<::Form2> form2_;
+    QTimer barFrame_; // while it runs, the bars hold their repaints
     bool ended_ = false;
 };

@@ -1,6 +1,7 @@
 // The animation: bar positions, the message cycle and the speeds, tick by tick.
 #include "Harness.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -127,6 +128,24 @@ TEST_F(Animation, SpeedWithoutWholeNumberKeepsThePreviousInterval) {
     EXPECT_EQ(label(), QStringLiteral("Linking Data..."));
     EXPECT_EQ(interval(), 50);
     EXPECT_TRUE(h.Form1().Timer1.isRunning());
+}
+
+TEST_F(Animation, FastTicksRepaintTheBarsOncePerFrame) {
+    Form1& f = h.Form1();
+    f.show();
+    tick(f);
+    EXPECT_TRUE(f.PB[0]->updatesEnabled()) << "50 ms: every tick paints";
+
+    setSpeeds({"1", "1", "1", "1", "1"});
+    h.Form2().Command2_Click(); // 1 ms from now on
+    tick(f, 3);
+    EXPECT_EQ(f.PB[0]->value(), 4) << "the position is current at every tick";
+    EXPECT_FALSE(f.PB[0]->updatesEnabled());
+    EXPECT_FALSE(f.PB[1]->updatesEnabled());
+    f.Timer1.setEnabled(false); // only the held repaint may run now
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.PB[0]->updatesEnabled(); }, 5000))
+        << "the held repaint comes within a frame";
+    EXPECT_TRUE(f.PB[1]->updatesEnabled());
 }
 
 TEST_F(Animation, IntervalRoundsHalfToEven) {
