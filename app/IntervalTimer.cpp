@@ -1,5 +1,7 @@
 #include "IntervalTimer.h"
 
+#include <algorithm>
+
 #ifdef Q_OS_LINUX
 #include <QSocketNotifier>
 
