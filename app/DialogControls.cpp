@@ -41,9 +41,9 @@ QLineEdit* DialogControls::lineEdit(TextBox box, int index) const {
     case TextBox::Status: return dialog_.Status.at(index);
     case TextBox::Speed: return dialog_.Speedbox.at(index);
     case TextBox::CustomIconPath: return dialog_.CustIconFileTxt;
-    case TextBox::ButtonText: break;
+    case TextBox::ButtonText: return dialog_.ButText;
     }
-    return dialog_.ButText;
+    return dialog_.ButText; // not reached: every box is named above
 }
 
 ValueCheckBox* DialogControls::checkBox(CheckBox box) const {

@@ -38,11 +38,19 @@ ExitSignals::ExitSignals(QObject* parent) : QObject(parent) {
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int number : kSignals) sigaction(number, &action, nullptr);
+    for (int number : kSignals) {
+        // A stop that whoever started the program chose to ignore (nohup, a
+        // shell's background job) stays ignored; SIGTERM is always honoured.
+        struct sigaction inherited {};
+        sigaction(number, nullptr, &inherited);
+        if (number != SIGTERM && inherited.sa_handler == SIG_IGN) continue;
+        sigaction(number, &action, nullptr);
+        installed_.push_back(number);
+    }
 }
 
 ExitSignals::~ExitSignals() {
-    for (int number : kSignals) std::signal(number, SIG_DFL);
+    for (int number : installed_) std::signal(number, SIG_DFL);
     ::close(wakeup[0]);
     ::close(wakeup[1]);
     wakeup = {-1, -1};

@@ -21,7 +21,7 @@ namespace {
 // The speed of the first message when nothing is set: what the timer takes at
 // startup when the first speed has no whole-number value and there is no earlier
 // interval to keep.
-constexpr int kFirstSpeed = 50;
+constexpr int kFirstSpeed = 50; // as the first speed box holds before anything is stored
 } // namespace
 
 Form1::Form1(ProgramState& program, PlatformServices& services)
@@ -56,6 +56,10 @@ void Form1::Form_Load() {
     form2_ = std::make_unique<::Form2>(*this, program_, services_);
     program_.FirstRun = false;
     GetReg();
+    // A message box of the settings store, and the one of a missing icon file
+    // below, wait in an event loop of their own: a request to stop that comes
+    // meanwhile ends the program there, and the startup must not go on after it.
+    if (ended_) return;
     Timer1.setEnabled(true);
     setWindowTitle(Form2().Pmess->text());
     Command1->setText(Form2().ButText->text());
@@ -67,8 +71,10 @@ void Form1::Form_Load() {
     if (Form2().IconList->currentIndex() < ::Form2::kCustomIcon)
         showBuiltinIcon(Form2().IconList->currentIndex());
     if (Form2().IconList->currentIndex() == ::Form2::kCustomIcon &&
-        !showCustomIcon(Form2().CustIconFileTxt->text()))
+        !showCustomIcon(Form2().CustIconFileTxt->text())) {
+        if (ended_) return;
         Form2().showModeless();
+    }
     if (Form2().DualChk->value() == ValueCheckBox::Unchecked) PB[1]->hide();
     if (Form2().Ssav->value() == ValueCheckBox::Checked) Form2().ToggleScreenSaverActive(false);
     if (program_.FirstRun) Form2().showModeless();
@@ -83,7 +89,7 @@ void Form1::Timer1_Timer() {
         Bar2Pos += 1;
         std::int32_t& MsgIndex = program_.MsgIndex;
         MsgIndex += 1;
-        if (MsgIndex == kMessages) MsgIndex = 0;
+        if (MsgIndex == ::Form2::kMessages) MsgIndex = 0;
         // Only the slot just reached is tested: an empty message 0 is shown as it is.
         if (Form2().Status[MsgIndex]->text().isEmpty()) MsgIndex = 0;
         ProcessName->setText(Form2().Status[MsgIndex]->text());
@@ -109,7 +115,10 @@ void Form1::Picture1_Click() { Form2().showModeless(); }
 void Form1::Command1_Click() { close(); }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    if (ended_) return event->accept();
+    if (ended_) {
+        event->accept();
+        return;
+    }
     int Cancel = 0;
     Form_Unload(Cancel);
     event->setAccepted(Cancel == 0);

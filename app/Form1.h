@@ -26,7 +26,6 @@ public:
     // The bar positions run from 0 to kBarSteps - 1: a bar shows full for one
     // tick, empty on the next.
     static constexpr std::int32_t kBarSteps = 41;
-    static constexpr int kMessages = 5;
 
     std::array<QProgressBar*, 2> PB;
     IntervalTimer Timer1;
@@ -63,14 +62,14 @@ public:
 
     bool hasEnded() const { return ended_; }
 
-    // Below this interval the ticks come faster than a screen shows frames: the
-    // bars then take every position at once but repaint once per frame.
-    static constexpr int kFrameInterval = 16; // milliseconds
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Below this interval the ticks come faster than a screen shows frames: the
+    // bars then take every position at once but repaint once per frame.
+    static constexpr int kFrameInterval = 16; // milliseconds
+
     void showBarPositions();
 
     ProgramState& program_;

@@ -26,10 +26,13 @@ public:
           notifier_(fd_, QSocketNotifier::Read) {
         notifier_.setEnabled(false);
         QObject::connect(&notifier_, &QSocketNotifier::activated, owner, [this, owner] {
+            // A wake-up seen before the timer was re-armed finds nothing to read:
+            // that deadline is gone, and the re-armed one has not come yet.
             std::uint64_t expirations = 0;
-            while (::read(fd_, &expirations, sizeof expirations) < 0 && errno == EINTR) {
+            ssize_t got;
+            while ((got = ::read(fd_, &expirations, sizeof expirations)) < 0 && errno == EINTR) {
             }
-            owner->fire();
+            if (got == static_cast<ssize_t>(sizeof expirations)) owner->fire();
         });
     }
     ~Waker() { ::close(fd_); }

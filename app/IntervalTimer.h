@@ -4,10 +4,10 @@
 // back: the average rate matches the interval even at 1 ms, and a whole cycle of
 // message changes takes as long as the sum of its intervals.
 //
-// Like the classic window timer it replaces, it runs only while it is enabled and
-// has a non-zero interval; setting the interval from outside a tick restarts the
-// count from now, while a tick that sets it (a message change) keeps the rhythm:
-// the next tick comes one new interval after the tick that set it was due.
+// It runs only while it is enabled and has a non-zero interval. Setting the
+// interval from outside a tick restarts the count from now, while a tick that
+// sets it (a message change) keeps the rhythm: the next tick comes one new
+// interval after the tick that set it was due.
 
 #include <QObject>
 

@@ -1,6 +1,7 @@
 #include "PictureFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QtEndian>
 
@@ -44,6 +45,9 @@ int bestIconImage(QImageReader& reader) {
 } // namespace
 
 QPixmap readPictureFile(const QString& path) {
+    // Only a plain file: opening a FIFO or a device would wait for a writer, or
+    // read without end.
+    if (!QFileInfo(path).isFile()) return {};
     QImageReader::setAllocationLimit(kMaxDecodedMegabytes);
     QImageReader reader(path);
     if (reader.format() == "bmp" && !bitmapComplete(path)) return {};

@@ -3,7 +3,8 @@
 #include <QString>
 
 // Reads a picture file for the icon box (.ico, .bmp, .gif and whatever else Qt
-// reads). A null pixmap when the file is no picture Qt can read, or one whose
+// reads). A null pixmap when the path names no plain file, when the file is no
+// picture Qt can read in whole, or one whose
 // decoded size would pass kMaxDecodedMegabytes: a hostile file cannot make the
 // program claim unbounded memory. From a file of several images (an icon with
 // several sizes) it takes the 32 x 32 one with the most colours, else the first.

@@ -19,13 +19,15 @@ int main(int argc, char* argv[]) {
     PlatformServices services = PlatformServices::system();
     Form1 form1(program, services);
 
-    // Being asked to stop, or the desktop session ending, runs the same shutdown
-    // as the window's own close: the settings are stored first. Also while a
-    // startup message waits for the user.
+    // Being asked to stop runs the same shutdown as the window's own close: the
+    // settings are stored first. Also while a startup message waits for the user.
     ExitSignals exitSignals;
     QObject::connect(&exitSignals, &ExitSignals::requested, &form1, &QWidget::close);
+    // When the desktop session is about to end, the settings are stored at once;
+    // the logout may still be cancelled, so the program goes on until it is
+    // really stopped, which runs the shutdown as above.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1,
-                     [&form1](QSessionManager&) { form1.close(); });
+                     [&form1](QSessionManager&) { form1.SetReg(); });
 
     form1.Form_Load();
     if (form1.hasEnded()) return 0; // the event loop was left before it ran

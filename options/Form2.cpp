@@ -1,15 +1,19 @@
 #include "Form2.h"
 
+#include "ClassicFont.h"
 #include "Form1.h"
 #include "NumberText.h"
-#include "PlatformServices.h"
 #include "Pictures.h"
+#include "PlatformServices.h"
 #include "ProgramState.h"
 #include "QtText.h"
-#include "ClassicFont.h"
+#include "SystemActions.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QStyleFactory>
+
+#include <limits>
 
 const QString Form2::kWebSite = QStringLiteral("https://www.quillmoor.example/");
 const QString Form2::kIconFilter =
@@ -19,7 +23,11 @@ namespace {
 // Frames here draw their caption in their top border, over the line, whatever
 // the desktop's style does with group boxes; the rest keeps the desktop's look.
 void captionInBorder(QGroupBox* frame) {
-    static QStyle* const style = QStyleFactory::create(QStringLiteral("Windows"));
+    static QStyle* const style = [] {
+        QStyle* windows = QStyleFactory::create(QStringLiteral("Windows"));
+        if (windows) windows->setParent(qApp); // lives as long as the application
+        return windows;
+    }();
     if (style) frame->setStyle(style);
 }
 } // namespace
@@ -30,6 +38,8 @@ Form2::Form2(::Form1& form1, ProgramState& program, PlatformServices& services)
     Status = {Status_0, Status_1, Status_2, Status_3, Status_4};
     Speedbox = {Speedbox_0, Speedbox_1, Speedbox_2, Speedbox_3, Speedbox_4};
     Label4 = {Label4_0};
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        box->setMaxLength(std::numeric_limits<int>::max()); // text boxes have no length limit
 
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
@@ -64,9 +74,9 @@ Form2::Form2(::Form1& form1, ProgramState& program, PlatformServices& services)
 }
 
 void Form2::Form_Load() {
-    // Qt needs no common-controls initialisation. The list starts with nothing
-    // selected, so that selecting the first entry is a change that runs
-    // IconList_Click, as loading a stored icon will be.
+    InitializeCommonControls();
+    // The list starts with nothing selected, so that selecting the first entry
+    // is a change that runs IconList_Click, as loading a stored icon will be.
     {
         const QSignalBlocker filling(IconList);
         IconList->addItems({QStringLiteral("Gear"), QStringLiteral("Arrow"),
@@ -88,9 +98,9 @@ void Form2::Speedbox_Change(int index) {
     // Setting the text runs this handler again, nested; that run finds the value
     // in range and changes nothing. A value in range is left as typed.
     if (box->text().isEmpty() || NumberText::leadingNumber(view(box->text())) < kFastestSpeed)
-        box->setText(QStringLiteral("1"));
+        box->setText(QString::number(kFastestSpeed));
     if (NumberText::leadingNumber(view(box->text())) > kSlowestSpeed)
-        box->setText(QStringLiteral("50000"));
+        box->setText(QString::number(kSlowestSpeed));
 }
 
 void Form2::Ssav_Click() {

@@ -19,9 +19,11 @@ public:
     // The dialog is created hidden and runs its load handling at once.
     Form2(::Form1& form1, ProgramState& program, PlatformServices& services);
 
+    static constexpr int kMessages = 5; // status messages, each with its speed
+
     // Control arrays, indexed from 0.
-    std::array<QLineEdit*, 5> Status;
-    std::array<QLineEdit*, 5> Speedbox;
+    std::array<QLineEdit*, kMessages> Status;
+    std::array<QLineEdit*, kMessages> Speedbox;
     std::array<QLabel*, 1> Label4;
 
     static constexpr int kCustomIcon = 7; // the "(Custom...)" entry of IconList

@@ -47,13 +47,26 @@ TEST_F(Commands, TitleBarCloseRunsTheSameShutdownOnce) {
     EXPECT_EQ(h.endCalls, 1);
 }
 
-TEST_F(Commands, StopSignalsCloseTheWindow) {
+TEST(ExitSignals, StopSignalsAskForTheShutdown) {
     for (int number : {SIGTERM, SIGINT, SIGHUP}) {
         ExitSignals stops;
         QSignalSpy requested(&stops, &ExitSignals::requested);
         std::raise(number);
         EXPECT_TRUE(requested.wait(5000)) << "signal " << number;
     }
+}
+
+TEST(ExitSignals, AnIgnoredHangUpStaysIgnored) {
+    const auto previous = std::signal(SIGHUP, SIG_IGN); // as nohup starts a program
+    {
+        ExitSignals stops;
+        QSignalSpy requested(&stops, &ExitSignals::requested);
+        std::raise(SIGHUP); // ignored: the process lives on
+        std::raise(SIGTERM);
+        ASSERT_TRUE(requested.wait(5000));
+        EXPECT_EQ(requested.count(), 1) << "only the SIGTERM";
+    }
+    std::signal(SIGHUP, previous);
 }
 
 } // namespace

@@ -203,7 +203,7 @@ TEST(Startup, ValuesTheProgramNeverWritesKeepTheirDefaults) {
     }
 }
 
-TEST(Startup, StoredValuesAreReadLikeTheOriginalDid) {
+TEST(Startup, StoredIconAndCheckValuesAreReadAsNumbers) {
     Harness h;
     h.storeText("Icon", "2.5abc"); // the leading number, rounded half to even
     h.storeText("Dual", " 2 ");    // grayed: a stored value may do that
@@ -255,6 +255,27 @@ TEST(Startup, KeyDeletedWhileRunningStoresNothingAndGreetsAgain) {
     ASSERT_EQ(h.messages.size(), 1u);
     EXPECT_EQ(h.messages[0].text, kWelcome);
     EXPECT_EQ(h.Form1().windowTitle(), QStringLiteral("Processing..."));
+}
+
+TEST(Startup, AStopWhileAStartupMessageIsOpenEndsTheStartupThere) {
+    Harness h;
+    h.storeText("Saver", "1");
+    h.storeText("Icon", "7"); // with no path: the missing-file message comes
+    h.whileMessageOpen = [&](const Message&) { h.Form1().close(); };
+    h.start();
+    EXPECT_EQ(h.endCalls, 1);
+    EXPECT_EQ(h.messages.size(), 1u);
+    EXPECT_FALSE(h.Form2().isVisible()) << "the dialog does not open after the end";
+    EXPECT_FALSE(h.Form1().Timer1.isEnabled());
+    EXPECT_EQ(h.screenSaverCalls, std::vector<bool>{false}) << "only the one while loading";
+    EXPECT_EQ(h.storedText("Icon"), QStringLiteral("7")) << "the shutdown stored the settings";
+
+    Harness first(Harness::Store::FirstStart);
+    first.whileMessageOpen = [&](const Message&) { first.Form1().close(); };
+    first.start();
+    EXPECT_FALSE(first.Form2().isVisible());
+    EXPECT_FALSE(first.Form1().Timer1.isEnabled());
+    EXPECT_EQ(first.storedText("Title"), QStringLiteral("Processing..."));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -194,8 +195,10 @@ TEST_F(Dialog, HostileOrBrokenPicturesKeepTheIcon) {
                              QByteArray(",\0\0\0\0\x01\0\x01\0\0\x02\x02\x44\x01\0;", 18);
     QFile logo(QStringLiteral(":/pictures/logo.bmp"));
     ASSERT_TRUE(logo.open(QIODevice::ReadOnly));
+    const QString fifo = dir.filePath(QStringLiteral("fifo.ico")); // opening it would wait forever
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
     const QStringList broken{write("huge.bmp", huge), write("giant.gif", giant), write("empty.ico", {}),
-                             write("truncated.bmp", logo.read(200)), dir.path()};
+                             write("truncated.bmp", logo.read(200)), dir.path(), fifo};
 
     d().IconList->setCurrentIndex(3);
     d().Command2_Click();

@@ -172,6 +172,22 @@ TEST_F(SettingsStoreTest, SavesEverySettingAndEmptyTextsAsNul) {
     EXPECT_EQ(next.text(TextBox::Status, 0), u"") << "stored empty, loaded empty";
 }
 
+#ifndef _WIN32 // Wine lists values by name; Windows and the store keep their creation order
+TEST_F(SettingsStoreTest, SavesInItsOrder) {
+    CRegistry().CreateKey(kKeyPath);
+    SetReg(controls);
+    CRegistry registry;
+    ASSERT_TRUE(registry.OpenKey(kKeyPath));
+    TextList names;
+    std::int32_t count = 0;
+    ASSERT_TRUE(registry.EnumerateValues(names, count));
+    EXPECT_EQ(names, (TextList{u"",        u"Title",  u"Status0", u"Speed0", u"Status1",
+                               u"Speed1",  u"Status2", u"Speed2", u"Status3", u"Speed3",
+                               u"Status4", u"Speed4", u"Dual",    u"Saver",  u"Icon",
+                               u"CustIconPath", u"ButtonText"}));
+}
+#endif
+
 TEST_F(SettingsStoreTest, SavingNeverCreatesTheKey) {
     controls.texts[{TextBox::Title, 0}] = u"lost";
     SetReg(controls);
