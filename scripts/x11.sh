@@ -34,7 +34,7 @@ stop_x() {
 # The id of the visible window whose title matches the regular expression.
 wait_window() {
     local pattern=$1 id
-    for _ in $(seq 150); do
+    for _ in $(seq 600); do # a minute: a loaded machine may start slowly
         id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1 || true)
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
@@ -44,7 +44,7 @@ wait_window() {
 
 wait_no_window() {
     local pattern=$1
-    for _ in $(seq 100); do
+    for _ in $(seq 600); do
         xdotool search --onlyvisible --name "$pattern" >/dev/null 2>&1 || return 0
         sleep 0.1
     done

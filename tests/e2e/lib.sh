@@ -6,7 +6,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/x11.sh"
 # subshell: only this shell can collect its child's status.
 expect_clean_exit() {
     local pid=$app_pid status=0
-    for _ in $(seq 100); do
+    for _ in $(seq 600); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done

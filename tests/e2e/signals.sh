@@ -4,7 +4,7 @@
 # greeting of a first start still waits for the user.
 # Usage: signals.sh TARROWIN X11PROBE REGDUMP
 source "$(dirname "$0")/lib.sh"
-program=$1 regdump=$3
+program=$1 probe=$2 regdump=$3
 start_x
 export TARROWIN_REGISTRY="$work/registry.db"
 
@@ -16,6 +16,9 @@ expect_clean_exit
 [ "$("$regdump" | wc -l)" = 16 ] || fail "the settings were not stored"
 
 title='Processing\.\.\.'
+# With job control a background program keeps SIGINT as it is; without it the
+# shell starts it with SIGINT ignored, and Tarrowin leaves an ignored stop alone.
+set -m
 for signal in TERM INT HUP; do
     "$program" &
     app_pid=$!
@@ -26,6 +29,10 @@ for signal in TERM INT HUP; do
     xdotool windowfocus --sync "$options"
     xdotool key ctrl+a
     xdotool type --delay 20 "by $signal"
+    # The X server delivers in order: once the close request made after the keys
+    # has hidden the dialog, every key has reached the title box.
+    "$probe" close "$options"
+    wait_no_window '^Options$'
     kill -"$signal" "$app_pid"
     expect_clean_exit
     "$regdump" | grep -qxF "Title=by $signal" || fail "SIG$signal lost the unapplied title"
