@@ -39,11 +39,11 @@ public:
 
     void wakeAt(Clock::time_point when) {
         const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(when.time_since_epoch());
-        itimerspec spec{};
-        spec.it_value.tv_sec = static_cast<time_t>(ns.count() / 1'000'000'000);
-        spec.it_value.tv_nsec = static_cast<long>(ns.count() % 1'000'000'000);
-        if (spec.it_value.tv_sec == 0 && spec.it_value.tv_nsec == 0) spec.it_value.tv_nsec = 1;
-        timerfd_settime(fd_, TFD_TIMER_ABSTIME, &spec, nullptr);
+        itimerspec arming{};
+        arming.it_value.tv_sec = static_cast<time_t>(ns.count() / 1'000'000'000);
+        arming.it_value.tv_nsec = static_cast<long>(ns.count() % 1'000'000'000);
+        if (arming.it_value.tv_sec == 0 && arming.it_value.tv_nsec == 0) arming.it_value.tv_nsec = 1;
+        timerfd_settime(fd_, TFD_TIMER_ABSTIME, &arming, nullptr);
         notifier_.setEnabled(true);
     }
     void stop() {

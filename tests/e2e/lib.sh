@@ -2,6 +2,18 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/x11.sh"
 
+# A private X server and a settings store of the test's own, not yet created.
+start_session() {
+    start_x
+    export TARROWIN_REGISTRY="$work/registry.db"
+}
+
+# Starts the program ($program) in the background.
+start_program() {
+    "$program" &
+    app_pid=$!
+}
+
 # Waits for the program to end and checks that its exit status is 0. Not in a
 # subshell: only this shell can collect its child's status.
 expect_clean_exit() {

@@ -4,13 +4,11 @@
 # Usage: screensaver.sh TARROWIN X11PROBE REGDUMP
 source "$(dirname "$0")/lib.sh"
 program=$1 probe=$2
-start_x
-export TARROWIN_REGISTRY="$work/registry.db"
+start_session
 default=$("$probe" screensaver)
 [ "$default" != 0 ] || fail "the server starts with its screen saver off"
 
-"$program" &
-app_pid=$!
+start_program
 answer_message
 options=$(wait_window '^Options$')
 click_in "$options" 328 120 # check the box
@@ -23,8 +21,7 @@ expect_clean_exit
 [ "$("$probe" screensaver)" = 0 ] || fail "the end switched it back on"
 
 # The stored setting switches it off at the next start; unchecking turns it on.
-"$program" &
-app_pid=$!
+start_program
 main=$(wait_window '^Processing\.\.\.$')
 click_in "$main" 32 56
 options=$(wait_window '^Options$')

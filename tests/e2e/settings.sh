@@ -6,11 +6,9 @@
 # Usage: settings.sh TARROWIN X11PROBE REGDUMP
 source "$(dirname "$0")/lib.sh"
 program=$1 probe=$2 regdump=$3
-start_x
-export TARROWIN_REGISTRY="$work/registry.db"
+start_session
 
-"$program" &
-app_pid=$!
+start_program
 answer_message
 main=$(wait_window '^Processing\.\.\.$')
 options=$(wait_window '^Options$')
@@ -38,8 +36,7 @@ for expected in 'Title=Busy Bee' 'Icon=2' 'Dual=0' 'Saver=0' 'Status0=Reading Fi
     grep -qxF "$expected" <<<"$stored" || fail "not stored: $expected"
 done
 
-"$program" &
-app_pid=$!
+start_program
 main=$(wait_window '^Busy Bee$')
 sleep 1
 if xdotool search --onlyvisible --name '^Tarrowin$' >/dev/null 2>&1; then fail "greeted again"; fi

@@ -5,11 +5,9 @@
 # Usage: signals.sh TARROWIN X11PROBE REGDUMP
 source "$(dirname "$0")/lib.sh"
 program=$1 probe=$2 regdump=$3
-start_x
-export TARROWIN_REGISTRY="$work/registry.db"
+start_session
 
-"$program" &
-app_pid=$!
+start_program
 wait_window '^Tarrowin$' >/dev/null # the greeting is open
 kill -TERM "$app_pid"
 expect_clean_exit
@@ -20,8 +18,7 @@ title='Processing\.\.\.'
 # shell starts it with SIGINT ignored, and Tarrowin leaves an ignored stop alone.
 set -m
 for signal in TERM INT HUP; do
-    "$program" &
-    app_pid=$!
+    start_program
     main=$(wait_window "^$title\$")
     click_in "$main" 32 56
     options=$(wait_window '^Options$')

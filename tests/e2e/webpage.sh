@@ -4,8 +4,7 @@
 # Usage: webpage.sh TARROWIN X11PROBE REGDUMP
 source "$(dirname "$0")/lib.sh"
 program=$1
-start_x
-export TARROWIN_REGISTRY="$work/registry.db"
+start_session
 mkdir "$work/bin"
 cat >"$work/bin/xdg-open" <<HANDLER
 #!/bin/sh
@@ -15,8 +14,7 @@ chmod +x "$work/bin/xdg-open"
 export PATH="$work/bin:$PATH"
 unset XDG_CURRENT_DESKTOP KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID
 
-"$program" &
-app_pid=$!
+start_program
 answer_message
 options=$(wait_window '^Options$')
 click_in "$options" 440 232 # "More Free Stuff - Visit Website"

@@ -5,11 +5,9 @@
 # Usage: windows.sh TARROWIN X11PROBE REGDUMP
 source "$(dirname "$0")/lib.sh"
 program=$1
-start_x
-export TARROWIN_REGISTRY="$work/registry.db"
+start_session
 
-"$program" &
-app_pid=$!
+start_program
 answer_message
 
 main=$(wait_window '^Processing\.\.\.$')
