@@ -8,6 +8,7 @@
 #include "PlatformServices.h"
 #include "ProgramState.h"
 
+#include <QPixmap>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -68,6 +69,11 @@ public:
     // the same store: the next run of the program.
     ::Form1& restart();
 };
+
+// Two pictures with the same pixels; a null picture matches nothing.
+inline bool samePicture(const QPixmap& a, const QPixmap& b) {
+    return !a.isNull() && a.toImage() == b.toImage();
+}
 
 // So that failures show texts as texts.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }

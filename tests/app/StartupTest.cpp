@@ -19,10 +19,6 @@ const QString kWelcome = QStringLiteral(
     "Welcome to the Tarrowin.  Clicking on the progress bar icon brings up the options screen.  "
     "Enjoy!");
 
-bool samePicture(const QPixmap& a, const QPixmap& b) {
-    return !a.isNull() && a.toImage() == b.toImage();
-}
-
 void expectDefaultsShown(Harness& h) {
     Form1& f = h.Form1();
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Processing..."));

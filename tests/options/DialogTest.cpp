@@ -13,10 +13,6 @@
 
 namespace {
 
-bool samePicture(const QPixmap& a, const QPixmap& b) {
-    return !a.isNull() && a.toImage() == b.toImage();
-}
-
 class Dialog : public ::testing::Test {
 protected:
     void SetUp() override { h.start(); }

@@ -12,18 +12,6 @@ namespace {
 
 class RegistryApi : public ScratchRegistry {};
 
-std::vector<std::string> valueNames(HKEY key) {
-    std::vector<std::string> names;
-    char name[1024];
-    for (DWORD i = 0;; ++i) {
-        DWORD length = sizeof name;
-        if (RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            return names;
-        names.emplace_back(name, length);
-    }
-}
-
 LONG createKey(HKEY parent, const char* name, HKEY* result, DWORD* disposition = nullptr) {
     return RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                            nullptr, result, disposition);

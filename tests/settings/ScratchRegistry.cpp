@@ -86,17 +86,24 @@ LONG writeRaw(HKEY key, const char* name, DWORD type, std::string_view bytes) {
                           static_cast<DWORD>(bytes.size()));
 }
 
-std::vector<std::string> subkeyNames(HKEY key) {
+namespace {
+// Names by index until the registry has no more; both enumerations share the shape.
+template <typename Enumerate>
+std::vector<std::string> namesOf(HKEY key, Enumerate enumerate) {
     std::vector<std::string> names;
     char name[1024];
     for (DWORD i = 0;; ++i) {
         DWORD length = sizeof name;
-        if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
+        if (enumerate(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             return names;
         names.emplace_back(name, length);
     }
 }
+} // namespace
+
+std::vector<std::string> subkeyNames(HKEY key) { return namesOf(key, RegEnumKeyExA); }
+
+std::vector<std::string> valueNames(HKEY key) { return namesOf(key, RegEnumValueA); }
 
 #ifndef _WIN32
 std::string makeTemporaryFolder(const char* prefix) {

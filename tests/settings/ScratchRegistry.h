@@ -48,8 +48,10 @@ struct RawValue {
 RawValue readRaw(HKEY key, const char* name);
 LONG writeRaw(HKEY key, const char* name, DWORD type, std::string_view bytes);
 
-// The names of a key's subkeys, in the order the registry lists them.
+// The names of a key's subkeys, and of its values, in the order the registry
+// lists them.
 std::vector<std::string> subkeyNames(HKEY key);
+std::vector<std::string> valueNames(HKEY key);
 
 #ifndef _WIN32
 // A new empty folder below the system's temporary folder.

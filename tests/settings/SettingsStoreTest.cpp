@@ -86,6 +86,14 @@ protected:
         ASSERT_TRUE(registry.OpenKey(kKeyPath));
         ASSERT_TRUE(registry.WriteString(text, name));
     }
+    // The value names of the settings key, from element 1 on; empty without the key.
+    TextList storedNames() {
+        CRegistry registry;
+        TextList names;
+        std::int32_t count = 0;
+        if (registry.OpenKey(kKeyPath)) registry.EnumerateValues(names, count);
+        return names;
+    }
     std::u16string stored(std::u16string_view name) {
         CRegistry registry;
         return registry.OpenKey(kKeyPath) ? registry.ReadString(name) : u"(no key)";
@@ -150,12 +158,7 @@ TEST_F(SettingsStoreTest, SavesEverySettingAndEmptyTextsAsNul) {
     controls.icon = -1;
     SetReg(controls);
 
-    CRegistry registry;
-    ASSERT_TRUE(registry.OpenKey(kKeyPath));
-    TextList names;
-    std::int32_t count = 0;
-    ASSERT_TRUE(registry.EnumerateValues(names, count));
-    EXPECT_EQ(count, 16);
+    EXPECT_EQ(storedNames().size(), 16u + 1) << "sixteen values, listed from 1";
     EXPECT_EQ(stored(u"Title"), u"Grüße — 進捗");
     EXPECT_EQ(stored(u"Status2"), u"two");
     EXPECT_EQ(stored(u"Speed2"), u"1.5");
@@ -176,12 +179,7 @@ TEST_F(SettingsStoreTest, SavesEverySettingAndEmptyTextsAsNul) {
 TEST_F(SettingsStoreTest, SavesInItsOrder) {
     CRegistry().CreateKey(kKeyPath);
     SetReg(controls);
-    CRegistry registry;
-    ASSERT_TRUE(registry.OpenKey(kKeyPath));
-    TextList names;
-    std::int32_t count = 0;
-    ASSERT_TRUE(registry.EnumerateValues(names, count));
-    EXPECT_EQ(names, (TextList{u"",        u"Title",  u"Status0", u"Speed0", u"Status1",
+    EXPECT_EQ(storedNames(), (TextList{u"",        u"Title",  u"Status0", u"Speed0", u"Status1",
                                u"Speed1",  u"Status2", u"Speed2", u"Status3", u"Speed3",
                                u"Status4", u"Speed4", u"Dual",    u"Saver",  u"Icon",
                                u"CustIconPath", u"ButtonText"}));
