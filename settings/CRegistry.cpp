@@ -63,6 +63,7 @@ CRegistry::~CRegistry() {
 
 bool CRegistry::OpenKey(std::u16string_view sKey) {
     CloseKey();
+    if (containsNul(sKey)) return false;
     const SplitPath path = splitAtRoot(sKey);
     const HKEY root = rootKey(path.root);
     if (!root) return false;
@@ -88,19 +89,22 @@ bool CRegistry::EnumerateKeys(TextList& sKeys, std::int32_t& lKeysNumber) {
     const auto n = static_cast<std::int32_t>(subkeyCount(lKeyHandle));
     sKeys.clear();
     if (n <= 0) return false;
-    sKeys.assign(static_cast<std::size_t>(n) + 1, std::u16string());
-    lKeysNumber = n;
+    // Only names the platform actually gave count: a subkey deleted after the
+    // count was taken leaves the list shorter, never an empty or stale name.
+    sKeys.assign(1, std::u16string());
     for (std::int32_t i = 0; i < n; ++i) {
         std::string buffer(kKeyNameBufferBytes, '\0');
         DWORD nameLength = kKeyNameBufferBytes;
         DWORD noClass = 0;
         FILETIME lastWrite{};
-        RegEnumKeyExA(lKeyHandle, static_cast<DWORD>(i), buffer.data(), &nameLength, nullptr,
-                      nullptr, &noClass, &lastWrite);
-        sKeys[static_cast<std::size_t>(i) + 1] = widen(
-            std::string_view(buffer).substr(0, std::min<DWORD>(nameLength, kKeyNameBufferBytes)));
+        const LONG result = RegEnumKeyExA(lKeyHandle, static_cast<DWORD>(i), buffer.data(),
+                                          &nameLength, nullptr, nullptr, &noClass, &lastWrite);
+        if (result == ERROR_NO_MORE_ITEMS) break;
+        if (result != ERROR_SUCCESS || nameLength >= kKeyNameBufferBytes) continue;
+        sKeys.push_back(widen(std::string_view(buffer.data(), nameLength)));
     }
-    return true;
+    lKeysNumber = static_cast<std::int32_t>(sKeys.size()) - 1;
+    return lKeysNumber > 0;
 }
 
 bool CRegistry::HasSubKeys() {
@@ -109,6 +113,7 @@ bool CRegistry::HasSubKeys() {
 }
 
 bool CRegistry::CreateKey(std::u16string_view sKey) {
+    if (containsNul(sKey)) return false;
     const SplitPath path = splitAtFirstBackslash(sKey);
     const HKEY root = rootKey(path.root);
     SECURITY_ATTRIBUTES security{};
@@ -127,7 +132,7 @@ bool CRegistry::CreateKey(std::u16string_view sKey) {
 }
 
 bool CRegistry::DeleteKey(std::u16string_view sKey) {
-    if (sKey == sCurrentPath) return false;
+    if (sKey == sCurrentPath || containsNul(sKey)) return false;
     const SplitPath path = splitAtFirstBackslash(sKey);
     if (const HKEY root = rootKey(path.root))
         return RegDeleteKeyA(root, orNone(path.subkey)) == ERROR_SUCCESS;
@@ -136,6 +141,7 @@ bool CRegistry::DeleteKey(std::u16string_view sKey) {
 }
 
 bool CRegistry::KeyExists(std::u16string_view sKey) {
+    if (containsNul(sKey)) return false;
     const SplitPath path = splitAtRoot(sKey);
     const HKEY root = rootKey(path.root);
     if (!root) return false;

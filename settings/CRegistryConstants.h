@@ -35,4 +35,11 @@ constexpr DWORD kKeyNameBufferBytes = kMaxKeyNameUnits * kMaxBytesPerUnit + 1;
 
 constexpr std::size_t kIntegerBytes = 4;
 
+// The 8-bit calls end every name at its first NUL, so a name or path holding
+// one would address another: "...\\Key<NUL>Child" is "...\\Key" itself. Such
+// names are refused before they reach the platform.
+constexpr bool containsNul(std::u16string_view name) {
+    return name.find(u'\0') != std::u16string_view::npos;
+}
+
 } // namespace CRegistryConstants

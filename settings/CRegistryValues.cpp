@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <utility>
 
 using namespace CRegistryConstants;
 using CodePage::narrow;
@@ -17,6 +18,7 @@ bool CRegistry::GetValueInfo(std::u16string_view sValue, ValueType& eValueType,
     if (!lKeyHandle) return false;
     eValueType = UnknownValue;
     lValueSize = 0;
+    if (containsNul(sValue)) return false;
     DWORD type = 0;
     DWORD count = 0;
     RegQueryValueExA(lKeyHandle, narrow(sValue).c_str(), nullptr, &type, nullptr, &count);
@@ -58,7 +60,7 @@ bool CRegistry::ValueExists(std::u16string_view sValue) {
 }
 
 bool CRegistry::DeleteValue(std::u16string_view sValue) {
-    if (!lKeyHandle) return false;
+    if (!lKeyHandle || containsNul(sValue)) return false;
     return RegDeleteValueA(lKeyHandle, narrow(sValue).c_str()) == ERROR_SUCCESS;
 }
 
@@ -72,18 +74,23 @@ bool CRegistry::EnumerateValues(TextList& sValues, std::int32_t& lValuesNumber) 
                      &longestName, nullptr, nullptr, &lastWrite);
     const auto n = static_cast<std::int32_t>(count);
     if (n <= 0) return false;
-    sValues.assign(static_cast<std::size_t>(n) + 1, std::u16string());
-    lValuesNumber = n;
     // The longest name is counted in UTF-16 units; its 8-bit form may be longer.
     const DWORD bufferBytes = longestName * kMaxBytesPerUnit + 1;
+    // Only names the platform actually gave count: a value deleted after the
+    // count was taken leaves the list shorter, never an empty or stale name.
+    TextList names(1);
     for (std::int32_t i = 0; i < n; ++i) {
         std::string buffer(bufferBytes, '\0');
         DWORD nameLength = bufferBytes;
-        RegEnumValueA(lKeyHandle, static_cast<DWORD>(i), buffer.data(), &nameLength, nullptr,
-                      nullptr, nullptr, nullptr);
-        sValues[static_cast<std::size_t>(i) + 1] =
-            widen(std::string_view(buffer).substr(0, std::min(nameLength, bufferBytes)));
+        const LONG result = RegEnumValueA(lKeyHandle, static_cast<DWORD>(i), buffer.data(),
+                                          &nameLength, nullptr, nullptr, nullptr, nullptr);
+        if (result == ERROR_NO_MORE_ITEMS) break;
+        if (result != ERROR_SUCCESS || nameLength >= bufferBytes) continue;
+        names.push_back(widen(std::string_view(buffer.data(), nameLength)));
     }
+    if (names.size() == 1) return false;
+    sValues = std::move(names);
+    lValuesNumber = static_cast<std::int32_t>(sValues.size()) - 1;
     return true;
 }
 
@@ -179,15 +186,15 @@ bool CRegistry::WriteString(std::u16string_view sData, std::u16string_view sValu
     // An empty text is stored as one NUL character, so that it reads back as
     // a text that is there, not as a missing one.
     const std::u16string data = sData.empty() ? std::u16string(1, u'\0') : std::u16string(sData);
-    if (!lKeyHandle) return false;
+    // The type asked for holds for this one write, however it ends.
+    const auto type = static_cast<DWORD>(std::exchange(lStringType, REG_SZ));
+    if (!lKeyHandle || containsNul(sValue)) return false;
     // The byte count is the encoded length plus the NUL, so that text whose
     // characters take several bytes is stored whole.
     const std::string bytes = narrow(data);
-    const LONG result = RegSetValueExA(
-        lKeyHandle, narrow(sValue).c_str(), 0, static_cast<DWORD>(lStringType),
-        reinterpret_cast<const BYTE*>(bytes.c_str()), static_cast<DWORD>(bytes.size() + 1));
-    if (lStringType == REG_EXPAND_SZ) lStringType = REG_SZ;
-    return result == ERROR_SUCCESS;
+    return RegSetValueExA(lKeyHandle, narrow(sValue).c_str(), 0, type,
+                          reinterpret_cast<const BYTE*>(bytes.c_str()),
+                          static_cast<DWORD>(bytes.size() + 1)) == ERROR_SUCCESS;
 }
 
 bool CRegistry::WriteEnvironmentString(std::u16string_view sData, std::u16string_view sValue) {
@@ -199,15 +206,14 @@ bool CRegistry::WriteEnvironmentString(std::u16string_view sData, std::u16string
 }
 
 bool CRegistry::WriteInteger(std::int32_t lData, std::u16string_view sValue) {
-    if (!lKeyHandle) return false;
+    const auto type = static_cast<DWORD>(std::exchange(lIntegerType, REG_DWORD));
+    if (!lKeyHandle || containsNul(sValue)) return false;
     const auto value = static_cast<std::uint32_t>(lData);
     BYTE bytes[kIntegerBytes];
     for (std::size_t i = 0; i < kIntegerBytes; ++i)
         bytes[i] = static_cast<BYTE>(value >> (8 * i));
-    const LONG result = RegSetValueExA(lKeyHandle, narrow(sValue).c_str(), 0,
-                                       static_cast<DWORD>(lIntegerType), bytes, kIntegerBytes);
-    if (lIntegerType == REG_DWORD_BIG_ENDIAN) lIntegerType = REG_DWORD;
-    return result == ERROR_SUCCESS;
+    return RegSetValueExA(lKeyHandle, narrow(sValue).c_str(), 0, type, bytes, kIntegerBytes) ==
+           ERROR_SUCCESS;
 }
 
 bool CRegistry::WriteBigEndian(std::int32_t lData, std::u16string_view sValue) {
@@ -217,7 +223,7 @@ bool CRegistry::WriteBigEndian(std::int32_t lData, std::u16string_view sValue) {
 }
 
 bool CRegistry::WriteBinary(const Variant& vData, std::u16string_view sValue) {
-    if (!lKeyHandle) return false;
+    if (!lKeyHandle || containsNul(sValue)) return false;
     const auto* array = std::get_if<ByteArray>(&vData);
     if (!array) return false;
     // Only arrays indexed from 0 are written; any other is refused whole.

@@ -34,7 +34,8 @@ Scan scanRadix(std::u16string_view s) {
     if (base == 0) return {};
     std::size_t i = 2;
     double magnitude = 0;
-    while (i < s.size() && isDigit(s[i], base)) magnitude = magnitude * base + digitValue(s[i++]);
+    while (i < s.size() && isDigit(s[i], base))
+        magnitude = magnitude * base + digitValue(s[i++]);
     if (i == 2) return {};
     double value = magnitude;
     if (magnitude <= 0xFFFF)
@@ -110,7 +111,9 @@ Scan scanNumber(std::u16string_view s) {
     return radix.length ? radix : scanDecimal(s);
 }
 
-bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+bool isBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
 
 } // namespace
 
@@ -132,8 +135,10 @@ std::optional<std::int32_t> roundHalfEven(double value, std::int32_t lowest, std
 
 std::optional<std::int32_t> wholeNumber(std::u16string_view text, std::int32_t lowest,
                                         std::int32_t highest) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
     const Scan scan = scanNumber(text);
     if (scan.length == 0 || scan.length != text.size()) return std::nullopt;
     return roundHalfEven(scan.value, lowest, highest);

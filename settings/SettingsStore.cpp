@@ -27,8 +27,8 @@ void applyCheckBox(Controls& controls, CheckBox box, const std::u16string& store
 // The icon index is the number the text starts with, rounded; an index the list
 // does not have keeps the default selection.
 void applyIcon(Controls& controls, const std::u16string& stored) {
-    if (const auto index = NumberText::roundHalfEven(NumberText::leadingNumber(stored), kShortMin,
-                                                     kShortMax))
+    if (const auto index =
+            NumberText::roundHalfEven(NumberText::leadingNumber(stored), kShortMin, kShortMax))
         controls.setIconIndex(*index);
 }
 
@@ -50,7 +50,8 @@ bool GetReg(Controls& controls) {
     const auto read = [&registry](std::u16string_view name) { return registry.ReadString(name); };
     if (auto title = read(u"Title"); !title.empty()) controls.setText(TextBox::Title, 0, title);
     if (auto dual = read(u"Dual"); !dual.empty()) applyCheckBox(controls, CheckBox::Dual, dual);
-    if (auto saver = read(u"Saver"); !saver.empty()) applyCheckBox(controls, CheckBox::Saver, saver);
+    if (auto saver = read(u"Saver"); !saver.empty())
+        applyCheckBox(controls, CheckBox::Saver, saver);
     if (auto icon = read(u"Icon"); !icon.empty()) applyIcon(controls, icon);
     if (auto path = read(u"CustIconPath"); !path.empty())
         controls.setText(TextBox::CustomIconPath, 0, path);

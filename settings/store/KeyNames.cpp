@@ -2,27 +2,29 @@
 
 #include <utf8.h>
 
-#include <clocale>
-#include <cwctype>
+#include <algorithm>
 #include <iterator>
-#include <locale.h>
-#include <wctype.h>
 
 namespace KeyNames {
 namespace {
 
-// towupper_l needs a locale with full Unicode case tables; C.UTF-8 has them and
-// does not depend on the user's language settings. Without it only ASCII folds.
-locale_t unicodeLocale() {
-    static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
-    return locale;
-}
+struct CaseMapping {
+    char16_t unit;
+    char16_t upper;
+};
+
+// A fixed table rather than the C library's, so that names match or differ
+// alike on every machine and under Windows: see CaseTableGenerator.cpp.
+constexpr CaseMapping kUpperCase[] = {
+#include "CaseTable.inc"
+};
 
 char32_t upper(char32_t c) {
     if (c < 0x80) return (c >= U'a' && c <= U'z') ? c - (U'a' - U'A') : c;
-    const locale_t locale = unicodeLocale();
-    if (!locale) return c;
-    return static_cast<char32_t>(::towupper_l(static_cast<wint_t>(c), locale));
+    const auto found = std::lower_bound(
+        std::begin(kUpperCase), std::end(kUpperCase), c,
+        [](const CaseMapping& mapping, char32_t unit) { return mapping.unit < unit; });
+    return found != std::end(kUpperCase) && found->unit == c ? found->upper : c;
 }
 
 } // namespace

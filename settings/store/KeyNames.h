@@ -1,9 +1,10 @@
 #pragma once
 // Names as the store keeps them. Names arrive as 8-bit (UTF-8) text; they are
 // compared without regard to case, the way the NT registry does it: each
-// character is upper-cased on its own, so "Grüße" and "GRÜSSE" differ while
-// "grüße" and "GRüßE" are the same name. Lengths are counted in UTF-16 units,
-// which is what the registry means by characters.
+// UTF-16 unit is upper-cased on its own through a fixed table, so "Grüße" and
+// "GRÜSSE" differ while "grüße" and "GRüßE" are the same name, and letters
+// whose upper case does not lower back to them ("ı", "ſ", "ς") stay apart. Lengths are counted in
+// UTF-16 units, which is what the registry means by characters.
 
 #include <cstddef>
 #include <string>

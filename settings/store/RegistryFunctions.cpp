@@ -4,6 +4,10 @@
 // and the rights it was opened with. Key ids are never reused, so a handle
 // whose key has been deleted (by this process or another) finds nothing and
 // reports ERROR_KEY_DELETED, as on Windows.
+//
+// A store that SQLite finds damaged, when it is opened or by any later call,
+// is set aside and replaced by a new one, and the call is tried once more on
+// it; handles opened before then find their keys deleted.
 
 #include "KeyNames.h"
 #include "RegistryStore.h"
@@ -13,12 +17,16 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <new>
 #include <optional>
 #include <pwd.h>
+#include <system_error>
 #include <unistd.h>
 #include <unordered_map>
 #include <vector>
@@ -39,27 +47,73 @@ constexpr std::uintptr_t kHandleStep = 4;
 struct OpenedKey {
     KeyId id;
     REGSAM access;
+    std::uint64_t store = 0; // which store of this process it was opened on
+};
+
+// Where the last enumeration through a handle stopped: asking for the same
+// index again or for the next one goes on from there instead of counting from
+// the start, as long as nothing has been written since. Each enumeration
+// call still reads the store as it is, as the Windows calls do.
+struct Position {
+    bool known = false;
+    DWORD index = 0;
+    std::int64_t seq = 0; // values: the creation number of the value at index
+    std::string fold;     // subkeys: the folded name of the subkey at index
+    std::uint64_t ownWrites = 0;
+    std::int64_t otherWrites = 0;
+};
+
+struct Positions {
+    Position subkeys;
+    Position values;
 };
 
 struct Registry {
     std::mutex mutex;
     std::string chosenPath;
     std::unique_ptr<StoreDatabase> store;
+    std::uint64_t storeNumber = 0;
+    std::uint64_t ownWrites = 0; // writing calls of this process that committed
     std::unordered_map<std::uintptr_t, OpenedKey> handles;
+    std::unordered_map<std::uintptr_t, Positions> positions;
     std::uintptr_t nextHandle = kFirstHandle;
+    std::function<void(std::string_view)> callHook;
+
+    std::string path() const {
+        return chosenPath.empty() ? RegistryStore::defaultPath() : chosenPath;
+    }
 
     StoreDatabase& database() {
-        if (!store)
-            store = std::make_unique<StoreDatabase>(
-                chosenPath.empty() ? RegistryStore::defaultPath() : chosenPath);
+        if (!store) store = std::make_unique<StoreDatabase>(path());
         return *store;
     }
 
     HKEY newHandle(KeyId id, REGSAM access) {
         const std::uintptr_t value = nextHandle;
         nextHandle += kHandleStep;
-        handles.emplace(value, OpenedKey{id, access});
+        handles.emplace(value, OpenedKey{id, access, storeNumber});
         return reinterpret_cast<HKEY>(value);
+    }
+
+    // Sets a damaged store aside; the next call starts a new one there.
+    void replaceDamagedStore() {
+        const std::string damaged = store ? store->path() : path();
+        store.reset();
+        ++storeNumber;
+        positions.clear();
+        StoreDatabase::setAside(damaged);
+    }
+
+    bool unchangedSince(const Position& position) {
+        return position.known && position.ownWrites == ownWrites &&
+               position.otherWrites == database().otherWriters();
+    }
+
+    void remember(Position& position, DWORD index) {
+        position.known = true;
+        position.index = index;
+        position.ownWrites = ownWrites;
+        position.otherWrites = database().otherWriters();
     }
 };
 
@@ -82,6 +136,7 @@ OpenedKey resolve(Registry& registry, HKEY handle) {
         return {root, registry.database().readOnly() ? KEY_READ : KEY_ALL_ACCESS};
     const auto found = registry.handles.find(reinterpret_cast<std::uintptr_t>(handle));
     if (found == registry.handles.end()) throw StoreError(ERROR_INVALID_HANDLE);
+    if (found->second.store != registry.storeNumber) throw StoreError(ERROR_KEY_DELETED);
     return found->second;
 }
 
@@ -143,6 +198,19 @@ KeyId walk(StoreDatabase& db, KeyId base, const std::vector<std::string>& compon
     return id;
 }
 
+// Enumeration by index counts from the start of the key's list; going on from
+// the last position found is a single index lookup.
+constexpr const char* kSubkeyAtIndex =
+    "SELECT name, fold FROM keys WHERE parent = ?1 ORDER BY fold LIMIT 1 OFFSET ?2";
+constexpr const char* kSubkeyFrom =
+    "SELECT name, fold FROM keys WHERE parent = ?1 AND fold >= ?2 ORDER BY fold LIMIT 1";
+constexpr const char* kSubkeyAfter =
+    "SELECT name, fold FROM keys WHERE parent = ?1 AND fold > ?2 ORDER BY fold LIMIT 1";
+constexpr const char* kValueAtIndex =
+    "SELECT name, type, data, seq FROM vals WHERE key = ?1 ORDER BY seq LIMIT 1 OFFSET ?2";
+constexpr const char* kValueFrom =
+    "SELECT name, type, data, seq FROM vals WHERE key = ?1 AND seq >= ?2 ORDER BY seq LIMIT 1";
+
 bool isText(DWORD type) {
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
@@ -177,16 +245,51 @@ LSTATUS deliverName(std::string_view name, LPSTR buffer, LPDWORD length) {
     return ERROR_SUCCESS;
 }
 
-template <typename Body> LSTATUS guarded(Body body) {
+LONG fileSystemError(const std::error_code& error) {
+    return error == std::errc::permission_denied ? ERROR_ACCESS_DENIED : ERROR_REGISTRY_IO_FAILED;
+}
+
+// The calls a hook makes itself do not run it again.
+thread_local bool insideHook = false;
+
+// Runs one registry call under the process's lock and turns every failure into
+// the Windows error code it returns: nothing a call meets may escape it.
+template <typename Body> LSTATUS guarded(std::string_view call, Body body) {
     Registry& reg = registry();
-    std::lock_guard lock(reg.mutex);
-    try {
-        return body(reg);
-    } catch (const StoreError& error) {
-        return error.code();
-    } catch (const std::bad_alloc&) {
-        return ERROR_OUTOFMEMORY;
+    if (reg.callHook && !insideHook) {
+        insideHook = true;
+        reg.callHook(call);
+        insideHook = false;
     }
+    std::lock_guard lock(reg.mutex);
+    for (bool retried = false;; retried = true) {
+        try {
+            return body(reg);
+        } catch (const StoreDamaged& damage) {
+            if (retried) return damage.code();
+            try {
+                reg.replaceDamagedStore();
+            } catch (const StoreError& error) {
+                return error.code();
+            }
+        } catch (const StoreError& error) {
+            return error.code();
+        } catch (const std::bad_alloc&) {
+            return ERROR_OUTOFMEMORY;
+        } catch (const std::system_error& error) {
+            return fileSystemError(error.code());
+        } catch (...) {
+            return ERROR_REGISTRY_IO_FAILED;
+        }
+    }
+}
+
+// Text types whose data the caller left without its final NUL get one, as
+// Windows adds it for the 8-bit calls.
+std::vector<std::uint8_t> storedData(DWORD type, const BYTE* data, DWORD size) {
+    std::vector<std::uint8_t> bytes(data, data + size);
+    if (isText(type) && size && data[size - 1] != 0) bytes.push_back(0);
+    return bytes;
 }
 
 } // namespace
@@ -213,8 +316,15 @@ void usePath(const std::string& path) {
     Registry& reg = registry();
     std::lock_guard lock(reg.mutex);
     reg.handles.clear();
+    reg.positions.clear();
     reg.store.reset();
     reg.chosenPath = path;
+}
+
+void setCallHook(std::function<void(std::string_view call)> hook) {
+    Registry& reg = registry();
+    std::lock_guard lock(reg.mutex);
+    reg.callHook = std::move(hook);
 }
 
 } // namespace RegistryStore
@@ -222,7 +332,7 @@ void usePath(const std::string& path) {
 LSTATUS RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult) {
     if (!phkResult) return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
-    return guarded([&](Registry& reg) {
+    return guarded("RegOpenKeyExA", [&](Registry& reg) {
         const OpenedKey base = resolve(reg, hKey);
         const auto components = subkeyPath(lpSubKey);
         StoreDatabase& db = reg.database();
@@ -238,7 +348,7 @@ LSTATUS RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM 
                         const SECURITY_ATTRIBUTES*, PHKEY phkResult, LPDWORD lpdwDisposition) {
     if (!phkResult) return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
-    return guarded([&](Registry& reg) {
+    return guarded("RegCreateKeyExA", [&](Registry& reg) {
         const OpenedKey base = resolve(reg, hKey);
         const auto components = subkeyPath(lpSubKey);
         StoreDatabase& db = reg.database();
@@ -261,6 +371,7 @@ LSTATUS RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM 
             created = true;
         }
         transaction.commit();
+        if (created) ++reg.ownWrites;
         *phkResult = reg.newHandle(id, access);
         if (lpdwDisposition)
             *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
@@ -272,13 +383,14 @@ LSTATUS RegCloseKey(HKEY hKey) {
     if (rootId(hKey)) return ERROR_SUCCESS;
     Registry& reg = registry();
     std::lock_guard lock(reg.mutex);
-    return reg.handles.erase(reinterpret_cast<std::uintptr_t>(hKey)) ? ERROR_SUCCESS
-                                                                     : ERROR_INVALID_HANDLE;
+    const auto value = reinterpret_cast<std::uintptr_t>(hKey);
+    reg.positions.erase(value);
+    return reg.handles.erase(value) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
 LSTATUS RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
     if (!lpSubKey) return ERROR_INVALID_PARAMETER;
-    return guarded([&](Registry& reg) {
+    return guarded("RegDeleteKeyA", [&](Registry& reg) {
         const OpenedKey base = resolve(reg, hKey);
         const auto components = subkeyPath(lpSubKey);
         StoreDatabase& db = reg.database();
@@ -291,12 +403,13 @@ LSTATUS RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
         Query(db, "DELETE FROM vals WHERE key = ?1").bind(1, id).run();
         Query(db, "DELETE FROM keys WHERE id = ?1").bind(1, id).run();
         transaction.commit();
+        ++reg.ownWrites;
         return ERROR_SUCCESS;
     });
 }
 
 LSTATUS RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
-    return guarded([&](Registry& reg) {
+    return guarded("RegDeleteValueA", [&](Registry& reg) {
         const OpenedKey key = resolve(reg, hKey);
         require(key, KEY_SET_VALUE);
         const std::string folded = KeyNames::folded(valueName(lpValueName));
@@ -309,6 +422,7 @@ LSTATUS RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
             .run();
         if (sqlite3_changes(db.handle()) == 0) throw StoreError(ERROR_FILE_NOT_FOUND);
         transaction.commit();
+        ++reg.ownWrites;
         return ERROR_SUCCESS;
     });
 }
@@ -316,7 +430,7 @@ LSTATUS RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
 LSTATUS RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData,
                        DWORD cbData) {
     if (!lpData && cbData) return ERROR_INVALID_PARAMETER;
-    return guarded([&](Registry& reg) {
+    return guarded("RegSetValueExA", [&](Registry& reg) {
         const OpenedKey key = resolve(reg, hKey);
         require(key, KEY_SET_VALUE);
         const std::string name = valueName(lpValueName);
@@ -332,8 +446,9 @@ LSTATUS RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const
                 "ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type, data = excluded.data");
         upsert.bind(1, key.id).bind(2, KeyNames::folded(name)).bind(3, name);
         upsert.bind(4, static_cast<std::int64_t>(KeyNames::utf16Length(name))).bind(5, dwType);
-        upsert.bindBlob(6, {lpData, cbData}).run();
+        upsert.bindBlob(6, storedData(dwType, lpData, cbData)).run();
         transaction.commit();
+        ++reg.ownWrites;
         return ERROR_SUCCESS;
     });
 }
@@ -341,7 +456,7 @@ LSTATUS RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const
 LSTATUS RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType, LPBYTE lpData,
                          LPDWORD lpcbData) {
     if (lpData && !lpcbData) return ERROR_INVALID_PARAMETER;
-    return guarded([&](Registry& reg) {
+    return guarded("RegQueryValueExA", [&](Registry& reg) {
         const OpenedKey key = resolve(reg, hKey);
         require(key, KEY_QUERY_VALUE);
         const std::string folded = KeyNames::folded(valueName(lpValueName));
@@ -359,15 +474,27 @@ LSTATUS RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType,
 LSTATUS RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD,
                       LPSTR lpClass, LPDWORD lpcchClass, PFILETIME lpftLastWriteTime) {
     if (!lpName || !lpcchName || (lpClass && !lpcchClass)) return ERROR_INVALID_PARAMETER;
-    return guarded([&](Registry& reg) {
+    return guarded("RegEnumKeyExA", [&](Registry& reg) {
         const OpenedKey key = resolve(reg, hKey);
         require(key, KEY_ENUMERATE_SUB_KEYS);
         StoreDatabase& db = reg.database();
-        Query subkey(db, "SELECT name FROM keys WHERE parent = ?1 ORDER BY fold LIMIT 1 OFFSET ?2");
-        if (!subkey.bind(1, key.id).bind(2, std::int64_t{dwIndex}).next()) {
+        Position& last = reg.positions[reinterpret_cast<std::uintptr_t>(hKey)].subkeys;
+        const bool goOn =
+            reg.unchangedSince(last) && (dwIndex == last.index || dwIndex == last.index + 1);
+        Query subkey(db, !goOn                   ? kSubkeyAtIndex
+                         : dwIndex == last.index ? kSubkeyFrom
+                                                 : kSubkeyAfter);
+        subkey.bind(1, key.id);
+        if (goOn)
+            subkey.bind(2, last.fold);
+        else
+            subkey.bind(2, std::int64_t{dwIndex});
+        if (!subkey.next()) {
             requireKey(db, key.id);
             return ERROR_NO_MORE_ITEMS;
         }
+        last.fold = subkey.text(1);
+        reg.remember(last, dwIndex);
         const LSTATUS result = deliverName(subkey.text(0), lpName, lpcchName);
         if (result != ERROR_SUCCESS) return result;
         // The store keeps neither class names nor times of change.
@@ -381,16 +508,22 @@ LSTATUS RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName,
 LSTATUS RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName, LPDWORD,
                       LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData) {
     if (!lpValueName || !lpcchValueName || (lpData && !lpcbData)) return ERROR_INVALID_PARAMETER;
-    return guarded([&](Registry& reg) {
+    return guarded("RegEnumValueA", [&](Registry& reg) {
         const OpenedKey key = resolve(reg, hKey);
         require(key, KEY_QUERY_VALUE);
         StoreDatabase& db = reg.database();
-        Query value(
-            db, "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY seq LIMIT 1 OFFSET ?2");
-        if (!value.bind(1, key.id).bind(2, std::int64_t{dwIndex}).next()) {
+        Position& last = reg.positions[reinterpret_cast<std::uintptr_t>(hKey)].values;
+        const bool goOn =
+            reg.unchangedSince(last) && (dwIndex == last.index || dwIndex == last.index + 1);
+        Query value(db, goOn ? kValueFrom : kValueAtIndex);
+        value.bind(1, key.id);
+        value.bind(2, goOn ? last.seq + (dwIndex - last.index) : std::int64_t{dwIndex});
+        if (!value.next()) {
             requireKey(db, key.id);
             return ERROR_NO_MORE_ITEMS;
         }
+        last.seq = value.integer(3);
+        reg.remember(last, dwIndex);
         const LSTATUS result = deliverName(value.text(0), lpValueName, lpcchValueName);
         if (result != ERROR_SUCCESS) return result;
         return deliver(static_cast<DWORD>(value.integer(1)), value.blob(2), lpType, lpData,
@@ -403,7 +536,7 @@ LSTATUS RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD, 
                          LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen,
                          LPDWORD lpcbSecurityDescriptor, PFILETIME lpftLastWriteTime) {
     if (lpClass && !lpcchClass) return ERROR_INVALID_PARAMETER;
-    return guarded([&](Registry& reg) {
+    return guarded("RegQueryInfoKeyA", [&](Registry& reg) {
         const OpenedKey key = resolve(reg, hKey);
         require(key, KEY_QUERY_VALUE);
         StoreDatabase& db = reg.database();

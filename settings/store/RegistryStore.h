@@ -6,7 +6,9 @@
 // first registry call and stays open until the process ends or usePath()
 // points the process elsewhere. Deleting the file resets every setting.
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace RegistryStore {
 
@@ -16,5 +18,12 @@ std::string defaultPath();
 // next registry call open the store at path; an empty path means defaultPath()
 // as the environment says at that moment.
 void usePath(const std::string& path);
+
+// For tests that need something to happen between two registry calls, as
+// another process might do it: hook runs at the start of every registry call
+// (with the function's name, e.g. "RegEnumKeyExA") before the call takes the
+// store, so it may itself make registry calls (which do not run it again).
+// An empty function removes it.
+void setCallHook(std::function<void(std::string_view call)> hook);
 
 } // namespace RegistryStore

@@ -1,27 +1,38 @@
 #include "StoreDatabase.h"
 
+#include "KeyNames.h"
 #include "WinRegistry.h"
 
 #include <sqlite3.h>
 
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <iostream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr int kBusyTimeoutMs = 5000;
-constexpr int kSchemaVersion = 1;
+// 2: names folded through the fixed case table instead of the C library's.
+constexpr int kSchemaVersion = 2;
 constexpr mode_t kFileMode = 0600;
 constexpr mode_t kDirectoryMode = 0700;
+
+// The check a store must pass when it is opened. quick_check reads every page
+// but skips comparing each index with its table; damage there would make
+// lookups miss keys that exist, and a settings store is small enough for the
+// whole check.
+constexpr const char* kCheck = "PRAGMA integrity_check(1)";
 
 // Companion files SQLite keeps beside a store in WAL mode.
 constexpr const char* kCompanionSuffixes[] = {"", "-wal", "-shm"};
@@ -53,6 +64,11 @@ INSERT OR IGNORE INTO keys(id, parent, name, fold, wlen) VALUES
     (4, NULL, 'HKEY_USERS', 'HKEY_USERS', 10),
     (5, NULL, 'HKEY_CURRENT_CONFIG', 'HKEY_CURRENT_CONFIG', 19),
     (6, NULL, 'HKEY_DYN_DATA', 'HKEY_DYN_DATA', 13);
+-- The keys every Windows user profile has.
+INSERT OR IGNORE INTO keys(parent, name, fold, wlen) VALUES
+    (2, 'Software', 'SOFTWARE', 8),
+    (2, 'Environment', 'ENVIRONMENT', 11),
+    (3, 'Software', 'SOFTWARE', 8);
 )sql";
 
 LONG windowsError(int sqliteResult) {
@@ -68,19 +84,31 @@ LONG windowsError(int sqliteResult) {
         return ERROR_DISK_FULL;
     case SQLITE_NOMEM:
         return ERROR_OUTOFMEMORY;
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-        return ERROR_REGISTRY_CORRUPT;
     default:
         return ERROR_REGISTRY_IO_FAILED;
     }
 }
 
+// The Windows error that stands for a failed file-system call's errno.
+LONG fileError(int error) {
+    return error == EACCES || error == EPERM || error == EROFS ? ERROR_ACCESS_DENIED
+                                                               : ERROR_REGISTRY_IO_FAILED;
+}
+
+// Whether something is at path, without following a last symbolic link into
+// a loop. A path that cannot be looked at (a folder on the way may not be
+// searched, a name is too long, links loop) counts as absent: creating it then
+// fails with the reason.
+bool present(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
 void makePrivateDirectories(const fs::path& directory) {
-    if (directory.empty() || fs::exists(directory)) return;
+    if (directory.empty() || present(directory)) return;
     makePrivateDirectories(directory.parent_path());
     if (::mkdir(directory.c_str(), kDirectoryMode) != 0 && errno != EEXIST)
-        throw StoreError(ERROR_ACCESS_DENIED);
+        throw StoreError(fileError(errno));
     ::chmod(directory.c_str(), kDirectoryMode); // whatever the umask says
 }
 
@@ -88,7 +116,7 @@ void createPrivateFile(const std::string& path) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kFileMode);
     if (fd < 0) {
         if (errno == EEXIST) return; // another process was first
-        throw StoreError(errno == EACCES ? ERROR_ACCESS_DENIED : ERROR_REGISTRY_IO_FAILED);
+        throw StoreError(fileError(errno));
     }
     ::fchmod(fd, kFileMode);
     ::close(fd);
@@ -111,35 +139,59 @@ std::string timestamp() {
     return text;
 }
 
-// Moves an unreadable store and its companion files aside, under a name that
-// is not taken yet. Nothing is deleted: the user may want the file back.
-void moveAside(const std::string& path) {
-    std::string aside = path + ".unreadable-" + timestamp();
-    for (int n = 2; fs::exists(aside); ++n)
-        aside = path + ".unreadable-" + timestamp() + "-" + std::to_string(n);
-    for (const char* suffix : kCompanionSuffixes) {
-        const std::string from = path + suffix;
-        if (fs::exists(from) && std::rename(from.c_str(), (aside + suffix).c_str()) != 0)
-            throw StoreError(ERROR_REGISTRY_CORRUPT);
+// A file name from SQLite's point of view: a URI whose path has every byte
+// outside the unreserved set percent-encoded, so that '?', '#', '%' and the
+// like stay part of the name.
+std::string fileUri(const std::string& path, const char* query) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string uri = "file:";
+    for (const unsigned char c : path) {
+        if (std::isalnum(c) || std::strchr("/-._~", c)) {
+            uri += static_cast<char>(c);
+        } else {
+            uri += '%';
+            uri += kHex[c >> 4];
+            uri += kHex[c & 0xF];
+        }
     }
-    std::cerr << "tarrowin: " << path << " is not a registry store; moved it to " << aside
-              << " and started a new one\n";
+    return uri + "?" + query;
+}
+
+bool damaged(int sqliteResult) {
+    const int primary = sqliteResult & 0xff;
+    return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
 }
 
 } // namespace
 
-StoreDatabase::StoreDatabase(const std::string& path) {
+StoreDamaged::StoreDamaged() : StoreError(ERROR_REGISTRY_CORRUPT) {}
+
+// Nothing is deleted: the user may want the file back.
+void StoreDatabase::setAside(const std::string& path) {
+    std::string aside = path + ".unreadable-" + timestamp();
+    for (int n = 2; present(aside); ++n)
+        aside = path + ".unreadable-" + timestamp() + "-" + std::to_string(n);
+    for (const char* suffix : kCompanionSuffixes) {
+        const std::string from = path + suffix;
+        if (present(from) && std::rename(from.c_str(), (aside + suffix).c_str()) != 0)
+            throw StoreError(fileError(errno));
+    }
+    std::cerr << "tarrowin: " << path << " is damaged or not a registry store; moved it to "
+              << aside << " and started a new one\n";
+}
+
+StoreDatabase::StoreDatabase(const std::string& path) : path_(path) {
     makePrivateDirectories(fs::path(path).parent_path());
-    if (!fs::exists(path)) createPrivateFile(path);
+    if (!present(path)) createPrivateFile(path);
     readOnly_ = !writable(path);
     connect(path, readOnly_);
-    if (!probe()) {
+    if (!sound()) {
         disconnect();
-        moveAside(path);
+        setAside(path);
         createPrivateFile(path);
         readOnly_ = false;
         connect(path, false);
-        if (!probe()) fail(SQLITE_NOTADB);
+        if (!sound()) fail(SQLITE_NOTADB);
     }
     if (!readOnly_) {
         createSchema();
@@ -154,8 +206,8 @@ StoreDatabase::~StoreDatabase() {
 }
 
 void StoreDatabase::connect(const std::string& path, bool readOnly) {
-    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
-                      SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI;
+    const int flags =
+        (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     // A read-only store in a folder where SQLite may not create its shared
     // memory file can still be read, as a file nobody changes meanwhile.
     const int result = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
@@ -166,12 +218,16 @@ void StoreDatabase::connect(const std::string& path, bool readOnly) {
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
     sqlite3_extended_result_codes(db_, 1);
     if (readOnly) {
-        if (sqlite3_exec(db_, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr) ==
-            SQLITE_CANTOPEN) {
+        // Without write access to the folder SQLite can neither create the
+        // shared-memory file nor open the log; it says so as CANTOPEN or as
+        // one of the READONLY results, depending on its version.
+        const int primary =
+            sqlite3_exec(db_, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr) &
+            0xff;
+        if (primary == SQLITE_CANTOPEN || primary == SQLITE_READONLY) {
             disconnect();
-            char* uri = sqlite3_mprintf("file:%q?immutable=1", path.c_str());
-            const int again = sqlite3_open_v2(uri, &db_, flags, nullptr);
-            sqlite3_free(uri);
+            const int again = sqlite3_open_v2(fileUri(path, "immutable=1").c_str(), &db_,
+                                              flags | SQLITE_OPEN_URI, nullptr);
             if (again != SQLITE_OK) {
                 disconnect();
                 fail(again);
@@ -194,24 +250,62 @@ void StoreDatabase::disconnect() {
     db_ = nullptr;
 }
 
-bool StoreDatabase::probe() {
-    const int result =
-        sqlite3_exec(db_, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
-    if (result == SQLITE_OK) return true;
-    const int primary = result & 0xff;
-    if (primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT) return false;
+// Whether every page of the file passes SQLite's check. Damage found later,
+// by any call, is handled by the registry functions the same way.
+bool StoreDatabase::sound() {
+    sqlite3_stmt* check = nullptr;
+    int result = sqlite3_prepare_v2(db_, kCheck, -1, &check, nullptr);
+    bool ok = false;
+    if (result == SQLITE_OK) {
+        result = sqlite3_step(check);
+        ok = result == SQLITE_ROW &&
+             std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(check, 0))) == "ok";
+        if (result == SQLITE_ROW) result = SQLITE_OK;
+    }
+    sqlite3_finalize(check);
+    if (result == SQLITE_OK || damaged(result)) return ok;
     fail(result);
+}
+
+std::int64_t StoreDatabase::otherWriters() {
+    Query version(*this, "PRAGMA data_version");
+    return version.next() ? version.integer(0) : 0;
 }
 
 void StoreDatabase::createSchema() {
     Transaction transaction(*this, Transaction::Write);
+    std::int64_t stored = 0;
+    if (Query version(*this, "PRAGMA user_version"); version.next()) stored = version.integer(0);
     char* ignored = nullptr;
     const int result = sqlite3_exec(db_, kSchema, nullptr, nullptr, &ignored);
     sqlite3_free(ignored);
     if (result != SQLITE_OK) fail(result);
+    if (stored > 0 && stored < kSchemaVersion) foldNamesAgain();
     const std::string version = "PRAGMA user_version=" + std::to_string(kSchemaVersion);
     sqlite3_exec(db_, version.c_str(), nullptr, nullptr, nullptr);
     transaction.commit();
+}
+
+// The folding rule only ever keeps more names apart than the old one did, so
+// no two names come to clash.
+void StoreDatabase::foldNamesAgain() {
+    struct Row {
+        std::int64_t key;
+        std::string fold, name;
+    };
+    for (const char* table : {"keys", "vals"}) {
+        const bool keys = std::string_view(table) == "keys";
+        std::vector<Row> rows;
+        Query all(*this,
+                  keys ? "SELECT id, fold, name FROM keys" : "SELECT key, fold, name FROM vals");
+        while (all.next())
+            rows.push_back({all.integer(0), std::string(all.text(1)), std::string(all.text(2))});
+        for (const Row& row : rows) {
+            Query update(*this, keys ? "UPDATE keys SET fold = ?3 WHERE id = ?1 AND fold = ?2"
+                                     : "UPDATE vals SET fold = ?3 WHERE key = ?1 AND fold = ?2");
+            update.bind(1, row.key).bind(2, row.fold).bind(3, KeyNames::folded(row.name)).run();
+        }
+    }
 }
 
 // A read-only file that holds no store yet reads as an empty registry.
@@ -233,6 +327,7 @@ sqlite3_stmt* StoreDatabase::statement(const char* sql) {
 }
 
 void StoreDatabase::fail(int sqliteResult) const {
+    if (damaged(sqliteResult)) throw StoreDamaged();
     throw StoreError(windowsError(sqliteResult));
 }
 

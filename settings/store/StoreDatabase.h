@@ -22,6 +22,13 @@ private:
     std::int32_t code_;
 };
 
+// The file is damaged: SQLite found it corrupt, or no database at all. The
+// registry functions set such a file aside and start a new store.
+class StoreDamaged : public StoreError {
+public:
+    StoreDamaged();
+};
+
 class StoreDatabase {
 public:
     // Root keys have fixed ids 1 to 6, in the order of the predefined handles
@@ -29,7 +36,8 @@ public:
     // HKEY_CURRENT_CONFIG, HKEY_DYN_DATA.
     static constexpr int kRootCount = 6;
 
-    // Opens or creates the store at path; throws StoreError when it cannot.
+    // Opens or creates the store at path; throws StoreError when it cannot. A
+    // file that fails SQLite's check is set aside and a new store started.
     explicit StoreDatabase(const std::string& path);
     ~StoreDatabase();
     StoreDatabase(const StoreDatabase&) = delete;
@@ -39,17 +47,30 @@ public:
     // writing, and nothing is ever written.
     bool readOnly() const { return readOnly_; }
 
+    const std::string& path() const { return path_; }
     sqlite3* handle() { return db_; }
     sqlite3_stmt* statement(const char* sql);
+    // Throws the StoreError that stands for an SQLite result (StoreDamaged for
+    // a damaged file).
     [[noreturn]] void fail(int sqliteResult) const;
+
+    // A number that changes whenever another connection has committed to the
+    // file since the last call; SQLite's data_version.
+    std::int64_t otherWriters();
+
+    // Renames a damaged store and its companion files to a name of their own
+    // beside it; nothing is deleted. Throws StoreError when it cannot.
+    static void setAside(const std::string& path);
 
 private:
     void connect(const std::string& path, bool readOnly);
     void disconnect();
-    bool probe();
+    bool sound();
     void createSchema();
+    void foldNamesAgain();
     void useEmptyStore();
 
+    std::string path_;
     sqlite3* db_ = nullptr;
     bool readOnly_ = false;
     std::unordered_map<const char*, sqlite3_stmt*> statements_;

@@ -3,6 +3,7 @@
 set(TARROWIN_PORTABLE_SETTINGS_TESTS
     ScratchRegistry.cpp
     RegistryApiTest.cpp
+    RegistryFidelityTest.cpp
     CRegistryKeysTest.cpp
     CRegistryValuesTest.cpp
     CRegistryRenameTest.cpp

@@ -2,76 +2,13 @@
 // file that cannot be written or is not a store at all.
 
 #include "CRegistry.h"
-#include "RegistryStore.h"
-#include "ScratchRegistry.h"
+#include "StoreFileFixture.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <optional>
-#include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <sqlite3.h>
 
-namespace fs = std::filesystem;
 using namespace std::string_literals;
 
 namespace {
-
-// Sets an environment variable for the length of a test.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedVariable() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
-class StoreFile : public ::testing::Test {
-protected:
-    void SetUp() override {
-        folder = makeTemporaryFolder("tarrowin-store");
-        ASSERT_FALSE(folder.empty());
-        store = folder / "config" / "tarrowin" / "registry.db";
-    }
-    void TearDown() override {
-        RegistryStore::usePath({});
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(folder);
-    }
-
-    // Opens the store afresh, as a new process would.
-    void reopen() { RegistryStore::usePath(store.string()); }
-
-    static std::string contents(const fs::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    static mode_t mode(const fs::path& file) {
-        struct stat info {};
-        ::stat(file.c_str(), &info);
-        return info.st_mode & 07777;
-    }
-
-    fs::path folder;
-    fs::path store;
-};
 
 TEST_F(StoreFile, TheDefaultPathFollowsTheEnvironment) {
     {
@@ -153,20 +90,17 @@ TEST_F(StoreFile, AReadOnlyStoreRefusesFullAccessAndStillReads) {
     EXPECT_EQ(contents(store), before) << "not a byte was written";
 }
 
-TEST_F(StoreFile, AnEmptyReadOnlyFileReadsAsAnEmptyRegistry) {
+TEST_F(StoreFile, AnEmptyReadOnlyFileReadsAsANewRegistry) {
     fs::create_directories(store.parent_path());
     std::ofstream(store).close();
     fs::permissions(store, fs::perms::owner_read, fs::perm_options::replace);
     reopen();
     HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key),
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Quillmoor", 0, KEY_READ, &key),
               ERROR_FILE_NOT_FOUND);
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, nullptr, 0, KEY_READ, &key), ERROR_SUCCESS);
-    DWORD subkeys = 1;
-    EXPECT_EQ(RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr,
-                               nullptr, nullptr, nullptr, nullptr),
-              ERROR_SUCCESS);
-    EXPECT_EQ(subkeys, 0u);
+    EXPECT_EQ(subkeyNames(key), (std::vector<std::string>{"Environment", "Software"}));
+    RegCloseKey(key);
     EXPECT_EQ(fs::file_size(store), 0u);
 }
 
@@ -192,6 +126,31 @@ TEST_F(StoreFile, AFileThatIsNoStoreIsMovedAsideAndANewStoreStarted) {
 
     reopen();
     EXPECT_TRUE(reg.KeyExists(u"HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin"));
+}
+
+// Stores written before names were folded through the fixed table held
+// "nı" as "NI"; opened now, they find it under its own name only.
+TEST_F(StoreFile, AStoreFoldedTheOldWayIsFoldedAgainWhenOpened) {
+    reopen();
+    {
+        CRegistry reg;
+        ASSERT_TRUE(reg.CreateKey(u"HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin"));
+        ASSERT_TRUE(reg.OpenKey(u"HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin"));
+        ASSERT_TRUE(reg.WriteString(u"dotless", u"n\u0131"));
+    }
+    RegistryStore::usePath({});
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(store.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "UPDATE vals SET fold = 'NI'; PRAGMA user_version = 1", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+
+    reopen();
+    CRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(u"HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin"));
+    EXPECT_EQ(reg.ReadString(u"n\u0131"), u"dotless");
+    EXPECT_FALSE(reg.ValueExists(u"NI"));
 }
 
 } // namespace

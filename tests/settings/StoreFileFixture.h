@@ -1,0 +1,71 @@
+#pragma once
+// A store file of the test's own in a temporary folder, for the tests that
+// look at the file itself rather than through the registry functions.
+
+#include "RegistryStore.h"
+#include "ScratchRegistry.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+// Sets an environment variable for the length of a test.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        if (value)
+            ::setenv(name, value, 1);
+        else
+            ::unsetenv(name);
+    }
+    ~ScopedVariable() {
+        if (old_)
+            ::setenv(name_, old_->c_str(), 1);
+        else
+            ::unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+class StoreFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = makeTemporaryFolder("tarrowin-store");
+        ASSERT_FALSE(folder.empty());
+        store = folder / "config" / "tarrowin" / "registry.db";
+    }
+    void TearDown() override {
+        RegistryStore::usePath({});
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(folder);
+    }
+
+    // Opens the store afresh, as a new process would.
+    void reopen() { RegistryStore::usePath(store.string()); }
+
+    static std::string contents(const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    static mode_t mode(const fs::path& file) {
+        struct stat info {};
+        ::stat(file.c_str(), &info);
+        return info.st_mode & 07777;
+    }
+
+    fs::path folder;
+    fs::path store;
+};
