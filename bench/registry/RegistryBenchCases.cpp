@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 
 #ifndef _WIN32
 #include "RegistryStore.h"
@@ -18,6 +19,7 @@ namespace {
 
 constexpr const char* kParent = "Software\\TarrowinBench";
 constexpr const char* kKey = "Software\\TarrowinBench\\Tarrowin";
+constexpr const char* kLargeKey = "Software\\TarrowinBench\\Large";
 constexpr const char16_t* kKeyPath = u"HKEY_CURRENT_USER\\Software\\TarrowinBench\\Tarrowin";
 
 struct Setting {
@@ -65,9 +67,26 @@ Fixture::Fixture() {
     saveSettings();
 }
 
+HKEY Fixture::largeKey() {
+    if (large_) return large_;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kLargeKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &large_, nullptr) != ERROR_SUCCESS)
+        fail("creating the large key");
+    for (int i = 0; i < kLargeCount; ++i) {
+        const std::string name = "Value" + std::to_string(i);
+        const DWORD number = static_cast<DWORD>(i);
+        if (RegSetValueExA(large_, name.c_str(), 0, REG_DWORD,
+                           reinterpret_cast<const BYTE*>(&number), sizeof number) != ERROR_SUCCESS)
+            fail("filling the large key");
+    }
+    return large_;
+}
+
 Fixture::~Fixture() {
     RegCloseKey(key_);
     RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
+    if (large_) RegCloseKey(large_);
+    RegDeleteKeyA(HKEY_CURRENT_USER, kLargeKey);
     RegDeleteKeyA(HKEY_CURRENT_USER, kParent);
 #ifndef _WIN32
     RegistryStore::usePath({});
@@ -102,6 +121,21 @@ void enumerateValues(HKEY key) {
             ERROR_SUCCESS)
             fail("RegEnumValueA");
     }
+}
+
+void enumerateLargeKey(HKEY key) {
+    for (DWORD i = 0; i < kLargeCount; ++i) {
+        char name[32];
+        DWORD length = sizeof name;
+        if (RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            fail("RegEnumValueA (large key)");
+    }
+    char name[32];
+    DWORD length = sizeof name;
+    if (RegEnumValueA(key, kLargeCount, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_NO_MORE_ITEMS)
+        fail("RegEnumValueA (end of the large key)");
 }
 
 void openAndClose() {
