@@ -113,28 +113,23 @@ void queryValue(HKEY key) {
         fail("RegQueryValueExA (data)");
 }
 
+namespace {
+LONG enumerateValue(HKEY key, DWORD index) {
+    char name[32];
+    DWORD length = sizeof name;
+    return RegEnumValueA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+}
+} // namespace
+
 void enumerateValues(HKEY key) {
-    for (DWORD i = 0; i < kSettingsCount; ++i) {
-        char name[32];
-        DWORD length = sizeof name;
-        if (RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            fail("RegEnumValueA");
-    }
+    for (DWORD i = 0; i < kSettingsCount; ++i)
+        if (enumerateValue(key, i) != ERROR_SUCCESS) fail("RegEnumValueA");
 }
 
 void enumerateLargeKey(HKEY key) {
-    for (DWORD i = 0; i < kLargeCount; ++i) {
-        char name[32];
-        DWORD length = sizeof name;
-        if (RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            fail("RegEnumValueA (large key)");
-    }
-    char name[32];
-    DWORD length = sizeof name;
-    if (RegEnumValueA(key, kLargeCount, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_NO_MORE_ITEMS)
+    for (DWORD i = 0; i < kLargeCount; ++i)
+        if (enumerateValue(key, i) != ERROR_SUCCESS) fail("RegEnumValueA (large key)");
+    if (enumerateValue(key, kLargeCount) != ERROR_NO_MORE_ITEMS)
         fail("RegEnumValueA (end of the large key)");
 }
 

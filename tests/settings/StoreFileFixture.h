@@ -2,6 +2,7 @@
 // A store file of the test's own in a temporary folder, for the tests that
 // look at the file itself rather than through the registry functions.
 
+#include "CRegistry.h"
 #include "RegistryStore.h"
 #include "ScratchRegistry.h"
 
@@ -52,6 +53,15 @@ protected:
 
     // Opens the store afresh, as a new process would.
     void reopen() { RegistryStore::usePath(store.string()); }
+
+    // Creates the program's settings key and stores one text value in it.
+    static void storeSetting(std::u16string_view name, std::u16string_view text) {
+        CRegistry reg;
+        ASSERT_TRUE(reg.CreateKey(kSettingsKey));
+        ASSERT_TRUE(reg.OpenKey(kSettingsKey));
+        ASSERT_TRUE(reg.WriteString(text, name));
+    }
+    static constexpr char16_t kSettingsKey[] = u"HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin";
 
     static std::string contents(const fs::path& file) {
         std::ifstream in(file, std::ios::binary);

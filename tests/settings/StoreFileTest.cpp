@@ -30,12 +30,7 @@ TEST_F(StoreFile, IsCreatedPrivateOnFirstUseAndKeepsWhatWasWritten) {
     ScopedVariable registry("TARROWIN_REGISTRY", store.c_str());
     RegistryStore::usePath({});
     EXPECT_FALSE(fs::exists(store)) << "nothing happens before the first registry call";
-    {
-        CRegistry reg;
-        ASSERT_TRUE(reg.CreateKey(u"HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin"));
-        ASSERT_TRUE(reg.OpenKey(u"HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin"));
-        ASSERT_TRUE(reg.WriteString(u"Busy", u"Title"));
-    }
+    storeSetting(u"Title", u"Busy");
     ::umask(oldMask);
     EXPECT_EQ(mode(store), 0600u);
     EXPECT_EQ(mode(store.parent_path()), 0700u);
@@ -54,12 +49,7 @@ TEST_F(StoreFile, IsCreatedPrivateOnFirstUseAndKeepsWhatWasWritten) {
 
 TEST_F(StoreFile, AReadOnlyStoreRefusesFullAccessAndStillReads) {
     reopen();
-    {
-        CRegistry reg;
-        ASSERT_TRUE(reg.CreateKey(u"HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin"));
-        ASSERT_TRUE(reg.OpenKey(u"HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin"));
-        ASSERT_TRUE(reg.WriteString(u"Frozen", u"Title"));
-    }
+    storeSetting(u"Title", u"Frozen");
     RegistryStore::usePath({}); // closes the store, folding its log into the file
     fs::permissions(store, fs::perms::owner_read, fs::perm_options::replace);
     const std::string before = contents(store);
@@ -132,12 +122,7 @@ TEST_F(StoreFile, AFileThatIsNoStoreIsMovedAsideAndANewStoreStarted) {
 // "nı" as "NI"; opened now, they find it under its own name only.
 TEST_F(StoreFile, AStoreFoldedTheOldWayIsFoldedAgainWhenOpened) {
     reopen();
-    {
-        CRegistry reg;
-        ASSERT_TRUE(reg.CreateKey(u"HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin"));
-        ASSERT_TRUE(reg.OpenKey(u"HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin"));
-        ASSERT_TRUE(reg.WriteString(u"dotless", u"n\u0131"));
-    }
+    storeSetting(u"n\u0131", u"dotless");
     RegistryStore::usePath({});
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(store.c_str(), &db), SQLITE_OK);

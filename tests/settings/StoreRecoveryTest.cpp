@@ -15,8 +15,6 @@ using namespace std::string_literals;
 
 namespace {
 
-constexpr char16_t kSettingsKey[] = u"HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin";
-
 class StoreRecovery : public StoreFile {
 protected:
     void TearDown() override {
