@@ -7,13 +7,13 @@ source "$(dirname "$0")/lib.sh"
 build=$1
 start_session
 
-prefix="$work/prefix"
-cmake --install "$build" --prefix "$prefix" >/dev/null
-check_file_list "$prefix"
-check_desktop_data "$prefix"
+tree="$work/tree"
+cmake --install "$build" --prefix "$tree/usr" >/dev/null
+check_file_list "$tree"
+check_desktop_data "$tree"
 # The build tree's library path must not travel along with the binary.
-if readelf -d "$prefix/bin/tarrowin" | grep -E 'RPATH|RUNPATH'; then
+if readelf -d "$tree/usr/bin/tarrowin" | grep -E 'RPATH|RUNPATH'; then
     fail "the installed binary keeps a library path"
 fi
-check_starts_from_menu "$prefix"
+check_starts_from_menu "$tree"
 echo "PASS"
