@@ -30,17 +30,15 @@ void drawGear(Canvas& c) {
     const QPainterPath body = sweptDown(face, kDepth).subtracted(throughHole);
     const QPainterPath side = body.subtracted(face);
 
-    c.fill(body, Paint::linear({0, 0}, {32, 0}, {{0, grey(0xa6)}, {0.5, grey(0x80)}, {1, grey(0x5a)}}));
+    c.fill(body, Paint::linear({0, 0}, {32, 0}, {{0, grey(0x86)}, {0.5, grey(0x6a)}, {1, grey(0x4c)}}));
     // Where the hole's far wall shows above the opening, it is in shadow.
     c.fill(hole.subtracted(throughHole),
            Paint::linear({0, centre.y() - 5}, {0, centre.y() + 1}, {{0, grey(0x3e)}, {1, grey(0x6c)}}));
+    // The face, lit from the upper left, set off from the darker side by
+    // colour alone: an outline there would double the rim at 32 pixels.
     c.fill(face.subtracted(hole), Paint::linear({4, 2}, {26, 26},
-                                                {{0, grey(0xff)}, {0.45, grey(0xd6)}, {1, grey(0x9a)}}));
-    // A raised hub: lit on its upper left, shaded on its lower right.
-    const QPainterPath hubOuter = tilt.map(circle({0, 0}, 9.5));
-    c.fill(hubOuter.subtracted(tilt.map(circle({0, 0}, 8.5))),
-           Paint::linear({8, 8}, {24, 20}, {{0, qRgba(255, 255, 255, 230)}, {1, grey(0x70, 200)}}));
-    c.fill(innerRim(face.subtracted(hole), 1), grey(0x5e));
+                                                {{0, grey(0xff)}, {0.5, grey(0xdc)}, {1, grey(0xae)}}));
+    c.fill(tilt.map(circle({0, 0}, 7)).subtracted(hole), grey(0x6a));
     // A light edge along the foot keeps the cog's outline on dark backgrounds.
     c.fill(innerRim(body, 2).intersected(side).subtracted(innerRim(body, 1)), grey(0xb4));
     c.fill(innerRim(body, 1), grey(0x34));
