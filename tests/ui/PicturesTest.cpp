@@ -91,4 +91,40 @@ TEST(DialogPictures, HaveTheirSizesAndTransparency) {
     EXPECT_EQ(qAlpha(folder.pixel(8, 12)), 255);
 }
 
+// On a screen with two device pixels to the point the dialogs get the 2x
+// renderings, at the same size in device-independent pixels.
+TEST(DialogPictures, AreTwiceAsLargeOnDenseScreens) {
+    const QPixmap banner = Pictures::logoBanner(2.0);
+    EXPECT_EQ(banner.size(), QSize(444, 100));
+    EXPECT_EQ(banner.deviceIndependentSize(), QSizeF(222, 50));
+    EXPECT_FALSE(banner.hasAlphaChannel());
+    EXPECT_EQ(Pictures::logoBanner(1.5).size(), QSize(222, 50));
+
+    const QPixmap folder = Pictures::browsePicture(2.0);
+    EXPECT_EQ(folder.deviceIndependentSize(), QSizeF(16, 16));
+    const QImage dense = argb(folder);
+    ASSERT_EQ(dense.size(), QSize(32, 32));
+    EXPECT_EQ(qAlpha(dense.pixel(31, 0)), 0);
+    EXPECT_EQ(qAlpha(dense.pixel(17, 25)), 255);
+}
+
+TEST(Pointers, AreTwiceAsLargeOnDenseScreensWithTheSameHotSpots) {
+    struct Case {
+        QCursor cursor;
+        QPoint hotSpot;
+    };
+    for (const Case& c : {Case{Pictures::iconBoxCursor(2.0), {12, 9}}, Case{Pictures::logoCursor(2.0), {5, 0}}}) {
+        EXPECT_EQ(c.cursor.hotSpot(), c.hotSpot);
+        const QImage hand = argb(c.cursor.pixmap());
+        ASSERT_EQ(hand.size(), QSize(64, 64));
+        // The finger tip's top row is the hot spot's row, twice as far down.
+        int top = -1;
+        for (int y = 0; y < 64 && top < 0; ++y)
+            for (int x = 0; x < 64; ++x)
+                if (qAlpha(hand.pixel(x, y)) != 0) top = y;
+        EXPECT_EQ(top, 2 * c.hotSpot.y());
+        EXPECT_EQ(qAlpha(hand.pixel(2 * c.hotSpot.x() + 1, 2 * c.hotSpot.y())), 255);
+    }
+}
+
 } // namespace

@@ -3,6 +3,7 @@
 #include "IconFile.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <array>
 
 // Resources compiled into a static library are only registered when something
@@ -36,6 +37,22 @@ QPixmap softIcon(const QString& file) {
     return QPixmap::fromImage(IconFile::read(bytes, IconFile::deepestImage(bytes)));
 }
 
+// The 2x rendering of a picture, marked as such.
+QPixmap dense(const QString& file) {
+    QPixmap pixmap(resource(file));
+    pixmap.setDevicePixelRatio(kDenseRatio);
+    return pixmap;
+}
+
+// The hot spot is in device-independent pixels, so it is the same for both.
+QCursor handCursor(const QString& file, const QString& denseFile, QPoint hotSpot,
+                   qreal devicePixelRatio) {
+    const QPixmap hand = devicePixelRatio >= kDenseRatio
+                             ? dense(denseFile)
+                             : QPixmap::fromImage(IconFile::read(resourceBytes(file), 0));
+    return QCursor(hand, hotSpot.x(), hotSpot.y());
+}
+
 QIcon windowIcon(const QString& name) {
     QIcon icon;
     icon.addPixmap(softIcon(name + ".ico"));
@@ -50,11 +67,7 @@ int builtinIconCount() { return int(kBuiltinNames.size()); }
 QPixmap builtinIcon(int index, qreal devicePixelRatio) {
     if (index < 0 || index >= builtinIconCount()) return {};
     const QString name = QLatin1String(kBuiltinNames[std::size_t(index)]);
-    if (devicePixelRatio >= kDenseRatio) {
-        QPixmap dense(resource(name + "@2x.png"));
-        dense.setDevicePixelRatio(kDenseRatio);
-        return dense;
-    }
+    if (devicePixelRatio >= kDenseRatio) return dense(name + "@2x.png");
     return softIcon(name + ".ico");
 }
 
@@ -62,19 +75,23 @@ QIcon progressWindowIcon() { return windowIcon("document"); }
 
 QIcon optionsWindowIcon() { return windowIcon("options"); }
 
-QCursor iconBoxCursor() {
-    const QByteArray bytes = resourceBytes("hand.cur");
-    const QPoint hotSpot = IconFile::hotSpot(bytes, 0);
-    return QCursor(QPixmap::fromImage(IconFile::read(bytes, 0)), hotSpot.x(), hotSpot.y());
+qreal screenPixelRatio() { return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0; }
+
+QCursor iconBoxCursor(qreal devicePixelRatio) {
+    return handCursor("hand.cur", "hand@2x.png", IconFile::hotSpot(resourceBytes("hand.cur"), 0),
+                      devicePixelRatio);
 }
 
-QCursor logoCursor() {
-    return QCursor(QPixmap::fromImage(IconFile::read(resourceBytes("logohand.ico"), 0)),
-                   kLogoHotSpot.x(), kLogoHotSpot.y());
+QCursor logoCursor(qreal devicePixelRatio) {
+    return handCursor("logohand.ico", "logohand@2x.png", kLogoHotSpot, devicePixelRatio);
 }
 
-QPixmap logoBanner() { return QPixmap(resource("logo.bmp")); }
+QPixmap logoBanner(qreal devicePixelRatio) {
+    return devicePixelRatio >= kDenseRatio ? dense("logo@2x.png") : QPixmap(resource("logo.bmp"));
+}
 
-QPixmap browsePicture() { return QPixmap(resource("browse.gif")); }
+QPixmap browsePicture(qreal devicePixelRatio) {
+    return devicePixelRatio >= kDenseRatio ? dense("browse@2x.png") : QPixmap(resource("browse.gif"));
+}
 
 } // namespace Pictures

@@ -26,18 +26,25 @@ QIcon progressWindowIcon();
 // The options dialog's icon (also the program file's): a lavender-grey cog.
 QIcon optionsWindowIcon();
 
+// The pixel ratio of the densest screen: the pictures below default to it.
+qreal screenPixelRatio();
+
+// The pictures below are their 1x files; at a device pixel ratio of 2 or more
+// they are the 2x renderings instead, marked with a ratio of 2, so that they
+// keep their size in device-independent pixels.
+
 // The hand over the progress window's icon box; its hot spot, the top of the
 // finger tip, is the one stored in the cursor file: (12, 9).
-QCursor iconBoxCursor();
+QCursor iconBoxCursor(qreal devicePixelRatio = screenPixelRatio());
 
 // The hand over the options dialog's logo, with its hot spot at the finger
 // tip: (5, 0).
-QCursor logoCursor();
+QCursor logoCursor(qreal devicePixelRatio = screenPixelRatio());
 
 // The options dialog's logo, 222x50, to be drawn from its top-left corner.
-QPixmap logoBanner();
+QPixmap logoBanner(qreal devicePixelRatio = screenPixelRatio());
 
 // The 16x16 open folder of the options dialog's browse button.
-QPixmap browsePicture();
+QPixmap browsePicture(qreal devicePixelRatio = screenPixelRatio());
 
 } // namespace Pictures

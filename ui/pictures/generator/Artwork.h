@@ -13,14 +13,9 @@
 namespace Art {
 
 struct IconArt {
-    QString name;    // file name without extension
-    Drawing draw;    // in 32x32 icon units
-    QRect opaqueBox; // where the 32x32 image has visible pixels, exactly
-    // Whether the drawing is scaled to fill opaqueBox, or already drawn to it
-    // on the pixel grid (so that its straight edges stay crisp).
-    bool fitToBox;
-    // Drawn on the pixel grid of each size it is rendered at.
-    CanvasDrawing hinted = {};
+    QString name;       // file name without extension
+    CanvasDrawing draw; // drawn on the pixel grid of each size it is rendered at
+    QRect opaqueBox;    // where the 32x32 image has visible pixels, exactly
 };
 
 // Gear, Arrow, Scissors, Folder, Files, CD, Monitor, in the order the options
@@ -28,11 +23,13 @@ struct IconArt {
 std::vector<IconArt> builtinIcons();
 
 IconArt documentIcon(); // the progress window's icon
-// The sizes and the name under which the desktop's icon theme carries it.
+IconArt optionsIcon();  // the options dialog's icon
+
+// The progress window's page, hinted for any size; the desktop's icon theme
+// carries it at these sizes under this name.
+void drawDocument(Canvas& canvas, const Grid& grid);
 constexpr int kThemeIconSides[] = {16, 22, 24, 32, 48, 64, 128, 256};
 constexpr const char* kThemeIconName = "example.quillmoor.Tarrowin";
-void drawDocument(Canvas& canvas, const Grid& grid);
-IconArt optionsIcon();  // the options dialog's icon
 
 // The pointing hand, 32x32, black outline, white inside, transparent around,
 // with the top of the finger tip at fingerTip.
@@ -41,7 +38,9 @@ QImage pointingHand(QPoint fingerTip);
 // row, the thumb touching the left edge.
 constexpr QPoint kHandFingerTipAtTop{5, 0};
 
-QImage logoBanner();      // 222x50, opaque
-QImage browsePicture();   // 16x16 with transparency
+// `scale` times 222x50, opaque.
+QImage logoBanner(int scale = 1);
+// `scale` times 16x16, with transparency.
+QImage browsePicture(int scale = 1);
 
 } // namespace Art

@@ -1,11 +1,14 @@
 // The options dialog's logo: the maker's name over the program's name.
 
 #include "Artwork.h"
+#include "FixedRaster.h"
+#include "Shapes.h"
 
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPainterPath>
+#include <cmath>
 #include <stdexcept>
 
 namespace Art {
@@ -14,13 +17,11 @@ namespace {
 
 constexpr int kWidth = 222;
 constexpr int kHeight = 50;
-constexpr int kInkTop = 4;      // the lettering starts on this row
-constexpr int kInkBottom = 46;  // and ends on this one; the rows below stay white
-constexpr int kLineGap = 3;     // between the two lines of lettering
-constexpr int kMakerLeft = 5;
-constexpr int kProgramIndent = 74;
-// The maker's name is set a little wide so that it spans most of the banner.
-constexpr double kMakerStretch = 1.18;
+constexpr int kInkTop = 4;     // the lettering starts on this row
+constexpr int kInkBottom = 46; // and ends on this one; the rows below stay white
+constexpr int kMinLineGap = 3; // between the two lines of lettering
+constexpr int kLargestMakerSize = 40;
+constexpr int kProgramSize = 18;
 
 QString familyFromFile(const QString& path) {
     const int id = QFontDatabase::addApplicationFont(path);
@@ -29,71 +30,59 @@ QString familyFromFile(const QString& path) {
     return families.first();
 }
 
-// Text as a path whose ink box (not the font's line box) has its top-left
-// corner at the origin, so lines can be placed by their visible extent.
+QFont fontFromFile(const QString& path, int pixelSize, bool italic) {
+    QFont font(familyFromFile(path));
+    font.setPixelSize(pixelSize);
+    font.setWeight(QFont::Bold);
+    font.setItalic(italic);
+    return font;
+}
+
 struct Lettering {
-    QPainterPath path;
-    QRectF ink;
+    QPainterPath black, red, blue;
 };
 
-Lettering lettering(const QFont& font, const QString& text, double x = 0) {
-    QPainterPath path;
-    path.addText(x, 0, font, text);
-    return {path, path.boundingRect()};
+// "Quill" in black and "moor" in red, set as one word at its natural width,
+// centred; "Tarrowin" below it, ending where the maker's name ends. The
+// maker's name is as large as the two lines allow.
+Lettering lettering() {
+    const QString bold = "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf";
+    const QString boldItalic = "/usr/share/fonts/truetype/liberation/LiberationSans-BoldItalic.ttf";
+    QPainterPath program;
+    program.addText(0, 0, fontFromFile(boldItalic, kProgramSize, true), "Tarrowin");
+    const QRectF programInk = program.boundingRect();
+
+    for (int size = kLargestMakerSize; size > kProgramSize; --size) {
+        const QFont font = fontFromFile(bold, size, false);
+        QPainterPath quill, moor;
+        quill.addText(0, 0, font, "Quill");
+        moor.addText(QFontMetricsF(font).horizontalAdvance("Quill"), 0, font, "moor");
+        const QRectF makerInk = quill.boundingRect().united(moor.boundingRect());
+        if (makerInk.width() > kWidth - 2 * kMinLineGap ||
+            makerInk.height() + kMinLineGap + programInk.height() > kInkBottom + 1 - kInkTop)
+            continue;
+        // Ink edges on whole pixels: the flat tops of the tall letters and the
+        // baseline of the lower line come out crisp.
+        const double makerLeft = std::round((kWidth - makerInk.width()) / 2);
+        const QPointF makerShift(makerLeft - makerInk.left(), kInkTop - makerInk.top());
+        const QPointF programShift(std::round(makerLeft + makerInk.width()) - programInk.right(),
+                                   kInkBottom + 1 - programInk.bottom());
+        return {quill.translated(makerShift), moor.translated(makerShift), program.translated(programShift)};
+    }
+    throw std::runtime_error("banner lettering does not fit");
 }
 
 } // namespace
 
-QImage logoBanner() {
-    const QString sans =
-        familyFromFile("/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf");
-    const QString sansItalic =
-        familyFromFile("/usr/share/fonts/truetype/liberation/LiberationSans-BoldItalic.ttf");
-
-    QFont makerFont(sans);
-    makerFont.setPixelSize(27);
-    makerFont.setWeight(QFont::Bold);
-    makerFont.setLetterSpacing(QFont::AbsoluteSpacing, 0.5);
-    QFont programFont(sansItalic);
-    programFont.setPixelSize(18);
-    programFont.setWeight(QFont::Bold);
-    programFont.setItalic(true);
-    programFont.setLetterSpacing(QFont::AbsoluteSpacing, 0.6);
-
-    // "Quill" in black, "moor" in red, set as one word.
-    const QString first = "Quill";
-    const QString second = "moor";
-    const double split = QFontMetricsF(makerFont).horizontalAdvance(first);
-    const Lettering quill = lettering(makerFont, first);
-    const Lettering moor = lettering(makerFont, second, split);
-    const Lettering program = lettering(programFont, "Tarrowin");
-    const QRectF makerInk = quill.ink.united(moor.ink);
-
-    // The upper line starts at the top row of lettering, the lower line ends at
-    // its last row; the gap between them is whatever is left.
-    const double makerTop = kInkTop - makerInk.top();
-    const double programTop = kInkBottom + 1 - program.ink.bottom();
-    if (makerInk.height() + program.ink.height() + kLineGap > kInkBottom + 1 - kInkTop)
-        throw std::runtime_error(QString("banner lettering too tall: %1 + %2").arg(makerInk.height()).arg(program.ink.height()).toStdString());
-
-    QImage image(kWidth, kHeight, QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.translate(kMakerLeft, makerTop);
-    p.scale(kMakerStretch, 1.0);
-    p.translate(-makerInk.left(), 0);
-    p.setBrush(QColor(0x10, 0x10, 0x10));
-    p.drawPath(quill.path);
-    p.setBrush(QColor(0xd2, 0x14, 0x1e));
-    p.drawPath(moor.path);
-    p.resetTransform();
-    p.translate(kProgramIndent - program.ink.left(), programTop);
-    p.setBrush(QColor(0x10, 0x3c, 0xc8));
-    p.drawPath(program.path);
-    p.end();
-    return image;
+QImage logoBanner(int scale) {
+    const Lettering text = lettering();
+    return rasterize(kWidth * scale, kHeight * scale, [&](Canvas& c) {
+        ScaledCanvas scaled(c, scale);
+        scaled.fill(rectangle(0, 0, kWidth, kHeight), qRgb(255, 255, 255));
+        scaled.fill(text.black, qRgb(0x10, 0x10, 0x10));
+        scaled.fill(text.red, qRgb(0xd2, 0x14, 0x1e));
+        scaled.fill(text.blue, qRgb(0x10, 0x3c, 0xc8));
+    });
 }
 
 } // namespace Art

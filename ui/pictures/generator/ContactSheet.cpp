@@ -3,8 +3,8 @@
 #include "IconFile.h"
 #include "Raster.h"
 
-#include <QFontDatabase>
 #include <QFile>
+#include <QFontDatabase>
 #include <QPainter>
 #include <stdexcept>
 
@@ -17,10 +17,12 @@ constexpr int kGap = 8;
 constexpr int kZoom = 4;
 constexpr int kCheck = 8;
 constexpr int kTitleHeight = 22;
-constexpr int kColumns = 3;
-constexpr int kIconCellWidth = 2 * (kIconSide * kZoom + kGap) + 2 * (kIconSide + kGap) + 2 * kGap;
-constexpr int kIconCellHeight = kTitleHeight + kIconSide * kZoom + 2 * kGap;
-constexpr int kSheetWidth = 2 * kMargin + kColumns * kIconCellWidth;
+constexpr int kColumns = 2;
+constexpr int kPad = 4;
+constexpr QRgb kWindowFace = qRgb(0xef, 0xef, 0xef);
+constexpr QRgb kDark = qRgb(0x2b, 0x2b, 0x2e);
+constexpr QRgb kGrounds[] = {kWindowFace, qRgb(255, 255, 255), kDark};
+constexpr int kGroundCount = 3;
 
 const char* const kTwoImageIcons[] = {"gear",  "arrow",   "scissors", "folder",  "files",
                                       "cd",    "monitor", "document", "options"};
@@ -35,19 +37,24 @@ QImage readImage(const QString& path, int index = 0) {
         image = QImage(path);
     }
     if (image.isNull()) throw std::runtime_error("cannot read " + path.toStdString());
+    // Shown pixel for pixel, as a dense screen shows a 2x file, not at the
+    // half size Qt gives an "@2x" file name.
+    image.setDevicePixelRatio(1);
     return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+// The three grounds side by side, each with the picture at 1x above its 2x
+// rendering.
+QSize groundsSize(const QImage& normal, const QImage& doubled) {
+    const int column = std::max(normal.width(), doubled.width()) + 2 * kPad;
+    return {kGroundCount * column, normal.height() + doubled.height() + 3 * kPad};
 }
 
 class Sheet {
 public:
-    explicit Sheet(int height) : image_(kSheetWidth, height, QImage::Format_ARGB32) {
+    Sheet(int width, int height) : image_(width, height, QImage::Format_ARGB32) {
         image_.fill(Qt::white);
-        QPainter p(&image_);
-        for (int y = 0; y < height; y += kCheck)
-            for (int x = 0; x < kSheetWidth; x += kCheck)
-                if ((x / kCheck + y / kCheck) % 2) p.fillRect(x, y, kCheck, kCheck, QColor(0xd8, 0xd8, 0xd8));
-        const int id = QFontDatabase::addApplicationFont(
-            "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+        const int id = QFontDatabase::addApplicationFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
         const QStringList families = QFontDatabase::applicationFontFamilies(id);
         if (!families.isEmpty()) font_ = QFont(families.first());
         font_.setPixelSize(13);
@@ -57,14 +64,41 @@ public:
         QPainter p(&image_);
         p.setFont(font_);
         p.setPen(Qt::black);
-        const QRect box(at, QSize(QFontMetrics(font_).horizontalAdvance(text) + 8, kTitleHeight - 4));
-        p.fillRect(box, QColor(255, 255, 255, 220));
-        p.drawText(box, Qt::AlignCenter, text);
+        p.drawText(QRect(at, QSize(image_.width(), kTitleHeight - 4)), Qt::AlignLeft | Qt::AlignVCenter, text);
     }
 
-    void place(QPoint at, const QImage& picture, int zoom) {
+    // The picture enlarged on a checkerboard, so that every pixel and every
+    // degree of transparency shows. Returns the width taken.
+    int enlarged(QPoint at, const QImage& picture) {
         QPainter p(&image_);
-        p.drawImage(at, zoom == 1 ? picture : magnified(picture, zoom));
+        const QRect area(at, picture.size() * kZoom);
+        for (int y = 0; y < area.height(); y += kCheck)
+            for (int x = 0; x < area.width(); x += kCheck)
+                p.fillRect(QRect(at + QPoint(x, y), QSize(kCheck, kCheck)).intersected(area),
+                           (x / kCheck + y / kCheck) % 2 ? QColor(0xd6, 0xd6, 0xd6) : QColor(Qt::white));
+        p.drawImage(at, magnified(picture, kZoom));
+        return area.width();
+    }
+
+    // Real size on the window's face, on white and on dark. Returns the width taken.
+    int grounds(QPoint at, const QImage& normal, const QImage& doubled) {
+        QPainter p(&image_);
+        const QSize size = groundsSize(normal, doubled);
+        const int column = size.width() / kGroundCount;
+        for (int i = 0; i < kGroundCount; ++i) {
+            const QPoint corner = at + QPoint(i * column, 0);
+            p.fillRect(QRect(corner, QSize(column, size.height())), QColor(kGrounds[i]));
+            p.setPen(QColor(0xc0, 0xc0, 0xc0));
+            p.drawRect(QRect(corner, QSize(column - 1, size.height() - 1)));
+            p.drawImage(corner + QPoint(kPad, kPad), normal);
+            p.drawImage(corner + QPoint(kPad, 2 * kPad + normal.height()), doubled);
+        }
+        return size.width();
+    }
+
+    void place(QPoint at, const QImage& picture) {
+        QPainter p(&image_);
+        p.drawImage(at, picture);
     }
 
     const QImage& image() const { return image_; }
@@ -77,50 +111,50 @@ private:
 } // namespace
 
 QImage contactSheet(const QDir& pictures) {
-    const int iconRows = (std::size(kTwoImageIcons) + kColumns - 1) / kColumns;
-    const QImage banner = readImage(pictures.filePath("logo.bmp"));
-    const int smallRowHeight = kTitleHeight + kIconSide * kZoom + 2 * kGap;
-    const int bannerHeight = kTitleHeight + banner.height() * kZoom + kGap;
-    Sheet sheet(2 * kMargin + iconRows * kIconCellHeight + smallRowHeight + bannerHeight);
+    auto read = [&](const QString& file, int index = 0) { return readImage(pictures.filePath(file), index); };
+    const QImage banner = read("logo.bmp");
+    const QImage denseBanner = read("logo@2x.png");
+    const QSize iconGrounds = groundsSize(QImage(kIconSide, kIconSide, QImage::Format_ARGB32),
+                                          QImage(2 * kIconSide, 2 * kIconSide, QImage::Format_ARGB32));
+    const int zoomedIcon = kIconSide * kZoom;
+    const int cellWidth = 2 * (zoomedIcon + kGap) + iconGrounds.width() + 2 * kGap;
+    const int cellHeight = kTitleHeight + std::max(zoomedIcon, iconGrounds.height()) + 2 * kGap;
+    const int iconRows = int(std::size(kTwoImageIcons) + kColumns - 1) / kColumns;
+    const int pointerRowHeight = kTitleHeight + std::max(zoomedIcon, iconGrounds.height()) + 2 * kGap;
+    const int bannerRowHeight = kTitleHeight + denseBanner.height() + 2 * kGap;
+    const int zoomedBannerHeight = kTitleHeight + banner.height() * kZoom;
+    Sheet sheet(std::max(2 * kMargin + kColumns * cellWidth, 2 * kMargin + banner.width() * kZoom),
+                2 * kMargin + iconRows * cellHeight + pointerRowHeight + bannerRowHeight + zoomedBannerHeight);
 
-    // Each icon: its 32-bit and its 256-colour image four times enlarged, then at
-    // their own size, and the 64-pixel rendering for dense screens.
     for (std::size_t i = 0; i < std::size(kTwoImageIcons); ++i) {
         const QString name = kTwoImageIcons[i];
-        const QPoint cell(kMargin + int(i % kColumns) * kIconCellWidth,
-                          kMargin + int(i / kColumns) * kIconCellHeight);
-        const QString file = pictures.filePath(name + ".ico");
-        const QImage indexed = readImage(file, 0);
-        const QImage alpha = readImage(file, 1);
-        const QImage doubled = readImage(pictures.filePath(name + "@2x.png"));
-        sheet.title(cell, name + ".ico   32 bit | 8 bit | @2x");
-        const QPoint body = cell + QPoint(0, kTitleHeight);
-        const int zoomed = kIconSide * kZoom;
-        sheet.place(body, alpha, kZoom);
-        sheet.place(body + QPoint(zoomed + kGap, 0), indexed, kZoom);
-        const QPoint side = body + QPoint(2 * (zoomed + kGap), 0);
-        sheet.place(side, alpha, 1);
-        sheet.place(side + QPoint(kIconSide + kGap, 0), indexed, 1);
-        sheet.place(side + QPoint(0, kIconSide + kGap), doubled, 1);
+        const QPoint cell(kMargin + int(i % kColumns) * cellWidth, kMargin + int(i / kColumns) * cellHeight);
+        sheet.title(cell, name + ".ico: 32 bit, 8 bit; 1x and @2x on the face, white, dark");
+        QPoint at = cell + QPoint(0, kTitleHeight);
+        at.rx() += sheet.enlarged(at, read(name + ".ico", 1)) + kGap;
+        at.rx() += sheet.enlarged(at, read(name + ".ico", 0)) + kGap;
+        sheet.grounds(at, read(name + ".ico", 1), read(name + "@2x.png"));
     }
 
-    // The pointers and the button picture.
-    int x = kMargin;
-    const int y = kMargin + iconRows * kIconCellHeight;
-    for (const char* file : {"hand.cur", "logohand.ico", "browse.gif"}) {
-        const QImage picture = readImage(pictures.filePath(file));
-        sheet.title({x, y}, file);
-        sheet.place({x, y + kTitleHeight}, picture, kZoom);
-        sheet.place({x + picture.width() * kZoom + kGap, y + kTitleHeight}, picture, 1);
-        x += std::max(picture.width() * kZoom + picture.width() + 2 * kGap, 180) + kGap;
+    // The pointers and the button picture, each with its 2x rendering.
+    QPoint at(kMargin, kMargin + iconRows * cellHeight);
+    for (const auto& [file, dense] : {std::pair{"hand.cur", "hand@2x.png"}, {"logohand.ico", "logohand@2x.png"},
+                                      {"browse.gif", "browse@2x.png"}}) {
+        sheet.title(at, QString("%1, %2").arg(file, dense));
+        const QImage normal = read(file);
+        QPoint body = at + QPoint(0, kTitleHeight);
+        body.rx() += sheet.enlarged(body, normal) + kGap;
+        body.rx() += sheet.grounds(body, normal, read(dense)) + 3 * kGap;
+        at.setX(body.x());
     }
-    x += kGap;
-    sheet.title({x, y}, "logo.bmp");
-    sheet.place({x, y + kTitleHeight}, banner, 1);
 
-    const int bannerTop = y + smallRowHeight;
-    sheet.title({kMargin, bannerTop}, "logo.bmp x4");
-    sheet.place({kMargin, bannerTop + kTitleHeight}, banner, kZoom);
+    at = QPoint(kMargin, kMargin + iconRows * cellHeight + pointerRowHeight);
+    sheet.title(at, "logo.bmp, logo@2x.png");
+    sheet.place(at + QPoint(0, kTitleHeight), banner);
+    sheet.place(at + QPoint(banner.width() + 2 * kGap, kTitleHeight), denseBanner);
+    at.ry() += bannerRowHeight;
+    sheet.title(at, "logo.bmp enlarged");
+    sheet.enlarged(at + QPoint(0, kTitleHeight), banner);
     return sheet.image();
 }
 

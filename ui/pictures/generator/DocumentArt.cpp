@@ -63,7 +63,7 @@ void drawDocument(Canvas& c, const Grid& g) {
     const double textRight = right - g.px(4);
     for (double y = g.px(6); y + rim <= bottom - g.px(4); y += step) {
         const double end = y < fold + shadowDepth + rim ? right - fold - g.px(2) : textRight;
-        c.fill(rect(textLeft, y, end - textLeft, rim), kWriting);
+        c.fill(rectangle(textLeft, y, end, y + rim), kWriting);
     }
 
     // The flap's shadow on the page, deepest right under its lower edge.

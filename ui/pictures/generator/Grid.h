@@ -5,8 +5,6 @@
 
 #include "Canvas.h"
 
-#include <QPainterPath>
-#include <QRectF>
 #include <cmath>
 #include <functional>
 
@@ -27,11 +25,5 @@ struct Grid {
 };
 
 using CanvasDrawing = std::function<void(Canvas&, const Grid&)>;
-
-inline QPainterPath rect(double x, double y, double w, double h) {
-    QPainterPath p;
-    p.addRect(QRectF(x, y, w, h));
-    return p;
-}
 
 } // namespace Art

@@ -86,6 +86,9 @@ std::vector<QRgb> reducedPalette(const std::vector<QRgb>& colours, int maxColour
     }
     std::vector<QRgb> palette;
     for (const Box& b : boxes) palette.push_back(b.mean());
+    // In colour order, not in the order the boxes happened to split, so that
+    // the same colours always give the same table.
+    std::sort(palette.begin(), palette.end());
     return palette;
 }
 

@@ -10,7 +10,7 @@ namespace PictureFiles {
 
 // At most maxColours colours that stand for the given ones: the colours themselves
 // when there are few enough, otherwise the means of a median-cut partition.
-// Alpha is ignored.
+// Alpha is ignored; the result is sorted by its ARGB value.
 std::vector<QRgb> reducedPalette(const std::vector<QRgb>& colours, int maxColours);
 
 // Index of the palette entry closest to colour, never one of the skipped ones.

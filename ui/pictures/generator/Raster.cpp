@@ -8,8 +8,6 @@ namespace Art {
 
 namespace {
 
-constexpr int kFitRounds = 8;
-
 void dropFaintPixels(QImage& image) {
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -18,68 +16,7 @@ void dropFaintPixels(QImage& image) {
     }
 }
 
-// Adjusts the fine transform until the drawing's ink fills the target box
-// exactly. The ink is measured on a canvas three times the icon's size, so a
-// first guess that overshoots is still seen whole.
-QTransform fittedTransform(const Drawing& drawing, const QRect& box) {
-    const QRect target(box.x() * kFineScale, box.y() * kFineScale, box.width() * kFineScale,
-                       box.height() * kFineScale);
-    const QTransform toCanvas = QTransform::fromTranslate(kFineSide, kFineSide);
-    QTransform fine = QTransform::fromScale(kFineScale, kFineScale);
-    for (int round = 0; round < kFitRounds; ++round) {
-        const QImage canvas =
-            paint(drawing, QSize(3 * kFineSide, 3 * kFineSide), fine * toCanvas);
-        const QRect ink = inkBounds(canvas).translated(-kFineSide, -kFineSide);
-        if (ink.isEmpty()) throw std::runtime_error("drawing left no ink");
-        if (ink == target) break;
-        const double sx = double(target.width()) / ink.width();
-        const double sy = double(target.height()) / ink.height();
-        const QTransform correction(sx, 0, 0, sy, target.x() - ink.x() * sx,
-                                    target.y() - ink.y() * sy);
-        fine = fine * correction;
-    }
-    return fine;
-}
-
 } // namespace
-
-QImage paint(const Drawing& drawing, QSize size, const QTransform& transform) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.setTransform(transform);
-    drawing(painter);
-    painter.end();
-    return image;
-}
-
-QImage reduce(const QImage& image, int factor) {
-    const QImage source = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    QImage out(source.width() / factor, source.height() / factor,
-               QImage::Format_ARGB32_Premultiplied);
-    const int area = factor * factor;
-    for (int y = 0; y < out.height(); ++y)
-        for (int x = 0; x < out.width(); ++x) {
-            int sum[4] = {0, 0, 0, 0};
-            for (int dy = 0; dy < factor; ++dy) {
-                const auto* line = reinterpret_cast<const QRgb*>(source.constScanLine(y * factor + dy));
-                for (int dx = 0; dx < factor; ++dx) {
-                    const QRgb c = line[x * factor + dx];
-                    sum[0] += qRed(c);
-                    sum[1] += qGreen(c);
-                    sum[2] += qBlue(c);
-                    sum[3] += qAlpha(c);
-                }
-            }
-            auto mean = [&](int s) { return (s + area / 2) / area; };
-            out.setPixel(x, y, qRgba(mean(sum[0]), mean(sum[1]), mean(sum[2]), mean(sum[3])));
-        }
-    QImage straight = out.convertToFormat(QImage::Format_ARGB32);
-    dropFaintPixels(straight);
-    return straight;
-}
 
 QRect inkBounds(const QImage& image, int minimumAlpha) {
     int left = image.width(), right = -1, top = image.height(), bottom = -1;
@@ -93,13 +30,6 @@ QRect inkBounds(const QImage& image, int minimumAlpha) {
             }
     if (right < 0) return {};
     return QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
-IconImages renderIcon(const Drawing& drawing, std::optional<QRect> fitTo) {
-    const QTransform fine = fitTo ? fittedTransform(drawing, *fitTo)
-                                  : QTransform::fromScale(kFineScale, kFineScale);
-    const QImage large = paint(drawing, QSize(kFineSide, kFineSide), fine);
-    return {reduce(large, kFineScale), reduce(large, kFineScale / 2)};
 }
 
 QImage renderAt(const CanvasDrawing& drawing, int side) {
@@ -122,6 +52,24 @@ QImage pixelArt(const std::vector<std::string>& rows, const std::function<QRgb(c
         for (int x = 0; x < width; ++x) image.setPixel(x, y, key(rows[std::size_t(y)][std::size_t(x)]));
     }
     return image;
+}
+
+QImage doubledPixelArt(const QImage& art) {
+    const QImage in = art.convertToFormat(QImage::Format_ARGB32);
+    QImage out(in.size() * 2, QImage::Format_ARGB32);
+    auto at = [&](int x, int y) {
+        return x < 0 || y < 0 || x >= in.width() || y >= in.height() ? QRgb(0) : in.pixel(x, y);
+    };
+    for (int y = 0; y < in.height(); ++y)
+        for (int x = 0; x < in.width(); ++x) {
+            const QRgb p = at(x, y);
+            const QRgb up = at(x, y - 1), down = at(x, y + 1), left = at(x - 1, y), right = at(x + 1, y);
+            out.setPixel(2 * x, 2 * y, left == up && left != down && up != right ? up : p);
+            out.setPixel(2 * x + 1, 2 * y, up == right && up != left && right != down ? right : p);
+            out.setPixel(2 * x, 2 * y + 1, down == left && down != right && left != up ? left : p);
+            out.setPixel(2 * x + 1, 2 * y + 1, right == down && right != up && down != left ? down : p);
+        }
+    return out;
 }
 
 QImage magnified(const QImage& image, int factor) {

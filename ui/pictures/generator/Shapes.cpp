@@ -1,63 +1,95 @@
 #include "Shapes.h"
 
-#include <QPen>
-#include <QPolygonF>
+#include <QPainterPathStroker>
+#include <QTransform>
 #include <cmath>
-#include <numbers>
 
 namespace Art {
-
-QPainterPath cogOutline(double outerRadius, double rootRadius, int teeth, double toothShare) {
-    const double pitch = 2 * std::numbers::pi / teeth;
-    const double rootHalf = pitch * toothShare / 2;
-    // The top of a tooth is narrower than its foot, as on a real cog.
-    const double topHalf = rootHalf * 0.72 * rootRadius / outerRadius;
-    constexpr int kArcSteps = 8;
-    QPolygonF points;
-    auto at = [](double r, double a) { return QPointF(r * std::cos(a), r * std::sin(a)); };
-    for (int i = 0; i < teeth; ++i) {
-        const double mid = i * pitch;
-        points << at(rootRadius, mid - rootHalf);
-        for (int s = 0; s <= kArcSteps; ++s)
-            points << at(outerRadius, mid - topHalf + 2 * topHalf * s / kArcSteps);
-        points << at(rootRadius, mid + rootHalf);
-        const double gapEnd = mid + pitch - rootHalf;
-        for (int s = 1; s < kArcSteps; ++s)
-            points << at(rootRadius, mid + rootHalf + (gapEnd - mid - rootHalf) * s / kArcSteps);
-    }
-    QPainterPath path;
-    path.addPolygon(points);
-    path.closeSubpath();
-    return path;
-}
 
 QPainterPath polygon(std::initializer_list<QPointF> corners) {
     QPainterPath path;
     path.addPolygon(QPolygonF(QList<QPointF>(corners)));
     path.closeSubpath();
+    path.setFillRule(Qt::WindingFill);
     return path;
 }
 
-QPainterPath circle(QPointF centre, double radius) { return ellipse(centre, radius, radius); }
+QPainterPath rectangle(double left, double top, double right, double bottom) {
+    return polygon({{left, top}, {right, top}, {right, bottom}, {left, bottom}});
+}
+
+QPainterPath roundedRectangle(double left, double top, double right, double bottom, double radius) {
+    QPainterPath path;
+    path.addRoundedRect(QRectF(QPointF(left, top), QPointF(right, bottom)), radius, radius);
+    path.setFillRule(Qt::WindingFill);
+    return path;
+}
 
 QPainterPath ellipse(QPointF centre, double rx, double ry) {
     QPainterPath path;
     path.addEllipse(centre, rx, ry);
+    path.setFillRule(Qt::WindingFill);
     return path;
 }
 
-QLinearGradient ramp(QPointF from, QPointF to, const QColor& start, const QColor& end) {
-    QLinearGradient g(from, to);
-    g.setColorAt(0, start);
-    g.setColorAt(1, end);
-    return g;
+QPainterPath cog(QPointF centre, double bodyRadius, double reach, double toothWidth, int teeth) {
+    QPainterPath shape = circle(centre, bodyRadius);
+    const QPainterPath tooth = rectangle(0, -toothWidth / 2, reach, toothWidth / 2);
+    for (int i = 0; i < teeth; ++i) {
+        const QTransform turn = QTransform().translate(centre.x(), centre.y()).rotate(360.0 * i / teeth);
+        shape = shape.united(turn.map(tooth));
+    }
+    return shape;
 }
 
-QPen outline(const QColor& colour, double width) {
-    QPen pen(colour, width);
-    pen.setJoinStyle(Qt::RoundJoin);
-    pen.setCapStyle(Qt::RoundCap);
-    return pen;
+QPainterPath innerRim(const QPainterPath& shape, double width) {
+    QPainterPathStroker stroker;
+    stroker.setWidth(2 * width);
+    stroker.setJoinStyle(Qt::MiterJoin);
+    stroker.setMiterLimit(8);
+    return stroker.createStroke(shape).intersected(shape);
+}
+
+namespace {
+
+// The same outline, turned so that its shoelace area is positive: overlapping
+// outlines that all turn the same way add up under the non-zero rule.
+QPolygonF turnedPositive(const QPolygonF& outline) {
+    double twiceArea = 0;
+    for (int i = 0; i < outline.size(); ++i) {
+        const QPointF a = outline[i], b = outline[(i + 1) % outline.size()];
+        twiceArea += a.x() * b.y() - b.x() * a.y();
+    }
+    if (twiceArea >= 0) return outline;
+    return QPolygonF(QList<QPointF>(outline.crbegin(), outline.crend()));
+}
+
+} // namespace
+
+QPainterPath sweptDown(const QPainterPath& shape, double depth) {
+    // The union of the shape at both ends and of the band each edge sweeps.
+    QPainterPath swept;
+    swept.setFillRule(Qt::WindingFill);
+    const QPointF down(0, depth);
+    for (const QPolygonF& outline : shape.toFillPolygons()) {
+        swept.addPolygon(turnedPositive(outline));
+        swept.addPolygon(turnedPositive(outline.translated(down)));
+        for (int i = 0; i + 1 < outline.size(); ++i) {
+            const QPointF a = outline[i], b = outline[i + 1];
+            if (a.x() != b.x()) swept.addPolygon(turnedPositive({a, b, b + down, a + down}));
+        }
+    }
+    return swept.simplified();
+}
+
+void ScaledCanvas::fill(const QPainterPath& outline, const Paint& paint) {
+    const QTransform scale = QTransform::fromScale(scale_, scale_);
+    QPainterPath scaled = scale.map(outline);
+    scaled.setFillRule(outline.fillRule());
+    Paint mapped = paint;
+    mapped.from = scale.map(paint.from);
+    mapped.to = scale.map(paint.to);
+    target_.fill(scaled, mapped);
 }
 
 } // namespace Art

@@ -1,29 +1,46 @@
 #pragma once
-// Small geometric helpers the drawings share.
+// Geometry the drawings share. Everything is in design units (a 32-unit
+// square); whole units are whole pixels at 32 and at 64 pixels.
 
-#include <QColor>
-#include <QLinearGradient>
+#include "Canvas.h"
+
 #include <QPainterPath>
 #include <QPointF>
+#include <QPolygonF>
 #include <initializer_list>
 
 namespace Art {
 
-// A cog wheel centred on the origin: `teeth` flat-topped teeth reaching out to
-// outerRadius from a rim of rootRadius; each tooth takes toothShare of its
-// pitch at the root and narrows towards its top.
-QPainterPath cogOutline(double outerRadius, double rootRadius, int teeth, double toothShare);
-
-// A closed outline through the given corners, in order.
 QPainterPath polygon(std::initializer_list<QPointF> corners);
-
-QPainterPath circle(QPointF centre, double radius);
+QPainterPath rectangle(double left, double top, double right, double bottom);
+QPainterPath roundedRectangle(double left, double top, double right, double bottom, double radius);
 QPainterPath ellipse(QPointF centre, double rx, double ry);
+inline QPainterPath circle(QPointF centre, double radius) { return ellipse(centre, radius, radius); }
 
-// A two-colour gradient along the line from `from` to `to`.
-QLinearGradient ramp(QPointF from, QPointF to, const QColor& start, const QColor& end);
+// A cog wheel seen straight on: a round body with `teeth` straight-sided teeth
+// of the given width reaching out to `reach`, the first pointing right. With
+// the centre on a pixel corner and teeth a multiple of four, every tooth falls
+// on the pixel grid the same way.
+QPainterPath cog(QPointF centre, double bodyRadius, double reach, double toothWidth, int teeth);
 
-// A thin pen of the given colour, round joins, for outlines.
-QPen outline(const QColor& colour, double width = 1.0);
+// The band of the given width just inside the outline of a shape: its rim.
+QPainterPath innerRim(const QPainterPath& shape, double width);
+
+// Everything the shape passes through when moved straight down by `depth`: a
+// solid seen slightly from above, whose face is the shape.
+QPainterPath sweptDown(const QPainterPath& shape, double depth);
+
+// A canvas that takes design units and paints on another canvas `scale`
+// pixels per unit.
+class ScaledCanvas final : public Canvas {
+public:
+    ScaledCanvas(Canvas& target, double scale) : target_(target), scale_(scale) {}
+    using Canvas::fill;
+    void fill(const QPainterPath& outline, const Paint& paint) override;
+
+private:
+    Canvas& target_;
+    double scale_;
+};
 
 } // namespace Art

@@ -55,9 +55,7 @@ QString describe(const QRect& r) {
 }
 
 void writeIcon(const QDir& dir, const Art::IconArt& art) {
-    const Art::IconImages images =
-        art.hinted ? Art::renderIcon(art.hinted)
-                   : Art::renderIcon(art.draw, art.fitToBox ? std::optional(art.opaqueBox) : std::nullopt);
+    const Art::IconImages images = Art::renderIcon(art.draw);
     const QRect soft = Art::inkBounds(images.normal);
     const QRect hard = maskBounds(PictureFiles::hardMask(images.normal));
     if (soft != art.opaqueBox || hard != art.opaqueBox)
@@ -99,16 +97,22 @@ void generate(const QDir& dir, const QString& sheetPath) {
     for (const Art::IconArt& art : icons) writeIcon(dir, art);
     writeThemeIcons(dir);
 
-    writeFile(dir.filePath("hand.cur"),
-              PictureFiles::monochromeCursor(Art::pointingHand(kIconBoxHotSpot), kIconBoxHotSpot));
-    writeFile(dir.filePath("logohand.ico"),
-              PictureFiles::trueColourIcon(Art::pointingHand(Art::kHandFingerTipAtTop)));
+    // Each picture the dialogs show also comes at twice its size, for screens
+    // with two device pixels to the point.
+    const QImage boxHand = Art::pointingHand(kIconBoxHotSpot);
+    writeFile(dir.filePath("hand.cur"), PictureFiles::monochromeCursor(boxHand, kIconBoxHotSpot));
+    writeFile(dir.filePath("hand@2x.png"), png(Art::doubledPixelArt(boxHand)));
+    const QImage logoHand = Art::pointingHand(Art::kHandFingerTipAtTop);
+    writeFile(dir.filePath("logohand.ico"), PictureFiles::trueColourIcon(logoHand));
+    writeFile(dir.filePath("logohand@2x.png"), png(Art::doubledPixelArt(logoHand)));
 
     const QImage banner = Art::logoBanner();
     checkBanner(banner);
     writeFile(dir.filePath("logo.bmp"), PictureFiles::trueColourBitmap(banner));
+    writeFile(dir.filePath("logo@2x.png"), png(Art::logoBanner(2).convertToFormat(QImage::Format_RGB32)));
     writeFile(dir.filePath("browse.gif"), PictureFiles::gifFile(Art::browsePicture(), kBrowseTableSize,
                                                                 kBrowseTransparentIndex));
+    writeFile(dir.filePath("browse@2x.png"), png(Art::browsePicture(2)));
 
     writeFile(sheetPath, png(Art::contactSheet(dir)));
 }
