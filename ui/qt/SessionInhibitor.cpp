@@ -5,12 +5,32 @@
 #include <QDBusObjectPath>
 #include <QVariantMap>
 
+#include <iterator>
 #include <utility>
 
 namespace {
 
-const QString kScreenSaverService = QStringLiteral("org.freedesktop.ScreenSaver");
-const QString kScreenSaverPath = QStringLiteral("/org/freedesktop/ScreenSaver");
+// Services with the screen-saver calls Inhibit(application, reason) -> cookie
+// and UnInhibit(cookie), under the same name as their interface, in the order
+// asked. The common name comes first; MATE's locker, and Xfce's before it took
+// the common name, offer the calls only under their own names. Those are not
+// started on demand: asking must not launch a locker the desktop does not run.
+struct ScreenSaverService {
+    QString name;
+    QString path;
+    bool startOnDemand;
+};
+const ScreenSaverService kScreenSaverServices[] = {
+    {QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("/org/freedesktop/ScreenSaver"), true},
+    {QStringLiteral("org.mate.ScreenSaver"), QStringLiteral("/org/mate/ScreenSaver"), false},
+    {QStringLiteral("org.xfce.ScreenSaver"), QStringLiteral("/org/xfce/ScreenSaver"), false},
+};
+
+QDBusMessage screenSaverCall(const ScreenSaverService& service, const QString& method) {
+    QDBusMessage message = QDBusMessage::createMethodCall(service.name, service.path, service.name, method);
+    message.setAutoStartService(service.startOnDemand);
+    return message;
+}
 
 const QString kPortalService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
@@ -23,9 +43,11 @@ constexpr uint kPortalInhibitIdle = 8;
 bool answered(const QDBusMessage& reply) { return reply.type() == QDBusMessage::ReplyMessage; }
 
 // The errors that say nobody offers the interface, as opposed to a service that
-// is there but refused or did not answer in time: only then is the portal asked.
+// is there but refused or did not answer in time: only then is the next one asked.
 bool notOffered(const QDBusMessage& reply) {
     if (reply.type() != QDBusMessage::ErrorMessage) return false;
+    // What the bus says for a name nobody owns when it may not start one.
+    if (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner")) return true;
     switch (QDBusError(reply).type()) {
     case QDBusError::ServiceUnknown:
     case QDBusError::UnknownObject:
@@ -47,23 +69,26 @@ SessionInhibitor::SessionInhibitor(QString applicationName, QString reason, QDBu
 bool SessionInhibitor::setInhibited(bool inhibited) { return inhibited ? inhibit() : release(); }
 
 QDBusMessage SessionInhibitor::call(const QDBusMessage& message) const {
-    // Without a bus this fails at once. Blocks without an event loop: no window event runs inside the wait.
+    // Without a bus this fails at once. Blocks without an event loop: no window
+    // event runs inside the wait.
     return bus_.call(message, QDBus::Block, static_cast<int>(timeout_.count()));
 }
 
 bool SessionInhibitor::inhibit() {
     if (held_ != Held::Nothing) return true; // the session already holds ours
 
-    QDBusMessage request = QDBusMessage::createMethodCall(kScreenSaverService, kScreenSaverPath,
-                                                          kScreenSaverService, QStringLiteral("Inhibit"));
-    request << applicationName_ << reason_;
-    const QDBusMessage reply = call(request);
-    if (answered(reply) && reply.arguments().size() == 1) {
-        cookie_ = reply.arguments().constFirst().toUInt();
-        held_ = Held::ScreenSaverCookie;
-        return true;
+    for (std::size_t i = 0; i < std::size(kScreenSaverServices); ++i) {
+        QDBusMessage request = screenSaverCall(kScreenSaverServices[i], QStringLiteral("Inhibit"));
+        request << applicationName_ << reason_;
+        const QDBusMessage reply = call(request);
+        if (answered(reply) && reply.arguments().size() == 1) {
+            cookie_ = reply.arguments().constFirst().toUInt();
+            cookieService_ = i;
+            held_ = Held::ScreenSaverCookie;
+            return true;
+        }
+        if (!notOffered(reply)) return false;
     }
-    if (!notOffered(reply)) return false;
 
     QDBusMessage portal =
         QDBusMessage::createMethodCall(kPortalService, kPortalPath, kPortalInhibit, QStringLiteral("Inhibit"));
@@ -85,8 +110,7 @@ bool SessionInhibitor::release() {
     case Held::Nothing:
         return false;
     case Held::ScreenSaverCookie: {
-        QDBusMessage request = QDBusMessage::createMethodCall(
-            kScreenSaverService, kScreenSaverPath, kScreenSaverService, QStringLiteral("UnInhibit"));
+        QDBusMessage request = screenSaverCall(kScreenSaverServices[cookieService_], QStringLiteral("UnInhibit"));
         request << cookie_;
         return answered(call(request));
     }

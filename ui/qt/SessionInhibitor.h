@@ -3,9 +3,9 @@
 // Desktops blank and lock the screen through their own idle handling, which
 // the X server's saver setting does not reach (and under Wayland there is no X
 // server to ask). They take requests on the session bus: the freedesktop
-// screen-saver service (Plasma, Xfce, MATE, Cinnamon, ...) or, where that is
-// not offered (GNOME, sandboxed programs), the desktop portal's idle
-// inhibition. An inhibition belongs to this program's bus connection, so the
+// screen-saver service (GNOME, Plasma, Xfce, Cinnamon, ...), MATE's own
+// service of the same calls, or, where none of them is offered (sandboxed
+// programs, some Wayland sessions), the desktop portal's idle inhibition. An inhibition belongs to this program's bus connection, so the
 // session drops it when the program ends.
 //
 // Every call waits for the session at most the given timeout: a missing bus or
@@ -16,6 +16,7 @@
 #include <QString>
 
 #include <chrono>
+#include <cstddef>
 #include <functional>
 
 class SessionInhibitor {
@@ -47,6 +48,7 @@ private:
     std::chrono::milliseconds timeout_;
     Held held_ = Held::Nothing;
     uint cookie_ = 0;
+    std::size_t cookieService_ = 0; // which of the screen-saver services gave the cookie
     QString portalRequest_;
 };
 

@@ -5,6 +5,7 @@
 //                           "Inhibit APP|REASON -> COOKIE" and "UnInhibit COOKIE"
 //   saver-standin silent    the same name, never answering (a hung service)
 //   saver-standin refuse    the same name, answering every call with an error
+//   saver-standin mate      org.mate.ScreenSaver, answering as "answer" does
 //   saver-standin portal    org.freedesktop.portal.Desktop, answering
 //                           "PortalInhibit FLAGS|REASON -> HANDLE" and "Close HANDLE"
 // and "gone NAME" when a caller that inhibited leaves the bus. "ready" comes
@@ -16,6 +17,7 @@
 #include <QDBusObjectPath>
 #include <QDBusServiceWatcher>
 #include <QDBusVirtualObject>
+#include <QHash>
 #include <QVariantMap>
 
 #include <cstdio>
@@ -91,18 +93,23 @@ private:
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    const bool portal = mode == QLatin1String("portal");
-    if (!portal && mode != QLatin1String("answer") && mode != QLatin1String("silent") &&
-        mode != QLatin1String("refuse"))
-        return 2;
+    struct Service {
+        QString name, path;
+    };
+    const Service freedesktop{QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("/org/freedesktop/ScreenSaver")};
+    const QHash<QString, Service> services{
+        {QStringLiteral("answer"), freedesktop},
+        {QStringLiteral("silent"), freedesktop},
+        {QStringLiteral("refuse"), freedesktop},
+        {QStringLiteral("mate"), {QStringLiteral("org.mate.ScreenSaver"), QStringLiteral("/org/mate/ScreenSaver")}},
+        {QStringLiteral("portal"),
+         {QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/org/freedesktop/portal/desktop")}},
+    };
+    if (!services.contains(mode)) return 2;
     QDBusConnection bus = QDBusConnection::sessionBus();
     StandIn standIn(mode, bus);
-    const QString path = portal ? QStringLiteral("/org/freedesktop/portal/desktop")
-                                : QStringLiteral("/org/freedesktop/ScreenSaver");
-    if (!bus.registerVirtualObject(path, &standIn, QDBusConnection::SubPath)) return 1;
-    if (!bus.registerService(portal ? QStringLiteral("org.freedesktop.portal.Desktop")
-                                    : QStringLiteral("org.freedesktop.ScreenSaver")))
-        return 1;
+    if (!bus.registerVirtualObject(services[mode].path, &standIn, QDBusConnection::SubPath)) return 1;
+    if (!bus.registerService(services[mode].name)) return 1;
     say(QStringLiteral("ready"));
     return app.exec();
 }

@@ -123,6 +123,16 @@ TEST_F(PrivateBus, ScreenSaverServiceGetsOneInhibitAndTheSameCookieBack) {
                            QStringLiteral("Inhibit Tarrowin|Tarrowin is showing progress -> 8")}));
 }
 
+TEST_F(PrivateBus, MateServiceIsAskedWhereTheCommonOneIsMissing) {
+    StandIn& portal = standIn(QStringLiteral("portal"));
+    StandIn& mate = standIn(QStringLiteral("mate"));
+    SessionInhibitor session = inhibitor();
+    EXPECT_TRUE(session.setInhibited(true));
+    EXPECT_TRUE(session.setInhibited(false));
+    EXPECT_EQ(mate.requests(), QStringList({kCookie7, QStringLiteral("UnInhibit 7")}));
+    EXPECT_TRUE(portal.requests().isEmpty());
+}
+
 TEST_F(PrivateBus, PortalIsUsedOnlyWhereTheScreenSaverServiceIsMissing) {
     StandIn& portal = standIn(QStringLiteral("portal"));
     SessionInhibitor session = inhibitor();
