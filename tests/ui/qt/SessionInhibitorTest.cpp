@@ -177,27 +177,6 @@ TEST_F(PrivateBus, ServiceThatNeverAnswersIsGivenUpAfterTheTimeout) {
     EXPECT_LT(clock.elapsed(), 20'000);
 }
 
-TEST_F(PrivateBus, ClosingTheConnectionLetsTheServiceSeeTheCallerLeave) {
-    StandIn& service = standIn(QStringLiteral("answer"));
-    {
-        SessionInhibitor session = inhibitor();
-        ASSERT_TRUE(session.setInhibited(true));
-    }
-    QDBusConnection::disconnectFromBus(connectionName());
-    EXPECT_TRUE(eventually([&service] {
-        const QStringList requests = service.requests();
-        return requests.size() == 2 && requests[1].startsWith(QStringLiteral("gone :"));
-    })) << service.requests().join(u'\n').toStdString();
-}
-
-TEST(SessionInhibitor, WithoutABusEveryRequestFailsAtOnce) {
-    SessionInhibitor session(kApp, kReason,
-                             QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"),
-                                                           QStringLiteral("no-bus")));
-    EXPECT_FALSE(session.setInhibited(true));
-    EXPECT_FALSE(session.setInhibited(false));
-}
-
 TEST_F(PrivateBus, CombinedSwitchIsTrueWhenEitherSideTookTheRequest) {
     struct Case {
         bool serviceOnBus;
