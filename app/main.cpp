@@ -3,6 +3,7 @@
 #include "Form1.h"
 #include "PlatformServices.h"
 #include "ProgramState.h"
+#include "SessionInhibitor.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -19,6 +20,9 @@ int main(int argc, char* argv[]) {
 
     ProgramState program;
     PlatformServices services = PlatformServices::system();
+    SessionInhibitor sessionInhibitor(QApplication::applicationName(),
+                                      QStringLiteral("Tarrowin is showing progress"));
+    services.setScreenSaverActive = withSessionInhibition(services.setScreenSaverActive, sessionInhibitor);
     Form1 form1(program, services);
 
     // Being asked to stop runs the same shutdown as the window's own close: the

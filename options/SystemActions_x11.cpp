@@ -1,19 +1,46 @@
 #include "SystemActions.h"
 
-#include <X11/Xlib.h>
+#include "ServerSaver.h"
 
-// The X server's own screen saver: a timeout of 0 switches it off, -1 restores
-// the server's default timeout. This is runtime state of the server (what
-// `xset s` changes), not the user's stored preferences, and it stays after the
-// program has ended.
+#include <X11/Xlib.h>
+#include <X11/extensions/dpms.h>
+
+namespace {
+
+class XServerRequests final : public ServerSaverRequests {
+public:
+    explicit XServerRequests(Display* display) : display_(display) {}
+
+    ScreenSaverTimes screenSaver() override {
+        ScreenSaverTimes times;
+        XGetScreenSaver(display_, &times.timeout, &times.interval, &times.preferBlanking,
+                        &times.allowExposures);
+        return times;
+    }
+    void setScreenSaver(const ScreenSaverTimes& times) override {
+        XSetScreenSaver(display_, times.timeout, times.interval, times.preferBlanking,
+                        times.allowExposures);
+    }
+    bool dpmsCapable() override {
+        int eventBase = 0, errorBase = 0;
+        return DPMSQueryExtension(display_, &eventBase, &errorBase) && DPMSCapable(display_);
+    }
+    void setDpmsEnabled(bool enabled) override { enabled ? DPMSEnable(display_) : DPMSDisable(display_); }
+
+private:
+    Display* display_;
+};
+
+} // namespace
+
+// This is runtime state of the server (what `xset s` and `xset dpms` change),
+// not the user's stored preferences, and it stays after the program has ended.
+// Without an X server (a Wayland session) there is nothing to switch: false.
 bool SetSystemScreenSaverActive(bool active) {
     Display* display = XOpenDisplay(nullptr);
     if (!display) return false;
-    int timeout = 0, interval = 0, preferBlanking = 0, allowExposures = 0;
-    XGetScreenSaver(display, &timeout, &interval, &preferBlanking, &allowExposures);
-    constexpr int kOff = 0, kServerDefault = -1;
-    XSetScreenSaver(display, active ? kServerDefault : kOff, interval, preferBlanking,
-                    allowExposures);
+    XServerRequests server(display);
+    SwitchServerSaver(server, active);
     XSync(display, False);
     XCloseDisplay(display);
     return true;

@@ -1,0 +1,49 @@
+# Helpers for the end-to-end tests of the session inhibition: a private
+# session bus and a stand-in screen-saver service on it. Sourced after lib.sh,
+# once $work exists; everything started here is stopped on exit.
+
+stop_bus() {
+    [ -n "${standin_pid:-}" ] && kill "$standin_pid" 2>/dev/null || true
+    [ -n "${bus_pid:-}" ] && kill "$bus_pid" 2>/dev/null || true
+}
+
+# Starts a dbus-daemon of the test's own and points the program at it.
+start_bus() {
+    trap 'stop_bus; stop_x' EXIT
+    dbus-daemon --session --nofork --print-address=1 >"$work/bus" &
+    bus_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$work/bus" ] && break
+        sleep 0.1
+    done
+    [ -s "$work/bus" ] || fail "dbus-daemon did not start"
+    export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
+}
+
+# Starts the stand-in ($standin) in the given mode; its record is $work/standin.log.
+start_standin() {
+    "$standin" "$1" >"$work/standin.log" &
+    standin_pid=$!
+    wait_line '^ready$'
+}
+
+# Waits until the stand-in's record has a line matching the pattern.
+wait_line() {
+    for _ in $(seq 600); do
+        grep -q -- "$1" "$work/standin.log" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    fail "the stand-in never recorded $1; it has: $(cat "$work/standin.log")"
+}
+
+# The stand-in's record without "ready", callers' bus names shown as NAME.
+requests() {
+    tail -n +2 "$work/standin.log" | sed 's/^gone :.*/gone NAME/'
+}
+
+# Clicks the dialog's "Disable Screen Saver" box. The pointer leaves first:
+# xdotool's --sync waits for a motion, which a pointer already there never makes.
+click_saver_box() {
+    xdotool mousemove 0 0
+    click_in "$1" 328 120
+}

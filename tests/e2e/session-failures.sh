@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# With no session bus at all, and with a screen-saver service that never
+# answers, the box still switches the X server's saver, the dialog goes on
+# answering, and no message is shown. The stored setting is on, so the startup
+# meets the same session before the window shows.
+# Usage: session-failures.sh TARROWIN X11PROBE SAVER-STANDIN REGSET
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/session-bus.sh"
+program=$1 probe=$2 standin=$3 regset=$4
+start_session
+start_bus
+default=$("$probe" screensaver)
+
+# Checks and unchecks the box twice, then ends the program.
+switch_back_and_forth() {
+    start_program
+    main=$(wait_window '^Processing\.\.\.$')
+    [ "$("$probe" screensaver)" = 0 ] || fail "$1: the stored setting left the X saver on"
+    click_in "$main" 32 56
+    options=$(wait_window '^Options$')
+    for state in "$default" 0 "$default"; do
+        click_saver_box "$options"
+        for _ in $(seq 100); do [ "$("$probe" screensaver)" = "$state" ] && break; sleep 0.1; done
+        [ "$("$probe" screensaver)" = "$state" ] || fail "$1: the X saver is not $state"
+    done
+    if xdotool search --onlyvisible --name '^Tarrowin$' >/dev/null 2>&1; then
+        fail "$1: a message was shown"
+    fi
+    click_in "$main" 216 108
+    expect_clean_exit
+}
+
+"$regset" Saver=1
+private_bus=$DBUS_SESSION_BUS_ADDRESS
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
+switch_back_and_forth "no session bus"
+
+export DBUS_SESSION_BUS_ADDRESS=$private_bus
+start_standin silent
+"$regset" Saver=1
+switch_back_and_forth "a service that never answers"
+echo "PASS"

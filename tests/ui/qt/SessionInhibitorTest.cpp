@@ -1,0 +1,216 @@
+#include "SessionInhibitor.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+const QString kApp = QStringLiteral("Tarrowin");
+const QString kReason = QStringLiteral("Tarrowin is showing progress");
+const QString kCookie7 = QStringLiteral("Inhibit Tarrowin|Tarrowin is showing progress -> 7");
+const QString kPortal7 =
+    QStringLiteral("PortalInhibit 8|Tarrowin is showing progress -> /org/freedesktop/portal/desktop/request/7");
+
+// Polls for what another process does in its own time; the limit only ends a
+// broken run.
+template <typename Condition> bool eventually(Condition condition) {
+    for (int i = 0; i < 600; ++i) {
+        if (condition()) return true;
+        QThread::msleep(50);
+    }
+    return condition();
+}
+
+// A stand-in service writing what it was asked into a file. Each line is on
+// disk before the stand-in answers, so after a call returns its line is there.
+class StandIn {
+public:
+    StandIn(const QString& mode, const QString& busAddress, const QString& log) : log_(log) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
+        process_.setProcessEnvironment(environment);
+        process_.setStandardOutputFile(log);
+        process_.start(QStringLiteral(SAVER_STANDIN), {mode});
+        ready_ = process_.waitForStarted() && eventually([this] { return !lines().empty(); });
+    }
+    ~StandIn() {
+        process_.kill();
+        process_.waitForFinished();
+    }
+    bool ready() const { return ready_; }
+    // What the stand-in was asked, without its opening "ready".
+    QStringList requests() const {
+        QStringList all = lines();
+        if (!all.isEmpty()) all.removeFirst();
+        return all;
+    }
+
+private:
+    QStringList lines() const {
+        QFile file(log_);
+        if (!file.open(QIODevice::ReadOnly)) return {};
+        return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+
+    QString log_;
+    QProcess process_;
+    bool ready_ = false;
+};
+
+// A private session bus with stand-ins on it, and a connection of the test's own.
+class PrivateBus : public ::testing::Test {
+protected:
+    void SetUp() override {
+        daemon_.start(QStringLiteral("dbus-daemon"),
+                      {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+        ASSERT_TRUE(daemon_.waitForStarted());
+        ASSERT_TRUE(eventually([this] {
+            daemon_.waitForReadyRead(50);
+            address_ += QString::fromUtf8(daemon_.readAllStandardOutput());
+            return address_.endsWith(u'\n');
+        }));
+        address_ = address_.trimmed();
+    }
+    void TearDown() override {
+        standIns_.clear();
+        QDBusConnection::disconnectFromBus(connectionName());
+        daemon_.kill();
+        daemon_.waitForFinished();
+    }
+
+    StandIn& standIn(const QString& mode) {
+        standIns_.push_back(std::make_unique<StandIn>(
+            mode, address_, folder_.filePath(QStringLiteral("%1-%2.log").arg(mode).arg(standIns_.size()))));
+        EXPECT_TRUE(standIns_.back()->ready()) << mode.toStdString();
+        return *standIns_.back();
+    }
+    QString connectionName() const { return QStringLiteral("test-") + address_; }
+    QDBusConnection bus() const { return QDBusConnection::connectToBus(address_, connectionName()); }
+    SessionInhibitor inhibitor(std::chrono::milliseconds timeout = SessionInhibitor::kDefaultTimeout) const {
+        return SessionInhibitor(kApp, kReason, bus(), timeout);
+    }
+
+    std::vector<std::unique_ptr<StandIn>> standIns_;
+
+private:
+    QProcess daemon_;
+    QString address_;
+    QTemporaryDir folder_;
+};
+
+TEST_F(PrivateBus, ScreenSaverServiceGetsOneInhibitAndTheSameCookieBack) {
+    StandIn& service = standIn(QStringLiteral("answer"));
+    SessionInhibitor session = inhibitor();
+    EXPECT_TRUE(session.setInhibited(true));
+    EXPECT_TRUE(session.setInhibited(true)); // the startup asks twice: one inhibition
+    EXPECT_TRUE(session.setInhibited(false));
+    EXPECT_FALSE(session.setInhibited(false)); // nothing left to release
+    EXPECT_TRUE(session.setInhibited(true));
+    EXPECT_EQ(service.requests(),
+              QStringList({kCookie7, QStringLiteral("UnInhibit 7"),
+                           QStringLiteral("Inhibit Tarrowin|Tarrowin is showing progress -> 8")}));
+}
+
+TEST_F(PrivateBus, MateServiceIsAskedWhereTheCommonOneIsMissing) {
+    StandIn& portal = standIn(QStringLiteral("portal"));
+    StandIn& mate = standIn(QStringLiteral("mate"));
+    SessionInhibitor session = inhibitor();
+    EXPECT_TRUE(session.setInhibited(true));
+    EXPECT_TRUE(session.setInhibited(false));
+    EXPECT_EQ(mate.requests(), QStringList({kCookie7, QStringLiteral("UnInhibit 7")}));
+    EXPECT_TRUE(portal.requests().isEmpty());
+}
+
+TEST_F(PrivateBus, PortalIsUsedOnlyWhereTheScreenSaverServiceIsMissing) {
+    StandIn& portal = standIn(QStringLiteral("portal"));
+    SessionInhibitor session = inhibitor();
+    EXPECT_TRUE(session.setInhibited(true));
+    EXPECT_TRUE(session.setInhibited(true));
+    EXPECT_TRUE(session.setInhibited(false));
+    EXPECT_EQ(portal.requests(),
+              QStringList({kPortal7, QStringLiteral("Close /org/freedesktop/portal/desktop/request/7")}));
+
+    StandIn& service = standIn(QStringLiteral("answer"));
+    EXPECT_TRUE(session.setInhibited(true));
+    EXPECT_EQ(service.requests(), QStringList({kCookie7}));
+    EXPECT_EQ(portal.requests().size(), 2);
+}
+
+TEST_F(PrivateBus, RefusalIsFalseAndDoesNotFallBackToThePortal) {
+    StandIn& service = standIn(QStringLiteral("refuse"));
+    StandIn& portal = standIn(QStringLiteral("portal"));
+    SessionInhibitor session = inhibitor();
+    EXPECT_FALSE(session.setInhibited(true));
+    EXPECT_FALSE(session.isInhibited());
+    EXPECT_FALSE(session.setInhibited(false));
+    EXPECT_TRUE(service.requests().isEmpty());
+    EXPECT_TRUE(portal.requests().isEmpty());
+}
+
+TEST_F(PrivateBus, NoServiceOnTheBusIsFalse) {
+    SessionInhibitor session = inhibitor();
+    EXPECT_FALSE(session.setInhibited(true));
+    EXPECT_FALSE(session.setInhibited(false));
+}
+
+// Not a speed figure: the bound tells the switch's own timeout apart from the
+// bus library's default of 25 seconds.
+TEST_F(PrivateBus, ServiceThatNeverAnswersIsGivenUpAfterTheTimeout) {
+    standIn(QStringLiteral("silent"));
+    SessionInhibitor session = inhibitor(200ms);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(session.setInhibited(true));
+    EXPECT_FALSE(session.isInhibited());
+    EXPECT_LT(clock.elapsed(), 20'000);
+}
+
+TEST_F(PrivateBus, CombinedSwitchIsTrueWhenEitherSideTookTheRequest) {
+    struct Case {
+        bool serviceOnBus;
+        bool serverTakes;
+        bool expected;
+    };
+    const Case cases[] = {
+        {false, false, false},
+        {false, true, true},
+        {true, false, true},
+        {true, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "service " << c.serviceOnBus << " server " << c.serverTakes);
+        if (c.serviceOnBus && standIns_.empty()) standIn(QStringLiteral("answer"));
+        SessionInhibitor session = inhibitor();
+        std::vector<bool> serverCalls;
+        const auto serverSwitch = [&](bool active) {
+            serverCalls.push_back(active);
+            return c.serverTakes;
+        };
+        const auto saver = withSessionInhibition(serverSwitch, session);
+        EXPECT_EQ(saver(false), c.expected);
+        EXPECT_EQ(session.isInhibited(), c.serviceOnBus); // asked even when the server took it
+        EXPECT_EQ(saver(true), c.expected);
+        EXPECT_FALSE(session.isInhibited());
+        EXPECT_EQ(serverCalls, (std::vector<bool>{false, true}));
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv); // Qt's bus connections want one
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

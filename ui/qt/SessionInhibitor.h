@@ -1,0 +1,59 @@
+#pragma once
+// Keeps the desktop session awake while the user wants the screen saver off.
+// Desktops blank and lock the screen through their own idle handling, which
+// the X server's saver setting does not reach (and under Wayland there is no X
+// server to ask). They take requests on the session bus: the freedesktop
+// screen-saver service (GNOME, Plasma, Xfce, Cinnamon, ...), MATE's own
+// service of the same calls, or, where none of them is offered (sandboxed
+// programs, some Wayland sessions), the desktop portal's idle inhibition. An inhibition belongs to this program's bus connection, so the
+// session drops it when the program ends.
+//
+// Every call waits for the session at most the given timeout: a missing bus or
+// a service that does not answer never holds up the windows, and nothing is
+// ever shown to the user.
+
+#include <QDBusConnection>
+#include <QString>
+
+#include <chrono>
+#include <cstddef>
+#include <functional>
+
+class SessionInhibitor {
+public:
+    static constexpr std::chrono::milliseconds kDefaultTimeout{1500};
+
+    SessionInhibitor(QString applicationName, QString reason,
+                     QDBusConnection bus = QDBusConnection::sessionBus(),
+                     std::chrono::milliseconds timeout = kDefaultTimeout);
+
+    // Asks the session to stay awake (true) or releases what this object holds
+    // (false). True when the session took the request; asking again while an
+    // inhibition is held keeps that one and is true. Releasing when nothing is
+    // held asks nothing and is false.
+    bool setInhibited(bool inhibited);
+
+    bool isInhibited() const { return held_ != Held::Nothing; }
+
+private:
+    enum class Held { Nothing, ScreenSaverCookie, PortalRequest };
+
+    bool inhibit();
+    bool release();
+    QDBusMessage call(const QDBusMessage& message) const;
+
+    QString applicationName_;
+    QString reason_;
+    QDBusConnection bus_;
+    std::chrono::milliseconds timeout_;
+    Held held_ = Held::Nothing;
+    uint cookie_ = 0;
+    std::size_t cookieService_ = 0; // which of the screen-saver services gave the cookie
+    QString portalRequest_;
+};
+
+// A screen-saver switch (true: on, as after the user unchecked the box) that
+// also holds the session awake while the saver is off. True when at least one
+// of the two took the request; both are always asked.
+std::function<bool(bool active)> withSessionInhibition(std::function<bool(bool active)> serverSwitch,
+                                                       SessionInhibitor& inhibitor);
