@@ -38,6 +38,12 @@ Form1::Form1(ProgramState& program, PlatformServices& services)
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 
+    // A bar repaints itself only when the new position moves its fill by a whole
+    // chunk of the style; one step of 40 is less than that, so every step asks
+    // for its own repaint (one per frame at most, as every update is).
+    for (QProgressBar* bar : PB)
+        connect(bar, &QProgressBar::valueChanged, bar, qOverload<>(&QWidget::update));
+
     barFrame_.setSingleShot(true);
     barFrame_.setInterval(kFrameInterval);
     connect(&barFrame_, &QTimer::timeout, this, [this] {

@@ -1,5 +1,9 @@
 // The animation: bar positions, the message cycle and the speeds, tick by tick.
 #include "Harness.h"
+#include "ScreenPixels.h"
+
+#include <algorithm>
+#include <vector>
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -130,22 +134,61 @@ TEST_F(Animation, SpeedWithoutWholeNumberKeepsThePreviousInterval) {
     EXPECT_TRUE(h.Form1().Timer1.isRunning());
 }
 
-TEST_F(Animation, FastTicksRepaintTheBarsOncePerFrame) {
-    Form1& f = h.Form1();
-    f.show();
-    tick(f);
-    EXPECT_TRUE(f.PB[0]->updatesEnabled()) << "50 ms: every tick paints";
+// The distinct pictures of a bar's middle row that the screen showed.
+class DrawnRows {
+public:
+    void add(QProgressBar* bar) {
+        const QImage row = middleRow(drawnOnScreen(bar));
+        if (std::find(rows_.begin(), rows_.end(), row) == rows_.end()) rows_.push_back(row);
+    }
+    std::size_t count() const { return rows_.size(); }
 
+private:
+    std::vector<QImage> rows_;
+};
+
+class DrawnBars : public Animation {
+protected:
+    void SetUp() override {
+        Animation::SetUp();
+        h.Form1().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&h.Form1()));
+        h.Form1().Timer1.setEnabled(false); // the test ticks by hand
+    }
+};
+
+TEST_F(DrawnBars, EveryPositionOfBothBarsReachesTheScreen) {
+    // One step of a 353-pixel bar is under nine pixels: less than the style's
+    // chunk, for which the bar itself would not repaint.
+    Form1& f = h.Form1();
+    DrawnRows first, second;
+    first.add(f.PB[0]);
+    second.add(f.PB[1]);
+    for (int i = 0; i < Form1::kBarSteps; ++i) {
+        tick(f);
+        first.add(f.PB[0]);
+    }
+    EXPECT_EQ(first.count(), std::size_t(Form1::kBarSteps)) << "positions 0 to 40 of the first bar";
+    for (int pass = 1; pass < 4; ++pass) {
+        second.add(f.PB[1]);
+        tick(f, Form1::kBarSteps);
+    }
+    second.add(f.PB[1]);
+    EXPECT_EQ(second.count(), 5u) << "positions 0 to 4 of the second bar";
+}
+
+TEST_F(DrawnBars, FastTicksShowTheLatestPositionOncePerFrame) {
+    Form1& f = h.Form1();
     setSpeeds({"1", "1", "1", "1", "1"});
     h.Form2().Command2_Click(); // 1 ms from now on
+    const QImage before = drawnOnScreen(f.PB[0]);
     tick(f, 3);
-    EXPECT_EQ(f.PB[0]->value(), 4) << "the position is current at every tick";
-    EXPECT_FALSE(f.PB[0]->updatesEnabled());
-    EXPECT_FALSE(f.PB[1]->updatesEnabled());
-    f.Timer1.setEnabled(false); // only the held repaint may run now
-    EXPECT_TRUE(QTest::qWaitFor([&] { return f.PB[0]->updatesEnabled(); }, 5000))
+    EXPECT_EQ(f.PB[0]->value(), 3) << "the position is current at every tick";
+    EXPECT_EQ(drawnOnScreen(f.PB[0]), before) << "the repaint waits for the frame";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return drawnOnScreen(f.PB[0]) != before; }, 5000))
         << "the held repaint comes within a frame";
-    EXPECT_TRUE(f.PB[1]->updatesEnabled());
+    EXPECT_EQ(middleRow(drawnOnScreen(f.PB[0])).convertToFormat(QImage::Format_RGB32),
+              middleRow(f.PB[0]->grab().toImage()).convertToFormat(QImage::Format_RGB32)) << "of the latest position";
 }
 
 TEST_F(Animation, IntervalIsTheSpeedRoundedHalfToEven) {
