@@ -13,6 +13,7 @@
 #include "QtText.h"
 #include "SettingsStore.h"
 #include "SystemActions.h"
+#include "WindowCaption.h"
 
 #include <QCloseEvent>
 #include <QScreen>
@@ -67,7 +68,7 @@ void Form1::Form_Load() {
     // meanwhile ends the program there, and the startup must not go on after it.
     if (ended_) return;
     Timer1.setEnabled(true);
-    setWindowTitle(Form2().Pmess->text());
+    showCaption(*this, Form2().Pmess->text());
     Command1->setText(Form2().ButText->text());
     Bar1Pos = 0;
     Bar2Pos = 0;

@@ -8,6 +8,7 @@
 #include "ProgramState.h"
 #include "QtText.h"
 #include "SystemActions.h"
+#include "WindowCaption.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -116,7 +117,7 @@ void Form2::Command2_Click() {
     const int i = program_.MsgIndex;
     form1_.ProcessName->setText(Status[i]->text());
     form1_.setTimerInterval(Speedbox[i]->text());
-    form1_.setWindowTitle(Pmess->text());
+    showCaption(form1_, Pmess->text());
     form1_.Command1->setText(ButText->text());
     form1_.PB[1]->setVisible(DualChk->value() != ValueCheckBox::Unchecked);
     const int icon = IconList->currentIndex();
