@@ -146,6 +146,27 @@ TEST_F(Dialog, CustomPictureShowsAtNaturalSizeAndUnreadableOnesKeepTheIcon) {
     EXPECT_TRUE(h.messages.empty()) << "existing paths are not reported";
 }
 
+TEST_F(Dialog, CustomPictureIsNeverScaledByItsName) {
+    // Left half red, right half blue: drawn at half size, the box's middle
+    // column would already show blue.
+    QTemporaryDir dir;
+    QImage image(64, 64, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 32; ++x) image.setPixel(x, y, qRgb(255, 0, 0));
+    d().IconList->setCurrentIndex(Form2::kCustomIcon);
+    for (const QString& name : {"cd@2x.png", "cd@3x.png", "cd.png"}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString path = dir.filePath(name);
+        ASSERT_TRUE(image.save(path));
+        d().CustIconFileTxt->setText(path);
+        d().Command2_Click();
+        const QImage drawn = f().Picture1->grab().toImage();
+        EXPECT_EQ(drawn.pixelColor(20, 16), QColor(Qt::red)) << "at its natural size";
+        EXPECT_EQ(drawn.pixelColor(32, 16), QColor(Qt::blue));
+    }
+}
+
 TEST_F(Dialog, CustomIconsAndGifsAreReadAsTheyAre) {
     QTemporaryDir dir;
     const QString icon = dir.filePath(QStringLiteral("scissors.ico"));
