@@ -63,7 +63,12 @@ Form2::Form2(::Form1& form1, ProgramState& program, PlatformServices& services)
 
     connect(IconList, &QComboBox::currentIndexChanged, this, &Form2::IconList_Click);
     for (int i = 0; i < int(Speedbox.size()); ++i)
-        connect(Speedbox[i], &QLineEdit::textChanged, this, [this, i] { Speedbox_Change(i); });
+        connect(Speedbox[i], &QLineEdit::textChanged, this, [this, i](const QString& typed) {
+            Speedbox_Change(i);
+            // When the rule replaced the text, the replacement is selected: the
+            // next key replaces it instead of being added after it.
+            if (Speedbox[i]->text() != typed) Speedbox[i]->selectAll();
+        });
     connect(Ssav, &QCheckBox::stateChanged, this, &Form2::Ssav_Click);
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);

@@ -47,6 +47,21 @@ TEST_F(Dialog, SpeedRuleWorksOnTypingToo) {
     EXPECT_EQ(box->text(), QStringLiteral("50000"));
 }
 
+TEST_F(Dialog, TypingAfterACorrectionReplacesIt) {
+    // The corrected text is selected, so the next key replaces it: what is
+    // typed ends up in the box wherever it is in range.
+    const std::vector<std::pair<QString, QString>> cases{
+        {"-5", "5"}, {"abc", "1"}, {"0", "1"}, {"07", "7"}, {"-", "1"}, {"99999", "50000"},
+        {"999992", "2"},
+    };
+    QLineEdit* box = d().Speedbox[1];
+    for (const auto& [typed, kept] : cases) {
+        box->selectAll();
+        QTest::keyClicks(box, typed);
+        EXPECT_EQ(box->text(), kept) << "typed " << typed.toStdString();
+    }
+}
+
 TEST_F(Dialog, ApplyPushesEverySettingIntoTheWindow) {
     d().Pmess->setText(QStringLiteral("Compiling"));
     d().ButText->setText(QStringLiteral("Stop"));
