@@ -11,12 +11,12 @@
 #include "PlatformServices.h"
 #include "ProgramState.h"
 #include "QtText.h"
+#include "ScreenCentring.h"
 #include "SettingsStore.h"
 #include "SystemActions.h"
 #include "WindowCaption.h"
 
 #include <QCloseEvent>
-#include <QScreen>
 
 namespace {
 // The speed of the first message when nothing is set: what the timer takes at
@@ -36,8 +36,7 @@ Form1::Form1(ProgramState& program, PlatformServices& services)
     setWindowIcon(Pictures::progressWindowIcon());
     applyClassicFontSizes(this);
     Picture1->setCursor(Pictures::iconBoxCursor());
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
 
     // A bar repaints itself only when the new position moves its fill by a whole
     // chunk of the style; one step of 40 is less than that, so every step asks
