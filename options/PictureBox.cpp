@@ -1,9 +1,12 @@
 #include "PictureBox.h"
 
+#include "PictureBoxAccessible.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    installPictureBoxAccessibility();
     setAutoFillBackground(true);
 }
 
