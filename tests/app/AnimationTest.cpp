@@ -126,11 +126,16 @@ TEST_F(Animation, EditsReachTheCycleWithoutApply) {
 }
 
 TEST_F(Animation, SpeedWithoutWholeNumberKeepsThePreviousInterval) {
-    h.Form2().Speedbox[1]->setText(QStringLiteral("12abc"));
+    // The previous interval is not the startup's 50: a fallback to that would show.
+    setSpeeds({"70", "12abc", "8.5.5"});
+    h.Form2().Command2_Click();
     EXPECT_EQ(h.Form2().Speedbox[1]->text(), QStringLiteral("12abc")) << "the rule lets it pass";
     tick(h.Form1(), 41);
     EXPECT_EQ(label(), QStringLiteral("Linking Data..."));
-    EXPECT_EQ(interval(), 50);
+    EXPECT_EQ(interval(), 70);
+    tick(h.Form1(), 41);
+    EXPECT_EQ(label(), QStringLiteral("Updating..."));
+    EXPECT_EQ(interval(), 70);
     EXPECT_TRUE(h.Form1().Timer1.isRunning());
 }
 

@@ -100,9 +100,11 @@ TEST_F(Dialog, ApplyUsesTheMessageNowShown) {
 }
 
 TEST_F(Dialog, ApplyKeepsTheIntervalForASpeedWithoutWholeNumber) {
+    d().Speedbox[0]->setText(QStringLiteral("70"));
+    d().Command2_Click();
     d().Speedbox[0]->setText(QStringLiteral("12abc"));
     d().Command2_Click();
-    EXPECT_EQ(f().Timer1.interval(), 50);
+    EXPECT_EQ(f().Timer1.interval(), 70) << "the interval before, not the startup's";
     EXPECT_TRUE(f().Timer1.isRunning());
 }
 
@@ -128,7 +130,10 @@ TEST_F(Dialog, MissingCustomFileIsReportedAndTheRestStillApplies) {
     d().IconList->setCurrentIndex(Form2::kCustomIcon);
     d().Pmess->setText(QStringLiteral("Still applied"));
     const QImage before = f().Picture1->picture().toImage();
+    bool shownWhileMessageOpen = false;
+    h.whileMessageOpen = [&](const Message&) { shownWhileMessageOpen = d().isVisible(); };
     d().Command1_Click();
+    EXPECT_TRUE(shownWhileMessageOpen) << "OK hides the dialog only after the message";
     ASSERT_EQ(h.messages.size(), 1u);
     EXPECT_EQ(h.messages[0].text, QStringLiteral("Custom icon file does not exist."));
     EXPECT_EQ(h.messages[0].icon, MessageIcon::Exclamation);
