@@ -1,9 +1,12 @@
 #include "QtPictureBox.h"
 
+#include "QtPictureBoxAccessible.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
 QtPictureBox::QtPictureBox(QWidget* parent) : QWidget(parent) {
+    installPictureBoxAccessibility();
     setAutoFillBackground(true);
 }
 
