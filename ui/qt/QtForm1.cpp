@@ -12,7 +12,7 @@ Form1Widget::Form1Widget(QtWindow& window) : FormWidget(window) {
     setFixedSize(size());
     setWindowIcon(Pictures::progressWindowIcon());
     applyClassicFontSizes(this);
-    Picture1->setCursor(Pictures::iconBoxCursor());
+    Picture1->setCursorOnEnter(Pictures::iconBoxCursor);
     centreOnScreen(*this);
 
     // A bar repaints itself only when the new position moves its fill by a whole

@@ -15,6 +15,16 @@ void QtPictureBox::setPicture(const QPixmap& picture) {
     update();
 }
 
+void QtPictureBox::setCursorOnEnter(std::function<QCursor()> make) { makeCursor_ = std::move(make); }
+
+void QtPictureBox::enterEvent(QEnterEvent* event) {
+    if (makeCursor_) {
+        setCursor(makeCursor_());
+        makeCursor_ = nullptr;
+    }
+    QWidget::enterEvent(event);
+}
+
 void QtPictureBox::paintEvent(QPaintEvent*) {
     if (picture_.isNull()) return;
     QPainter painter(this);

@@ -120,6 +120,8 @@ TEST_F(Layout, PicturesThatTakeClicksShowTheHand) {
         return a.hotSpot() == b.hotSpot() && a.pixmap().toImage() == b.pixmap().toImage();
     };
     EXPECT_EQ(h.w1().Picture1->toolTip(), QStringLiteral("Click here for options."));
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(h.w1().Picture1, &enter); // the pointer comes over the icon
     EXPECT_TRUE(sameCursor(h.w1().Picture1->cursor(), Pictures::iconBoxCursor()));
     EXPECT_EQ(h.w1().Picture1->cursor().hotSpot(), QPoint(12, 9));
 
