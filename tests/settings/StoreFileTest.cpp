@@ -115,6 +115,29 @@ TEST_F(StoreFile, IsCreatedPrivateOnFirstUseAndKeepsWhatWasWritten) {
     EXPECT_EQ(reg.ReadString(u"Title"), u"Busy");
 }
 
+TEST_F(StoreFile, ReadingAStoreThatExistsWritesNothing) {
+    // Every start of the program reads its settings: a write would cost each
+    // start a commit and its flush to disk.
+    reopen();
+    {
+        CRegistry reg;
+        ASSERT_TRUE(reg.CreateKey(u"HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin"));
+        ASSERT_TRUE(reg.OpenKey(u"HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin"));
+        ASSERT_TRUE(reg.WriteString(u"Busy", u"Title"));
+    }
+    RegistryStore::usePath({}); // closes the store, folding its log into the file
+    const std::string before = contents(store);
+    const fs::path log = store.string() + "-wal";
+
+    reopen();
+    CRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(u"HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin"));
+    EXPECT_EQ(reg.ReadString(u"Title"), u"Busy");
+    EXPECT_TRUE(!fs::exists(log) || fs::file_size(log) == 0) << "nothing was logged";
+    RegistryStore::usePath({});
+    EXPECT_EQ(contents(store), before);
+}
+
 TEST_F(StoreFile, AReadOnlyStoreRefusesFullAccessAndStillReads) {
     reopen();
     {
