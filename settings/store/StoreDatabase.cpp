@@ -194,7 +194,9 @@ StoreDatabase::StoreDatabase(const std::string& path) : path_(path) {
         if (!sound()) fail(SQLITE_NOTADB);
     }
     if (!readOnly_) {
-        createSchema();
+        // A store that has the schema is only read: a write here would cost
+        // every start of the program a commit, and a commit a flush to disk.
+        if (!hasSchema()) createSchema();
         return;
     }
     Query tables(*this, "SELECT count(*) FROM sqlite_schema WHERE name IN ('keys', 'vals')");
@@ -270,6 +272,11 @@ bool StoreDatabase::sound() {
 std::int64_t StoreDatabase::otherWriters() {
     Query version(*this, "PRAGMA data_version");
     return version.next() ? version.integer(0) : 0;
+}
+
+bool StoreDatabase::hasSchema() {
+    Query version(*this, "PRAGMA user_version");
+    return version.next() && version.integer(0) == kSchemaVersion;
 }
 
 void StoreDatabase::createSchema() {

@@ -66,6 +66,7 @@ private:
     void connect(const std::string& path, bool readOnly);
     void disconnect();
     bool sound();
+    bool hasSchema(); // user_version says the schema was made, with its tables
     void createSchema();
     void foldNamesAgain();
     void useEmptyStore();

@@ -54,6 +54,13 @@ protected:
     // Opens the store afresh, as a new process would.
     void reopen() { RegistryStore::usePath(store.string()); }
 
+    // A store holding the title, closed: its log folded into the file.
+    void storeTitle(std::u16string_view title) {
+        reopen();
+        storeSetting(u"Title", title);
+        RegistryStore::usePath({});
+    }
+
     // Creates the program's settings key and stores one text value in it.
     static void storeSetting(std::u16string_view name, std::u16string_view text) {
         CRegistry reg;

@@ -47,10 +47,24 @@ TEST_F(StoreFile, IsCreatedPrivateOnFirstUseAndKeepsWhatWasWritten) {
     EXPECT_EQ(reg.ReadString(u"Title"), u"Busy");
 }
 
-TEST_F(StoreFile, AReadOnlyStoreRefusesFullAccessAndStillReads) {
+TEST_F(StoreFile, ReadingAStoreThatExistsWritesNothing) {
+    // Every start of the program reads its settings: a write would cost each
+    // start a commit and its flush to disk.
+    storeTitle(u"Busy");
+    const std::string before = contents(store);
+    const fs::path log = store.string() + "-wal";
+
     reopen();
-    storeSetting(u"Title", u"Frozen");
-    RegistryStore::usePath({}); // closes the store, folding its log into the file
+    CRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(kSettingsKey));
+    EXPECT_EQ(reg.ReadString(u"Title"), u"Busy");
+    EXPECT_TRUE(!fs::exists(log) || fs::file_size(log) == 0) << "nothing was logged";
+    RegistryStore::usePath({});
+    EXPECT_EQ(contents(store), before);
+}
+
+TEST_F(StoreFile, AReadOnlyStoreRefusesFullAccessAndStillReads) {
+    storeTitle(u"Frozen");
     fs::permissions(store, fs::perms::owner_read, fs::perm_options::replace);
     const std::string before = contents(store);
     reopen();

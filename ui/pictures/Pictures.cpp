@@ -53,10 +53,19 @@ QCursor handCursor(const QString& file, const QString& denseFile, QPoint hotSpot
     return QCursor(hand, hotSpot.x(), hotSpot.y());
 }
 
+// The 64x64 rendering as 64 plain pixels. Read by its file name alone it
+// would be marked as twice as dense, and an icon would offer it as one more
+// 32x32 image: the window manager would never get the sharp one.
+QPixmap denseRendering(const QString& name) {
+    QImage dense(resource(name + "@2x.png"));
+    dense.setDevicePixelRatio(1.0);
+    return QPixmap::fromImage(dense);
+}
+
 QIcon windowIcon(const QString& name) {
     QIcon icon;
     icon.addPixmap(softIcon(name + ".ico"));
-    icon.addPixmap(QPixmap(resource(name + "@2x.png")));
+    icon.addPixmap(denseRendering(name));
     return icon;
 }
 
