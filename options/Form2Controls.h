@@ -1,0 +1,40 @@
+#pragma once
+// The options dialog's controls, as a front end hands them to Form2. They must
+// outlive the Form2 built over them, and hold their values from the moment
+// Form2 exists: the settings live in them, shown or not. A front end may build
+// the dialog's real widgets later, when they are first needed, as long as
+// nothing it shows differs.
+//
+//   Form2(Form1& form1, const Form2Controls& controls, ProgramState& program,
+//         PlatformServices& services);   // created by Form1's Form_Load
+//
+// Form2 hooks its handlers to the controls' events in its constructor and runs
+// its Form_Load (which fills IconList and selects entry 0).
+
+#include "CheckBox.h"
+#include "CommandButton.h"
+#include "DropDownList.h"
+#include "PictureBox.h"
+#include "TextBox.h"
+#include "Window.h"
+
+#include <array>
+
+struct Form2Controls {
+    static constexpr int kMessages = 5; // status messages, each with its speed
+
+    Window& Me;                                 // the dialog itself
+    TextBox& Pmess;                             // the window title
+    std::array<TextBox*, kMessages> Status;     // the five messages
+    std::array<TextBox*, kMessages> Speedbox;   // their speeds
+    TextBox& CustIconFileTxt;                   // the custom icon's path
+    TextBox& ButText;                           // the button's caption
+    CheckBox& DualChk;                          // the second bar
+    CheckBox& Ssav;                             // the screen saver off
+    DropDownList& IconList;                     // the icon choice, 0 to 7
+    PictureBox& Picture1;                       // the maker's logo, a link
+    CommandButton& Command1;                    // OK
+    CommandButton& Command2;                    // Apply
+    CommandButton& Command3;                    // the web-site button
+    CommandButton& Command4;                    // browse for a custom icon
+};
