@@ -84,17 +84,15 @@ void CALLBACK PreciseTimer::modalTick(HWND, UINT, UINT_PTR id, DWORD) {
     if (found != modalTimers().end()) found->second->poll();
 }
 
-PreciseTimer::ModalScope::ModalScope(PreciseTimer& timer) : timer_(timer) {
-    if (timer_.modalDepth_++ == 0) {
-        timer_.modalTimer_ = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &PreciseTimer::modalTick);
-        if (timer_.modalTimer_) modalTimers()[timer_.modalTimer_] = &timer_;
-    }
+void PreciseTimer::enterModalLoop() {
+    if (modalDepth_++ > 0) return;
+    modalTimer_ = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &PreciseTimer::modalTick);
+    if (modalTimer_) modalTimers()[modalTimer_] = this;
 }
 
-PreciseTimer::ModalScope::~ModalScope() {
-    if (--timer_.modalDepth_ == 0 && timer_.modalTimer_) {
-        KillTimer(nullptr, timer_.modalTimer_);
-        modalTimers().erase(timer_.modalTimer_);
-        timer_.modalTimer_ = 0;
-    }
+void PreciseTimer::leaveModalLoop() {
+    if (modalDepth_ == 0 || --modalDepth_ > 0 || !modalTimer_) return;
+    KillTimer(nullptr, modalTimer_);
+    modalTimers().erase(modalTimer_);
+    modalTimer_ = 0;
 }

@@ -38,10 +38,14 @@ public:
     // True when the system gave a high-resolution timer.
     bool isHighResolution() const { return highResolution_; }
 
+    // Around a modal loop; they nest.
+    void enterModalLoop();
+    void leaveModalLoop();
+
     class ModalScope {
     public:
-        explicit ModalScope(PreciseTimer& timer);
-        ~ModalScope();
+        explicit ModalScope(PreciseTimer& timer) : timer_(timer) { timer_.enterModalLoop(); }
+        ~ModalScope() { timer_.leaveModalLoop(); }
         ModalScope(const ModalScope&) = delete;
         ModalScope& operator=(const ModalScope&) = delete;
 

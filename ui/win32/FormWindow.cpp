@@ -1,0 +1,297 @@
+#include "FormWindow.h"
+
+#include "Fonts.h"
+#include "NativePictureBox.h"
+#include "WideText.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace {
+constexpr wchar_t kFormClass[] = L"TarrowinForm";
+constexpr int kFirstControlId = 100; // below are IDOK and IDCANCEL, which Enter and Escape send
+constexpr int kDropDownRows = 8;
+constexpr int kFieldHeightAttempts = 4;
+
+using Layout::ControlKind;
+
+void registerFormClass(WNDPROC procedure) {
+    static const bool registered = [procedure] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = kFormClass;
+        RegisterClassExW(&windowClass);
+        NativePictureBox::registerClass();
+        return true;
+    }();
+    (void)registered;
+}
+
+struct NativeKind {
+    const wchar_t* windowClass;
+    DWORD style;
+    DWORD exStyle;
+};
+
+NativeKind nativeKind(const Layout::ControlSpec& spec) {
+    const DWORD tabStop = spec.tabOrder >= 0 ? WS_TABSTOP : 0;
+    switch (spec.kind) {
+    case ControlKind::Label: {
+        DWORD style = SS_NOPREFIX;
+        if (spec.align == Layout::Align::Centre)
+            style |= SS_CENTER;
+        else if (spec.align == Layout::Align::Right)
+            style |= SS_RIGHT;
+        else
+            style |= spec.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
+        return {WC_STATICW, style, 0};
+    }
+    case ControlKind::TextBox:
+        return {WC_EDITW, ES_LEFT | ES_AUTOHSCROLL | tabStop, WS_EX_CLIENTEDGE};
+    case ControlKind::CheckBox:
+        return {WC_BUTTONW, BS_3STATE | tabStop, 0};
+    case ControlKind::DropDownList:
+        return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | tabStop, 0};
+    case ControlKind::Button:
+        return {WC_BUTTONW, BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | tabStop, 0};
+    case ControlKind::PictureBox:
+        return {NativePictureBox::kClassName, 0, 0};
+    case ControlKind::Frame:
+        return {WC_BUTTONW, BS_GROUPBOX, 0};
+    case ControlKind::ProgressBar:
+        return {PROGRESS_CLASSW, 0, 0};
+    }
+    return {WC_STATICW, 0, 0};
+}
+
+std::unique_ptr<NativeControl> wrap(const Layout::ControlSpec& spec, HWND hwnd) {
+    switch (spec.kind) {
+    case ControlKind::Label: return std::make_unique<NativeLabel>(hwnd);
+    case ControlKind::TextBox: return std::make_unique<NativeTextBox>(hwnd);
+    case ControlKind::CheckBox: return std::make_unique<NativeCheckBox>(hwnd);
+    case ControlKind::DropDownList: return std::make_unique<NativeDropDownList>(hwnd);
+    case ControlKind::Button: return std::make_unique<NativeButton>(hwnd);
+    case ControlKind::PictureBox: return std::make_unique<NativePictureBox>(hwnd);
+    case ControlKind::ProgressBar: return std::make_unique<NativeProgressBar>(hwnd, spec.maximum);
+    case ControlKind::Frame: return std::make_unique<NativeControl>(hwnd);
+    }
+    return nullptr;
+}
+
+// Keyboard order first, as IsDialogMessage walks the children in creation
+// order; the rest (labels, frames, pictures) after, so that frames lie under
+// their contents.
+std::vector<const Layout::ControlSpec*> creationOrder(const Layout::WindowSpec& layout) {
+    std::vector<const Layout::ControlSpec*> order;
+    for (const auto& spec : layout.controls) order.push_back(&spec);
+    std::stable_sort(order.begin(), order.end(), [](const auto* a, const auto* b) {
+        const auto key = [](const Layout::ControlSpec* s) { return s->tabOrder < 0 ? INT_MAX : s->tabOrder; };
+        return key(a) < key(b);
+    });
+    return order;
+}
+} // namespace
+
+FormStyle FormStyle::fixedWindow() {
+    return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, true};
+}
+
+FormStyle FormStyle::toolWindow() {
+    return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, false};
+}
+
+FormWindow::FormWindow(const Layout::WindowSpec& layout, const FormStyle& style) : layout_(layout) {
+    registerFormClass(&FormWindow::windowProc);
+    dpi_ = GetDpiForSystem();
+    RECT outer{0, 0, MulDiv(layout.clientWidth, int(dpi_), USER_DEFAULT_SCREEN_DPI),
+               MulDiv(layout.clientHeight, int(dpi_), USER_DEFAULT_SCREEN_DPI)};
+    AdjustWindowRectExForDpi(&outer, style.style, FALSE, style.exStyle, dpi_);
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
+    if (style.centred) {
+        x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+        y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    }
+    const std::wstring title(layout.title);
+    window_ = CreateWindowExW(style.exStyle, kFormClass, title.c_str(), style.style, x, y, width, height, nullptr,
+                              nullptr, GetModuleHandleW(nullptr), this);
+    if (!window_) throw std::runtime_error("cannot create window " + std::string(layout.name));
+
+    int id = kFirstControlId;
+    for (const auto* spec : creationOrder(layout)) createControl(*spec, id++);
+    applyLayout();
+}
+
+FormWindow::~FormWindow() {
+    children_.clear();
+    if (window_) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+    for (HFONT font : fonts_) DeleteObject(font);
+}
+
+void FormWindow::createControl(const Layout::ControlSpec& spec, int id) {
+    const NativeKind kind = nativeKind(spec);
+    const std::wstring caption(spec.caption);
+    const HWND hwnd = CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(),
+                                      WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0, 0, window_,
+                                      HMENU(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
+    Child child{&spec, hwnd, wrap(spec, hwnd), GetSysColor(COLOR_BTNTEXT), false};
+    if (spec.kind == ControlKind::CheckBox && spec.checked) SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
+    if (spec.kind == ControlKind::PictureBox)
+        static_cast<NativePictureBox&>(*child.control).setToolTip(spec.toolTip);
+    children_.push_back(std::move(child));
+}
+
+RECT FormWindow::scaled(const Layout::Rect& rect) const {
+    const auto scale = [this](int value) { return MulDiv(value, int(dpi_), USER_DEFAULT_SCREEN_DPI); };
+    return {scale(rect.x), scale(rect.y), scale(rect.x + rect.width), scale(rect.y + rect.height)};
+}
+
+HFONT FormWindow::fontFor(const Layout::ControlSpec& spec) {
+    const auto& wanted = spec.font ? spec.font : layout_.font;
+    if (!wanted) return HFONT(GetStockObject(DEFAULT_GUI_FONT));
+    HFONT font = createLayoutFont(*wanted, dpi_);
+    fonts_.push_back(font);
+    return font;
+}
+
+void FormWindow::applyLayout() {
+    std::vector<HFONT> previous;
+    previous.swap(fonts_);
+    for (const Child& child : children_) {
+        const RECT place = scaled(child.spec->inWindow);
+        const int width = place.right - place.left, height = place.bottom - place.top;
+        SendMessageW(child.hwnd, WM_SETFONT, WPARAM(fontFor(*child.spec)), FALSE);
+        if (child.spec->kind == ControlKind::DropDownList) {
+            // A drop-down list's height is that of its open list; its closed
+            // height follows the height of its selection field.
+            MoveWindow(child.hwnd, place.left, place.top, width, height * kDropDownRows, FALSE);
+            // Measured, since the field's frame differs between systems and
+            // themes (and Wine adds to the height asked for).
+            auto field = int(SendMessageW(child.hwnd, CB_GETITEMHEIGHT, WPARAM(-1), 0));
+            for (int attempt = 0; attempt < kFieldHeightAttempts; ++attempt) {
+                RECT closed;
+                GetWindowRect(child.hwnd, &closed);
+                const int off = height - (closed.bottom - closed.top);
+                if (off == 0) break;
+                field += off;
+                SendMessageW(child.hwnd, CB_SETITEMHEIGHT, WPARAM(-1), field);
+            }
+        } else {
+            MoveWindow(child.hwnd, place.left, place.top, width, height, FALSE);
+        }
+    }
+    for (HFONT font : previous) DeleteObject(font);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+NativeControl* FormWindow::find(std::string_view name) const {
+    for (const Child& child : children_)
+        if (child.spec->name == name) return child.control.get();
+    return nullptr;
+}
+
+HWND FormWindow::child(std::string_view name) const {
+    const NativeControl* control = find(name);
+    return control ? control->hwnd() : nullptr;
+}
+
+void FormWindow::setTextColour(std::string_view name, COLORREF colour) {
+    for (Child& child : children_)
+        if (child.spec->name == name) {
+            child.textColour = colour;
+            child.ownColour = true;
+            InvalidateRect(child.hwnd, nullptr, TRUE);
+        }
+}
+
+void FormWindow::setIcons(HICON big, HICON small) {
+    SendMessageW(window_, WM_SETICON, ICON_BIG, LPARAM(big));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, LPARAM(small));
+}
+
+std::u16string FormWindow::caption() const { return windowText(window_); }
+void FormWindow::setCaption(std::u16string_view caption) { setWindowText(window_, caption); }
+
+void FormWindow::show() {
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+}
+
+void FormWindow::hide() { ShowWindow(window_, SW_HIDE); }
+bool FormWindow::isVisible() const { return IsWindowVisible(window_); }
+void FormWindow::close() { SendMessageW(window_, WM_CLOSE, 0, 0); }
+
+LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(form));
+    }
+    auto* form = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return form ? form->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        // Controls only: Enter and Escape send IDOK and IDCANCEL, which no
+        // button of these windows answers.
+        if (lParam && LOWORD(wParam) >= kFirstControlId) {
+            for (Child& child : children_)
+                if (child.hwnd == HWND(lParam)) {
+                    child.control->notify(HIWORD(wParam));
+                    break;
+                }
+        }
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        for (const Child& child : children_)
+            if (child.hwnd == HWND(lParam)) {
+                const HDC dc = HDC(wParam);
+                SetTextColor(dc, child.textColour);
+                SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+                return LRESULT(GetSysColorBrush(COLOR_BTNFACE));
+            }
+        break;
+    case WM_CLOSE: {
+        int Cancel = 0;
+        if (Unload) Unload(Cancel);
+        if (!Cancel) hide();
+        return 0;
+    }
+    case WM_ACTIVATE:
+        // The keyboard focus comes back to the control that had it.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+        } else {
+            SetFocus(lastFocus_ ? lastFocus_ : GetNextDlgTabItem(window_, nullptr, FALSE));
+        }
+        return 0;
+    case WM_ENTERSIZEMOVE:
+    case WM_ENTERMENULOOP:
+        if (onModalLoop) onModalLoop(true);
+        break;
+    case WM_EXITSIZEMOVE:
+    case WM_EXITMENULOOP:
+        if (onModalLoop) onModalLoop(false);
+        break;
+    case WM_DPICHANGED: {
+        dpi_ = HIWORD(wParam);
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        applyLayout();
+        return 0;
+    }
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
