@@ -38,8 +38,8 @@ void NativeCheckBox::assignValue(int value) {
 }
 
 // The box is a BS_3STATE button, which leaves its state to the program: a
-// user's click toggles between unchecked and checked, a grayed box becomes
-// unchecked.
+// user's click toggles between unchecked and checked; a grayed box becomes
+// checked, as in the Qt front end.
 void NativeCheckBox::notify(WORD code) {
     if (code != BN_CLICKED) return;
     assignValue(value() == Checked ? Unchecked : Checked);
