@@ -275,6 +275,9 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!Cancel) hide();
         return 0;
     }
+    case WM_QUERYENDSESSION:
+        if (onEndSession) onEndSession();
+        return TRUE;
     case WM_ACTIVATE:
         // The keyboard focus comes back to the control that had it.
         if (LOWORD(wParam) == WA_INACTIVE) {
