@@ -27,9 +27,14 @@ NativePictureBox::~NativePictureBox() {
     if (toolTip_) DestroyWindow(toolTip_);
 }
 
+int NativePictureBox::builtinIconResource(int index, UINT dpi) {
+    constexpr UINT kDoubleDpi = 2 * USER_DEFAULT_SCREEN_DPI;
+    return (dpi >= kDoubleDpi ? IDP_BUILTIN_ICON_2X_0 : IDP_BUILTIN_ICON_0) + index;
+}
+
 void NativePictureBox::showBuiltinIcon(int index) {
     if (index < 0 || index >= kBuiltinIcons) return;
-    showPicture(Picture::fromResource(IDP_BUILTIN_ICON_0 + index));
+    showPicture(Picture::fromResource(builtinIconResource(index, GetDpiForWindow(window_))));
 }
 
 bool NativePictureBox::loadPicture(std::u16string_view path) {

@@ -17,7 +17,9 @@ public:
     explicit NativePictureBox(HWND window);
     ~NativePictureBox() override;
 
+    // From 200 % up, the built-in icons come at twice their size.
     void showBuiltinIcon(int index) override;
+    static int builtinIconResource(int index, UINT dpi);
     bool loadPicture(std::u16string_view path) override;
 
     void showPicture(Picture picture);
