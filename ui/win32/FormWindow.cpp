@@ -85,7 +85,9 @@ std::unique_ptr<NativeControl> wrap(const Layout::ControlSpec& spec, HWND hwnd) 
 }
 
 // Keyboard order first, as IsDialogMessage walks the children in creation
-// order; the rest (labels, frames, pictures) after, so that frames lie under
+// order; the rest (labels, frames, pictures) after. Creation order is also the
+// order from top to bottom: a label that overlaps a text box by a pixel stays
+// under it, as the labels of the layouts always did, and frames lie under
 // their contents.
 std::vector<const Layout::ControlSpec*> creationOrder(const Layout::WindowSpec& layout) {
     std::vector<const Layout::ControlSpec*> order;
@@ -141,7 +143,7 @@ void FormWindow::createControl(const Layout::ControlSpec& spec, int id) {
     const NativeKind kind = nativeKind(spec);
     const std::wstring caption(spec.caption);
     const HWND hwnd = CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(),
-                                      WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0, 0, window_,
+                                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0, window_,
                                       HMENU(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
     Child child{&spec, hwnd, wrap(spec, hwnd), GetSysColor(COLOR_BTNTEXT), false};
     if (spec.kind == ControlKind::CheckBox && spec.checked) SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
