@@ -96,7 +96,8 @@ TEST_F(PictureFiles, BoxKeepsItsPictureWhenAFileDoesNotLoad) {
     NativePictureBox::registerClass();
     const HWND window = CreateWindowExW(0, NativePictureBox::kClassName, L"", 0, 0, 0, 33, 33, HWND_MESSAGE,
                                         nullptr, nullptr, nullptr);
-    NativePictureBox picture(window);
+    NativePictureBox picture;
+    picture.attach(window);
     picture.showBuiltinIcon(2);
     EXPECT_EQ(picture.picture().pixelSize().cx, 32);
     EXPECT_FALSE(picture.loadPicture(u"Z:\\no\\such\\picture.ico"));
