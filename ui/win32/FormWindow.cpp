@@ -123,7 +123,7 @@ FormWindow::~FormWindow() {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
     }
-    for (HFONT font : fonts_) DeleteObject(font);
+    for (const auto& made : fonts_) DeleteObject(made.second);
 }
 
 void FormWindow::build() {
@@ -168,16 +168,20 @@ RECT FormWindow::scaled(const Layout::Rect& rect) const {
     return {scale(rect.x), scale(rect.y), scale(rect.x + rect.width), scale(rect.y + rect.height)};
 }
 
+// One font for each face, size and weight the layout uses.
 HFONT FormWindow::fontFor(const Layout::ControlSpec& spec) {
     const auto& wanted = spec.font ? spec.font : layout_.font;
     if (!wanted) return HFONT(GetStockObject(DEFAULT_GUI_FONT));
-    HFONT font = createLayoutFont(*wanted, dpi_);
-    fonts_.push_back(font);
+    for (const auto& [made, font] : fonts_)
+        if (made.family == wanted->family && made.pointSize == wanted->pointSize && made.bold == wanted->bold)
+            return font;
+    const HFONT font = createLayoutFont(*wanted, dpi_);
+    fonts_.emplace_back(*wanted, font);
     return font;
 }
 
 void FormWindow::applyLayout() {
-    std::vector<HFONT> previous;
+    decltype(fonts_) previous;
     previous.swap(fonts_);
     for (const Child& child : children_) {
         const HWND hwnd = child.control->hwnd();
@@ -203,7 +207,7 @@ void FormWindow::applyLayout() {
             MoveWindow(hwnd, place.left, place.top, width, height, FALSE);
         }
     }
-    for (HFONT font : previous) DeleteObject(font);
+    for (const auto& made : previous) DeleteObject(made.second);
     InvalidateRect(window_, nullptr, TRUE);
 }
 
