@@ -1,0 +1,15 @@
+#pragma once
+// The windows' fonts at a given dpi. The layout files keep whole points; the
+// windows were laid out for the classic 8.25-point dialog font, which is what
+// an 8 there means.
+
+#include "Layout.h"
+
+#include <windows.h>
+
+// A new font (the caller deletes it) for the spec at dpi dots per inch.
+HFONT createLayoutFont(const Layout::FontSpec& spec, UINT dpi);
+
+// The font's height in pixels as CreateFont takes it (negative: the character
+// height without internal leading), at dpi.
+int layoutFontHeight(const Layout::FontSpec& spec, UINT dpi);

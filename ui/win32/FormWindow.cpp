@@ -1,0 +1,300 @@
+#include "FormWindow.h"
+
+#include "ControlKinds.h"
+#include "Fonts.h"
+#include "MessageLoop.h"
+#include "NativePictureBox.h"
+#include "WideText.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+constexpr wchar_t kFormClass[] = L"TarrowinForm";
+constexpr int kFirstControlId = 100; // below are IDOK and IDCANCEL, which Enter and Escape send
+constexpr int kDropDownRows = 8;
+constexpr int kFieldHeightAttempts = 4;
+
+using Layout::ControlKind;
+
+void registerFormClass(WNDPROC procedure) {
+    static const bool registered = [procedure] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = kFormClass;
+        RegisterClassExW(&windowClass);
+        NativePictureBox::registerClass();
+        return true;
+    }();
+    (void)registered;
+}
+
+// Keyboard order first, as IsDialogMessage walks the children in creation
+// order; the rest (labels, frames, pictures) after. Creation order is also the
+// order from top to bottom: a label that overlaps a text box by a pixel stays
+// under it, as the labels of the layouts always did, and frames lie under
+// their contents.
+std::vector<const Layout::ControlSpec*> creationOrder(const Layout::WindowSpec& layout) {
+    std::vector<const Layout::ControlSpec*> order;
+    for (const auto& spec : layout.controls) order.push_back(&spec);
+    std::stable_sort(order.begin(), order.end(), [](const auto* a, const auto* b) {
+        const auto key = [](const Layout::ControlSpec* s) { return s->tabOrder < 0 ? INT_MAX : s->tabOrder; };
+        return key(a) < key(b);
+    });
+    return order;
+}
+} // namespace
+
+FormStyle FormStyle::fixedWindow() {
+    return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, true};
+}
+
+FormStyle FormStyle::toolWindow() {
+    return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, false};
+}
+
+FormWindow::FormWindow(const Layout::WindowSpec& layout, const FormStyle& style, Build when)
+    : layout_(layout), style_(style), caption_(toU16(layout.title)) {
+    for (const auto* spec : creationOrder(layout))
+        children_.push_back({spec, controlFor(*spec), GetSysColor(COLOR_BTNTEXT)});
+    if (when == Build::Now) build();
+}
+
+FormWindow::~FormWindow() {
+    children_.clear();
+    if (window_) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+    for (const auto& made : fonts_) DeleteObject(made.second);
+}
+
+void FormWindow::build() {
+    if (window_) return;
+    registerFormClass(&FormWindow::windowProc);
+    dpi_ = GetDpiForSystem();
+    RECT outer{0, 0, MulDiv(layout_.clientWidth, int(dpi_), USER_DEFAULT_SCREEN_DPI),
+               MulDiv(layout_.clientHeight, int(dpi_), USER_DEFAULT_SCREEN_DPI)};
+    AdjustWindowRectExForDpi(&outer, style_.style, FALSE, style_.exStyle, dpi_);
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
+    if (style_.centred) {
+        x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+        y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    }
+    const std::wstring title = toWide(caption_);
+    CreateWindowExW(style_.exStyle, kFormClass, title.c_str(), style_.style, x, y, width, height, nullptr, nullptr,
+                    GetModuleHandleW(nullptr), this); // sets window_
+    if (!window_) throw std::runtime_error("cannot create window " + std::string(layout_.name));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, LPARAM(icons_[0]));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, LPARAM(icons_[1]));
+    enableDialogKeys(window_);
+
+    int id = kFirstControlId;
+    for (Child& child : children_) createChild(child, id++);
+    applyLayout();
+}
+
+void FormWindow::createChild(Child& child, int id) {
+    const NativeKind kind = nativeKind(*child.spec);
+    // The layout's caption, which controls whose text can change replace with
+    // their own when they attach. A control that shows no caption (a picture)
+    // carries its accessible name as its window text, which is what screen
+    // readers announce.
+    const auto& spec = *child.spec;
+    const bool showsNoText = spec.kind == ControlKind::PictureBox || (spec.kind == ControlKind::Button && spec.caption.empty());
+    const std::wstring caption(showsNoText ? spec.accessibleName : spec.caption);
+    const HWND hwnd = CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(),
+                                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0, window_,
+                                      HMENU(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
+    child.control->attach(hwnd);
+}
+
+RECT FormWindow::scaled(const Layout::Rect& rect) const {
+    const auto scale = [this](int value) { return MulDiv(value, int(dpi_), USER_DEFAULT_SCREEN_DPI); };
+    return {scale(rect.x), scale(rect.y), scale(rect.x + rect.width), scale(rect.y + rect.height)};
+}
+
+// One font for each face, size and weight the layout uses.
+HFONT FormWindow::fontFor(const Layout::ControlSpec& spec) {
+    const auto& wanted = spec.font ? spec.font : layout_.font;
+    if (!wanted) return HFONT(GetStockObject(DEFAULT_GUI_FONT));
+    for (const auto& [made, font] : fonts_)
+        if (made.family == wanted->family && made.pointSize == wanted->pointSize && made.bold == wanted->bold)
+            return font;
+    const HFONT font = createLayoutFont(*wanted, dpi_);
+    fonts_.emplace_back(*wanted, font);
+    return font;
+}
+
+void FormWindow::applyLayout() {
+    decltype(fonts_) previous;
+    previous.swap(fonts_);
+    for (const Child& child : children_) {
+        const HWND hwnd = child.control->hwnd();
+        const RECT place = scaled(child.spec->inWindow);
+        const int width = place.right - place.left, height = place.bottom - place.top;
+        SendMessageW(hwnd, WM_SETFONT, WPARAM(fontFor(*child.spec)), FALSE);
+        if (child.spec->kind == ControlKind::DropDownList) {
+            // A drop-down list's height is that of its open list; its closed
+            // height follows the height of its selection field.
+            MoveWindow(hwnd, place.left, place.top, width, height * kDropDownRows, FALSE);
+            // Measured, since the field's frame differs between systems and
+            // themes (and Wine adds to the height asked for).
+            auto field = int(SendMessageW(hwnd, CB_GETITEMHEIGHT, WPARAM(-1), 0));
+            for (int attempt = 0; attempt < kFieldHeightAttempts; ++attempt) {
+                RECT closed;
+                GetWindowRect(hwnd, &closed);
+                const int off = height - (closed.bottom - closed.top);
+                if (off == 0) break;
+                field += off;
+                SendMessageW(hwnd, CB_SETITEMHEIGHT, WPARAM(-1), field);
+            }
+        } else {
+            MoveWindow(hwnd, place.left, place.top, width, height, FALSE);
+        }
+    }
+    for (const auto& made : previous) DeleteObject(made.second);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+NativeControl* FormWindow::find(std::string_view name) const {
+    for (const Child& child : children_)
+        if (child.spec->name == name) return child.control.get();
+    return nullptr;
+}
+
+HWND FormWindow::child(std::string_view name) const {
+    const NativeControl* control = find(name);
+    return control ? control->hwnd() : nullptr;
+}
+
+void FormWindow::setTextColour(std::string_view name, COLORREF colour) {
+    for (Child& child : children_)
+        if (child.spec->name == name) {
+            child.textColour = colour;
+            if (child.control->hwnd()) InvalidateRect(child.control->hwnd(), nullptr, TRUE);
+        }
+}
+
+void FormWindow::setIcons(HICON big, HICON small) {
+    icons_[0] = big;
+    icons_[1] = small;
+    if (!window_) return;
+    SendMessageW(window_, WM_SETICON, ICON_BIG, LPARAM(big));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, LPARAM(small));
+}
+
+std::u16string FormWindow::caption() const { return caption_; }
+
+void FormWindow::setCaption(std::u16string_view caption) {
+    caption_ = caption;
+    if (window_) setWindowText(window_, caption_);
+}
+
+void FormWindow::show() {
+    build();
+    if (beforeFirstShow) std::exchange(beforeFirstShow, nullptr)();
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+}
+
+void FormWindow::hide() {
+    if (window_) ShowWindow(window_, SW_HIDE);
+}
+
+bool FormWindow::isVisible() const { return window_ && IsWindowVisible(window_); }
+
+void FormWindow::close() {
+    if (window_)
+        SendMessageW(window_, WM_CLOSE, 0, 0);
+    else
+        closeRequested();
+}
+
+void FormWindow::closeRequested() {
+    int Cancel = 0;
+    if (Unload) Unload(Cancel);
+    if (!Cancel) hide();
+}
+
+LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(form));
+    }
+    auto* form = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return form ? form->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        // Controls only: Enter and Escape send IDOK and IDCANCEL, which no
+        // button of these windows answers.
+        if (lParam && LOWORD(wParam) >= kFirstControlId) {
+            for (Child& child : children_)
+                if (child.control->hwnd() == HWND(lParam)) {
+                    child.control->notify(HIWORD(wParam));
+                    break;
+                }
+        }
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        for (const Child& child : children_)
+            if (child.control->hwnd() == HWND(lParam)) {
+                const HDC dc = HDC(wParam);
+                SetTextColor(dc, child.textColour);
+                SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+                return LRESULT(GetSysColorBrush(COLOR_BTNFACE));
+            }
+        break;
+    case WM_PRINTCLIENT: {
+        // Themed controls (a frame) draw the window's background behind them
+        // through this message.
+        RECT client;
+        GetClientRect(window_, &client);
+        FillRect(HDC(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+        return 0;
+    }
+    case WM_CLOSE:
+        closeRequested();
+        return 0;
+    case WM_QUERYENDSESSION:
+        if (onEndSession) onEndSession();
+        return TRUE;
+    case WM_ACTIVATE:
+        // The keyboard focus comes back to the control that had it.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+        } else {
+            SetFocus(lastFocus_ ? lastFocus_ : GetNextDlgTabItem(window_, nullptr, FALSE));
+        }
+        return 0;
+    case WM_ENTERSIZEMOVE:
+    case WM_ENTERMENULOOP:
+        if (onModalLoop) onModalLoop(true);
+        break;
+    case WM_EXITSIZEMOVE:
+    case WM_EXITMENULOOP:
+        if (onModalLoop) onModalLoop(false);
+        break;
+    case WM_DPICHANGED: {
+        dpi_ = HIWORD(wParam);
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        applyLayout();
+        return 0;
+    }
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}

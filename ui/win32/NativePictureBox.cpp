@@ -1,0 +1,131 @@
+#include "NativePictureBox.h"
+
+#include "ResourceIds.h"
+#include "WideText.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+void NativePictureBox::registerClass() {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &NativePictureBox::windowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassExW(&windowClass);
+}
+
+NativePictureBox::NativePictureBox(std::wstring toolTip) : toolTipText_(std::move(toolTip)) {
+    setBackground(GetSysColor(COLOR_BTNFACE));
+}
+
+NativePictureBox::~NativePictureBox() {
+    if (window_) SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    if (background_) DeleteObject(background_);
+    if (toolTip_) DestroyWindow(toolTip_);
+}
+
+void NativePictureBox::showState() {
+    SetWindowLongPtrW(window_, GWLP_USERDATA, LONG_PTR(this));
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+// On the pointer's first visit: a tooltip is a top-level window of its own,
+// which the start-up need not pay for.
+void NativePictureBox::createToolTip(const MSG& firstMove) {
+    toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(window_, GA_ROOT),
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(window_);
+    tool.uId = UINT_PTR(window_);
+    tool.lpszText = toolTipText_.data();
+    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
+    SendMessageW(toolTip_, TTM_RELAYEVENT, 0, LPARAM(&firstMove));
+}
+
+int NativePictureBox::builtinIconResource(int index, UINT dpi) {
+    constexpr UINT kDoubleDpi = 2 * USER_DEFAULT_SCREEN_DPI;
+    return (dpi >= kDoubleDpi ? IDP_BUILTIN_ICON_2X_0 : IDP_BUILTIN_ICON_0) + index;
+}
+
+void NativePictureBox::showBuiltinIcon(int index) {
+    if (index < 0 || index >= kBuiltinIcons) return;
+    const UINT dpi = window_ ? GetDpiForWindow(window_) : GetDpiForSystem();
+    showPicture(Picture::fromResource(builtinIconResource(index, dpi)));
+}
+
+bool NativePictureBox::loadPicture(std::u16string_view path) {
+    Picture loaded = Picture::fromFile(toWide(path));
+    if (loaded.isNull()) return false;
+    showPicture(std::move(loaded));
+    return true;
+}
+
+void NativePictureBox::showPicture(Picture picture) {
+    picture_ = std::move(picture);
+    if (window_) InvalidateRect(window_, nullptr, TRUE);
+}
+
+void NativePictureBox::setBackground(COLORREF colour) {
+    if (background_) DeleteObject(background_);
+    background_ = CreateSolidBrush(colour);
+    if (window_) InvalidateRect(window_, nullptr, TRUE);
+}
+
+void NativePictureBox::setPointer(HCURSOR pointer) { pointer_ = pointer; }
+
+void NativePictureBox::paint() {
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(window_, &paint);
+    RECT client;
+    GetClientRect(window_, &client);
+    FillRect(dc, &client, background_);
+    picture_.draw(dc, 0, 0);
+    EndPaint(window_, &paint);
+}
+
+LRESULT CALLBACK NativePictureBox::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* box = reinterpret_cast<NativePictureBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!box) return DefWindowProcW(window, message, wParam, lParam);
+    switch (message) {
+    case WM_PAINT:
+        box->paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // paint() fills the whole box
+    case WM_SETCURSOR:
+        if (box->pointer_ && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(box->pointer_);
+            return TRUE;
+        }
+        break;
+    case WM_MOUSEMOVE:
+        if (!box->toolTip_ && !box->toolTipText_.empty()) {
+            const MSG move{window, message, wParam, lParam, DWORD(GetMessageTime()), {}};
+            box->createToolTip(move);
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        box->pressed_ = true;
+        SetCapture(window);
+        return 0;
+    case WM_LBUTTONUP: {
+        const bool wasPressed = box->pressed_;
+        box->pressed_ = false;
+        ReleaseCapture();
+        RECT client;
+        GetClientRect(window, &client);
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (wasPressed && PtInRect(&client, at)) raiseEvent(box->Click);
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        box->pressed_ = false;
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}

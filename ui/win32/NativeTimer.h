@@ -1,0 +1,20 @@
+#pragma once
+// The behaviour's interval timer on the precise timer.
+
+#include "IntervalTimer.h"
+#include "PreciseTimer.h"
+
+class NativeTimer : public IntervalTimer {
+public:
+    NativeTimer() : timer_([this] { raiseEvent(Timer); }) {}
+
+    int interval() const override { return timer_.interval(); }
+    void setInterval(int milliseconds) override { timer_.setInterval(milliseconds); }
+    bool isEnabled() const override { return timer_.isEnabled(); }
+    void setEnabled(bool enabled) override { timer_.setEnabled(enabled); }
+
+    PreciseTimer& precise() { return timer_; }
+
+private:
+    PreciseTimer timer_;
+};
