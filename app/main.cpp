@@ -10,6 +10,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarrowin"));
+    // Ties the windows to the installed menu entry (icon, taskbar grouping).
+    QApplication::setDesktopFileName(QStringLiteral("example.quillmoor.Tarrowin"));
     // Hidden dialogs and closed message boxes never end the program; only the
     // progress window's shutdown does.
     QApplication::setQuitOnLastWindowClosed(false);

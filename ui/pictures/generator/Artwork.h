@@ -1,6 +1,7 @@
 #pragma once
 // Every picture the program carries, as drawing code.
 
+#include "Grid.h"
 #include "Raster.h"
 
 #include <QImage>
@@ -18,6 +19,8 @@ struct IconArt {
     // Whether the drawing is scaled to fill opaqueBox, or already drawn to it
     // on the pixel grid (so that its straight edges stay crisp).
     bool fitToBox;
+    // Drawn on the pixel grid of each size it is rendered at.
+    CanvasDrawing hinted = {};
 };
 
 // Gear, Arrow, Scissors, Folder, Files, CD, Monitor, in the order the options
@@ -25,6 +28,10 @@ struct IconArt {
 std::vector<IconArt> builtinIcons();
 
 IconArt documentIcon(); // the progress window's icon
+// The sizes and the name under which the desktop's icon theme carries it.
+constexpr int kThemeIconSides[] = {16, 22, 24, 32, 48, 64, 128, 256};
+constexpr const char* kThemeIconName = "example.quillmoor.Tarrowin";
+void drawDocument(Canvas& canvas, const Grid& grid);
 IconArt optionsIcon();  // the options dialog's icon
 
 // The pointing hand, 32x32, black outline, white inside, transparent around,

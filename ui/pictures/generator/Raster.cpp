@@ -1,5 +1,7 @@
 #include "Raster.h"
 
+#include "FixedRaster.h"
+
 #include <stdexcept>
 
 namespace Art {
@@ -98,6 +100,16 @@ IconImages renderIcon(const Drawing& drawing, std::optional<QRect> fitTo) {
                                   : QTransform::fromScale(kFineScale, kFineScale);
     const QImage large = paint(drawing, QSize(kFineSide, kFineSide), fine);
     return {reduce(large, kFineScale), reduce(large, kFineScale / 2)};
+}
+
+QImage renderAt(const CanvasDrawing& drawing, int side) {
+    QImage image = rasterize(side, side, [&](Canvas& c) { drawing(c, Grid{side}); });
+    dropFaintPixels(image);
+    return image;
+}
+
+IconImages renderIcon(const CanvasDrawing& drawing) {
+    return {renderAt(drawing, kIconSide), renderAt(drawing, 2 * kIconSide)};
 }
 
 QImage pixelArt(const std::vector<std::string>& rows, const std::function<QRgb(char)>& key) {

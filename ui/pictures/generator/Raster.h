@@ -4,6 +4,8 @@
 // that gives the 32-pixel image soft, exact edges, and the 64-pixel image for
 // dense screens comes from the very same drawing.
 
+#include "Grid.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QRect>
@@ -46,6 +48,12 @@ struct IconImages {
 // scaled so that its ink covers exactly that box of the 32x32 image, which lets
 // round and slanted subjects be drawn in convenient units.
 IconImages renderIcon(const Drawing& drawing, std::optional<QRect> fitTo = std::nullopt);
+
+// Renders a hinted drawing at 32 and at 64 pixels, each on its own grid.
+IconImages renderIcon(const CanvasDrawing& drawing);
+
+// A hinted drawing at any size, as straight ARGB32.
+QImage renderAt(const CanvasDrawing& drawing, int side);
 
 // A picture from rows of characters, one a pixel; key maps each character to a
 // colour (transparent for characters it lacks).

@@ -9,43 +9,6 @@ namespace Art {
 
 namespace {
 
-// A white page whose upper-right corner is folded down towards the viewer,
-// showing the blue back of the paper.
-void drawDocument(QPainter& p) {
-    const double left = 5.5, right = 26.5, top = 0.5, bottom = 31.5;
-    const double fold = 8.0; // how far the corner is turned over
-    const QPainterPath page =
-        polygon({{left, top}, {right - fold, top}, {right, top + fold}, {right, bottom}, {left, bottom}});
-    p.setPen(outline(QColor(0x7e, 0x84, 0x8c)));
-    p.setBrush(ramp({left, top}, {right, bottom}, QColor(0xff, 0xff, 0xff), QColor(0xdd, 0xe1, 0xe6)));
-    p.drawPath(page);
-
-    p.setPen(outline(QColor(0xbf, 0xc6, 0xd0), 1.0));
-    for (double y = 12.5; y < 29; y += 3) p.drawLine(QPointF(9, y), QPointF(23, y));
-    p.drawLine(QPointF(9, 9.5), QPointF(16, 9.5));
-    p.drawLine(QPointF(9, 6.5), QPointF(16, 6.5));
-
-    // The shadow the flap casts on the page, then the flap itself.
-    const QPainterPath shadow =
-        polygon({{right - fold, top}, {right - fold + 0.2, top + fold + 1.2}, {right, top + fold}});
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 0, 50));
-    p.drawPath(shadow);
-
-    QPainterPath flap;
-    flap.moveTo(right - fold, top);
-    flap.lineTo(right - fold, top + fold - 0.5);
-    flap.quadTo(right - fold, top + fold, right - fold + 0.5, top + fold);
-    flap.lineTo(right, top + fold);
-    flap.closeSubpath();
-    QLinearGradient blue(right - fold, top + fold, right - fold / 2, top + fold / 2);
-    blue.setColorAt(0.0, QColor(0x1c, 0x52, 0xc4));
-    blue.setColorAt(1.0, QColor(0x6c, 0xb2, 0xff));
-    p.setPen(outline(QColor(0x12, 0x3c, 0x8e)));
-    p.setBrush(blue);
-    p.drawPath(flap);
-}
-
 // A lavender-grey cog seen straight on, with a dark hole through its middle.
 void drawOptionsCog(QPainter& p) {
     p.translate(16, 16);
@@ -78,7 +41,7 @@ void drawOptionsCog(QPainter& p) {
 
 } // namespace
 
-IconArt documentIcon() { return {"document", drawDocument, QRect(5, 0, 22, 32), false}; }
+IconArt documentIcon() { return {"document", {}, QRect(5, 0, 22, 32), false, drawDocument}; }
 
 IconArt optionsIcon() { return {"options", drawOptionsCog, QRect(0, 0, 32, 32), true}; }
 

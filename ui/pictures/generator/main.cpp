@@ -10,6 +10,7 @@
 #include "ContactSheet.h"
 #include "DibFiles.h"
 #include "GifFile.h"
+#include "SvgCanvas.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -55,7 +56,8 @@ QString describe(const QRect& r) {
 
 void writeIcon(const QDir& dir, const Art::IconArt& art) {
     const Art::IconImages images =
-        Art::renderIcon(art.draw, art.fitToBox ? std::optional(art.opaqueBox) : std::nullopt);
+        art.hinted ? Art::renderIcon(art.hinted)
+                   : Art::renderIcon(art.draw, art.fitToBox ? std::optional(art.opaqueBox) : std::nullopt);
     const QRect soft = Art::inkBounds(images.normal);
     const QRect hard = maskBounds(PictureFiles::hardMask(images.normal));
     if (soft != art.opaqueBox || hard != art.opaqueBox)
@@ -65,6 +67,22 @@ void writeIcon(const QDir& dir, const Art::IconArt& art) {
                                      .toStdString());
     writeFile(dir.filePath(art.name + ".ico"), PictureFiles::twoImageIcon(images.normal));
     writeFile(dir.filePath(art.name + "@2x.png"), png(images.doubled));
+}
+
+// The progress window's icon for the desktop's icon theme, drawn afresh at
+// every size the theme has a folder for, and once as a scalable drawing.
+void writeThemeIcons(const QDir& dir) {
+    for (int side : Art::kThemeIconSides) {
+        const QString folder = QString("hicolor/%1x%1/apps").arg(side);
+        if (!dir.mkpath(folder)) throw std::runtime_error("cannot make " + folder.toStdString());
+        writeFile(dir.filePath(folder + "/" + Art::kThemeIconName + ".png"),
+                  png(Art::renderAt(Art::drawDocument, side)));
+    }
+    if (!dir.mkpath("hicolor/scalable/apps")) throw std::runtime_error("cannot make hicolor/scalable");
+    Art::SvgCanvas svg(Art::kDesignSide);
+    Art::drawDocument(svg, Art::Grid{Art::kDesignSide});
+    writeFile(dir.filePath(QString("hicolor/scalable/apps/") + Art::kThemeIconName + ".svg"),
+              svg.document());
 }
 
 void checkBanner(const QImage& banner) {
@@ -79,6 +97,7 @@ void generate(const QDir& dir, const QString& sheetPath) {
     icons.push_back(Art::documentIcon());
     icons.push_back(Art::optionsIcon());
     for (const Art::IconArt& art : icons) writeIcon(dir, art);
+    writeThemeIcons(dir);
 
     writeFile(dir.filePath("hand.cur"),
               PictureFiles::monochromeCursor(Art::pointingHand(kIconBoxHotSpot), kIconBoxHotSpot));
