@@ -1,9 +1,12 @@
 // The native controls as the behaviour sees them: every change runs the
 // control's event exactly once, the program's own changes and the user's
 // alike; Enter and Escape press no button.
+#include "FrameClock.h"
 #include "NativeForms.h"
 
 #include <gtest/gtest.h>
+
+#include <commctrl.h>
 
 #include <string>
 
@@ -158,8 +161,16 @@ TEST_F(NativeControls, ProgressBarKeepsItsOwnVisibilityWhileItsWindowIsHidden) {
     EXPECT_FALSE(bar.isVisible());
     bar.setVisible(true);
     EXPECT_TRUE(bar.isVisible());
-    bar.setValue(40);
+}
+
+TEST_F(NativeControls, ProgressBarHandsItsLatestValueToItsWindowOnceAFrame) {
+    auto& bar = forms.form1.control<NativeProgressBar>("PB_0");
+    FrameClock::runFrame(); // a frame has just begun: what follows waits for the next
+    for (int value = 1; value <= 40; ++value) bar.setValue(value);
     EXPECT_EQ(bar.value(), 40);
+    EXPECT_EQ(SendMessageW(bar.hwnd(), PBM_GETPOS, 0, 0), 0);
+    FrameClock::runFrame();
+    EXPECT_EQ(SendMessageW(bar.hwnd(), PBM_GETPOS, 0, 0), 40);
 }
 
 TEST_F(NativeControls, ClosingAWindowRunsUnloadWhichMayKeepItOpen) {

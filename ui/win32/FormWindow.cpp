@@ -62,7 +62,7 @@ NativeKind nativeKind(const Layout::ControlSpec& spec) {
     case ControlKind::PictureBox:
         return {NativePictureBox::kClassName, 0, 0};
     case ControlKind::Frame:
-        return {WC_BUTTONW, BS_GROUPBOX, 0};
+        return {WC_BUTTONW, BS_GROUPBOX, WS_EX_TRANSPARENT};
     case ControlKind::ProgressBar:
         return {PROGRESS_CLASSW, 0, 0};
     }
@@ -98,11 +98,11 @@ std::vector<const Layout::ControlSpec*> creationOrder(const Layout::WindowSpec& 
 } // namespace
 
 FormStyle FormStyle::fixedWindow() {
-    return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, true};
+    return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, true};
 }
 
 FormStyle FormStyle::toolWindow() {
-    return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, false};
+    return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, false};
 }
 
 FormWindow::FormWindow(const Layout::WindowSpec& layout, const FormStyle& style) : layout_(layout) {
@@ -261,12 +261,23 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 return LRESULT(GetSysColorBrush(COLOR_BTNFACE));
             }
         break;
+    case WM_PRINTCLIENT: {
+        // Themed controls (a frame) draw the window's background behind them
+        // through this message.
+        RECT client;
+        GetClientRect(window_, &client);
+        FillRect(HDC(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+        return 0;
+    }
     case WM_CLOSE: {
         int Cancel = 0;
         if (Unload) Unload(Cancel);
         if (!Cancel) hide();
         return 0;
     }
+    case WM_QUERYENDSESSION:
+        if (onEndSession) onEndSession();
+        return TRUE;
     case WM_ACTIVATE:
         // The keyboard focus comes back to the control that had it.
         if (LOWORD(wParam) == WA_INACTIVE) {

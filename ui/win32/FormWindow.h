@@ -59,6 +59,8 @@ public:
     // Runs with true when a modal loop of the system starts on this window
     // (moving it, its system menu) and with false when it ends.
     std::function<void(bool running)> onModalLoop;
+    // Runs when the desktop session is about to end.
+    std::function<void()> onEndSession;
 
     std::u16string caption() const override;
     void setCaption(std::u16string_view caption) override;

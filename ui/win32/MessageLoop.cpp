@@ -1,34 +1,60 @@
 #include "MessageLoop.h"
 
+#include "FrameClock.h"
 #include "PreciseTimer.h"
 
 namespace {
+using FrameClock::Clock;
 constexpr wchar_t kDialogKeysProperty[] = L"Tarrowin.DialogKeys";
+constexpr UINT kAllButPaint = PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE;
 
 bool handledAsDialogKey(MSG& msg) {
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
     const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
     return root && GetPropW(root, kDialogKeysProperty) && IsDialogMessageW(root, &msg);
 }
+
+void dispatch(MSG& msg) {
+    if (!handledAsDialogKey(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
 } // namespace
 
 void enableDialogKeys(HWND window) { SetPropW(window, kDialogKeysProperty, HANDLE(1)); }
 
+// Messages first, the timer whenever it is due, and the windows' drawing once
+// a frame (FrameClock.h): changes made since the last frame, then the paints.
 int runMessageLoop(PreciseTimer& timer) {
     for (;;) {
         MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | kAllButPaint)) {
             if (msg.message == WM_QUIT) return int(msg.wParam);
-            if (!handledAsDialogKey(msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
+            dispatch(msg);
+            timer.poll(); // a stream of input must not hold back a tick that is due
+        }
+
+        const auto now = Clock::now();
+        const bool paintPending = GetQueueStatus(QS_PAINT) & QS_PAINT;
+        if ((paintPending || FrameClock::hasWork()) && FrameClock::frameDue(now)) {
+            FrameClock::runFrame(now);
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) {
+                if (msg.message == WM_QUIT) return int(msg.wParam);
+                dispatch(msg);
             }
-            // A stream of input must not hold back a tick that is due.
-            timer.poll();
+            continue;
+        }
+
+        // Drawing that waits for its frame must not wake the wait at once.
+        DWORD timeout = INFINITE;
+        DWORD wakeOn = QS_ALLINPUT;
+        if (paintPending || FrameClock::hasWork()) {
+            wakeOn &= ~QS_PAINT;
+            timeout = DWORD(std::chrono::ceil<std::chrono::milliseconds>(FrameClock::nextFrame() - now).count());
         }
         const HANDLE wake = timer.waitHandle();
-        const DWORD woke = MsgWaitForMultipleObjectsEx(wake ? 1 : 0, &wake, INFINITE, QS_ALLINPUT,
-                                                       MWMO_INPUTAVAILABLE);
+        const DWORD woke = MsgWaitForMultipleObjectsEx(wake ? 1 : 0, &wake, timeout, wakeOn, MWMO_INPUTAVAILABLE);
         if (woke == WAIT_OBJECT_0 && wake) timer.onSignalled();
     }
 }

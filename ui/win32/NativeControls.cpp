@@ -1,5 +1,6 @@
 #include "NativeControls.h"
 
+#include "FrameClock.h"
 #include "WideText.h"
 
 #include <commctrl.h>
@@ -89,8 +90,12 @@ NativeProgressBar::NativeProgressBar(HWND window, int maximum) : NativeControl(w
     SendMessageW(window_, PBM_SETRANGE32, 0, maximum);
 }
 
-int NativeProgressBar::value() const { return int(SendMessageW(window_, PBM_GETPOS, 0, 0)); }
-void NativeProgressBar::setValue(int value) { SendMessageW(window_, PBM_SETPOS, WPARAM(value), 0); }
+NativeProgressBar::~NativeProgressBar() { FrameClock::forget(this); }
+
+void NativeProgressBar::setValue(int value) {
+    value_ = value;
+    FrameClock::update(this, [this] { SendMessageW(window_, PBM_SETPOS, WPARAM(value_), 0); });
+}
 
 // The bar's own visibility, whatever its window's.
 bool NativeProgressBar::isVisible() const { return GetWindowLongPtrW(window_, GWL_STYLE) & WS_VISIBLE; }

@@ -85,11 +85,16 @@ private:
     HBITMAP bitmap_ = nullptr;
 };
 
+// The bar keeps its value and hands it to its window once a frame (FrameClock.h).
 class NativeProgressBar : public ProgressBar, public NativeControl {
 public:
     NativeProgressBar(HWND window, int maximum);
-    int value() const override;
+    ~NativeProgressBar() override;
+    int value() const override { return value_; }
     void setValue(int value) override;
     bool isVisible() const override;
     void setVisible(bool visible) override;
+
+private:
+    int value_ = 0;
 };

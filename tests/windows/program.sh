@@ -1,0 +1,144 @@
+#!/usr/bin/env bash
+# tarrowin.exe end to end under Wine, on a private Xvfb, in a throw-away Wine
+# prefix: the first start's welcome, the windows' sizes, the moving bar, a new
+# title through OK, the end through the window's button, the settings in Wine's
+# registry, a second start without welcome, the screen-saver box, the web
+# button and a missing custom icon.
+#   program.sh BUILD-WIN-FOLDER
+set -euo pipefail
+top=$(cd "$(dirname "$0")/../.." && pwd)
+build=${1:-$top/build-win}
+source "$top/scripts/x11.sh"
+
+exe="$build/tarrowin.exe"
+probe_exe="$build/tests/windows/tarrowin_wine_probe.exe"
+key='HKCU\Software\Quillmoor\Tarrowin'
+welcome='Welcome to the Tarrowin.  Clicking on the progress bar icon brings up the options screen.  Enjoy!'
+address='https://www.quillmoor.example/'
+new_title='Compiling sources'
+
+start_x
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+trap 'wineserver -k 2>/dev/null || true; stop_x' EXIT
+wineboot -i >"$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log"; fail "wineboot"; }
+
+# The desktop's browser is a stand-in that writes down what it was asked to open.
+mkdir -p "$work/bin"
+printf '#!/bin/sh\necho "$1" >>"%s/opened"\n' "$work" >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+export PATH="$work/bin:$PATH"
+
+probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
+
+start_program() {
+    wine "$exe" >"$work/program.log" 2>&1 &
+    app_pid=$!
+}
+
+# Waits until the command's output is the expected text.
+wait_for() {
+    local expected=$1 got=
+    shift
+    for _ in $(seq 300); do
+        got=$("$@" || true)
+        [ "$got" = "$expected" ] && return 0
+        sleep 0.2
+    done
+    fail "$* gave '$got', not '$expected'"
+}
+
+click_centre() {
+    local x y w h
+    read -r x y w h <<<"$1"
+    [ -n "$h" ] || fail "no such control"
+    xdotool mousemove --sync $((x + w / 2)) $((y + h / 2)) click 1
+}
+
+press_on() {
+    local id=$1
+    shift
+    xdotool windowactivate --sync "$id" 2>/dev/null || xdotool windowfocus --sync "$id"
+    xdotool key --clearmodifiers "$@"
+}
+
+expect_end() {
+    local status=0
+    for _ in $(seq 300); do
+        kill -0 "$app_pid" 2>/dev/null || break
+        sleep 0.2
+    done
+    kill -0 "$app_pid" 2>/dev/null && fail "the program did not end"
+    wait "$app_pid" || status=$?
+    app_pid=
+    [ "$status" = 0 ] || { cat "$work/program.log"; fail "the program ended with status $status"; }
+}
+
+echo "first start: the welcome comes first"
+start_program
+box=$(wait_window '^Tarrowin$')
+xdotool search --onlyvisible --name '^Processing\.\.\.$' >/dev/null 2>&1 && fail "the window showed before the welcome"
+[ "$(probe message-text)" = "$welcome" ] || fail "welcome text: $(probe message-text)"
+press_on "$box" Return
+
+echo "the progress window and the options dialog, at their sizes"
+progress=$(wait_window '^Processing\.\.\.$')
+options=$(wait_window '^Options$')
+[ "$(probe client-size 'Processing...')" = "433 134" ] || fail "progress window: $(probe client-size 'Processing...')"
+[ "$(probe client-size Options)" = "589 292" ] || fail "options dialog: $(probe client-size Options)"
+
+echo "the first bar moves on the screen"
+read -r x y w h <<<"$(probe bar-rect 'Processing...')"
+moved=
+before=$(import -window root -crop "${w}x${h}+${x}+${y}" rgb:- | md5sum)
+for _ in $(seq 50); do
+    sleep 0.1
+    [ "$(import -window root -crop "${w}x${h}+${x}+${y}" rgb:- | md5sum)" != "$before" ] && { moved=1; break; }
+done
+[ -n "$moved" ] || fail "the bar did not move on the screen"
+
+echo "the screen-saver box switches the system's screen saver off"
+[ "$(probe screen-saver)" = 1 ] || fail "the screen saver was not on to begin with"
+click_centre "$(probe button-rect Options 'Disable Screen Saver')"
+wait_for 0 probe screen-saver
+
+echo "the web button opens the maker's page"
+click_centre "$(probe button-rect Options 'More Free Stuff - Visit Website')"
+wait_for "$address" cat "$work/opened"
+
+echo "a new title through OK"
+click_centre "$(probe edit-rect Options 'Processing...')"
+press_on "$options" End shift+Home BackSpace
+xdotool type --delay 20 "$new_title"
+press_on "$options" alt+o
+wait_no_window '^Options$'
+wait_for "$new_title" xdotool getwindowname "$progress"
+
+echo "the window's button ends the program, with status 0"
+click_centre "$(probe button-rect "$new_title" Cancel)"
+expect_end
+
+echo "the settings are in Wine's registry"
+wine reg query "$key" 2>/dev/null | tr -d '\r' >"$work/stored"
+[ "$(grep -c 'REG_SZ' "$work/stored")" = 16 ] || { cat "$work/stored"; fail "not sixteen text values"; }
+grep -Eq "^ +Title +REG_SZ +$new_title\$" "$work/stored" || { cat "$work/stored"; fail "title not stored"; }
+grep -Eq '^ +Saver +REG_SZ +1$' "$work/stored" || { cat "$work/stored"; fail "screen-saver box not stored"; }
+
+echo "a second start: the stored title, no welcome"
+start_program
+second=$(wait_window "^$new_title\$")
+xdotool search --onlyvisible --name '^Tarrowin$' >/dev/null 2>&1 && fail "a message box came on the second start"
+xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1 && fail "the dialog came on the second start"
+click_centre "$(probe button-rect "$new_title" Cancel)"
+expect_end
+
+echo "a missing custom icon file is reported"
+wine reg add "$key" /v Icon /d 7 /f >/dev/null 2>&1
+wine reg add "$key" /v CustIconPath /d 'C:\no\such\icon.ico' /f >/dev/null 2>&1
+start_program
+box=$(wait_window '^Tarrowin$')
+[ "$(probe message-text)" = "Custom icon file does not exist." ] || fail "message: $(probe message-text)"
+press_on "$box" Return
+wait_window '^Options$' >/dev/null
+click_centre "$(probe button-rect "$new_title" Cancel)"
+expect_end
+echo "PASS"

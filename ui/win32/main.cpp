@@ -1,0 +1,39 @@
+// tarrowin.exe: the behaviour of Form1 and Form2 on native Win32 windows.
+#include "Form1.h"
+#include "Form1Controls.h"
+#include "Form2Controls.h"
+#include "MessageLoop.h"
+#include "NativeForms.h"
+#include "NativeServices.h"
+#include "PlatformServices.h"
+#include "ProgramState.h"
+
+#include <ole2.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // The picture loader and the shell's URL handlers are COM objects.
+    OleInitialize(nullptr);
+    int status = 0;
+    {
+        NativeForms forms;
+        enableDialogKeys(forms.form1.hwnd());
+        enableDialogKeys(forms.form2.hwnd());
+
+        ProgramState program;
+        PlatformServices services = nativeServices(forms.timer1.precise());
+        const Form1Controls controls = forms.form1Controls();
+        const Form2Controls dialog = forms.form2Controls();
+        Form1 form1(controls, dialog, program, services);
+        // The session is ending: the settings are stored at once, whether or
+        // not the program is then stopped.
+        forms.form1.onEndSession = [&form1] { form1.SetReg(); };
+
+        form1.Form_Load();
+        if (!form1.hasEnded()) {
+            forms.form1.show();
+            status = runMessageLoop(forms.timer1.precise());
+        }
+    }
+    OleUninitialize();
+    return status;
+}
