@@ -65,7 +65,7 @@ VIFileVersion "${PROGRAM_VERSION_1}.${PROGRAM_VERSION_2}.${PROGRAM_VERSION_3}.${
 !define MUI_UNCONFIRMPAGE_TEXT_TOP "${PRODUCT} will be removed from this computer. Your own settings stay in the registry."
 !insertmacro MUI_UNPAGE_CONFIRM
 !define MUI_INSTFILESPAGE_FINISHHEADER_TEXT "${PRODUCT} is removed"
-!define MUI_INSTFILESPAGE_FINISHHEADER_SUBTEXT "Your settings are still kept under ${SETTINGS_KEY}."
+!define MUI_INSTFILESPAGE_FINISHHEADER_SUBTEXT "Your settings stay, under HKCU\Software\${PUBLISHER}\${PRODUCT}."
 !insertmacro MUI_UNPAGE_INSTFILES
 
 !insertmacro MUI_LANGUAGE English
