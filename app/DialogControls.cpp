@@ -1,51 +1,40 @@
 #include "DialogControls.h"
 
-#include "Form2.h"
 #include "PlatformServices.h"
-#include "QtText.h"
 
-using SettingsStore::CheckBox;
-using SettingsStore::TextBox;
+using Box = SettingsStore::TextBox;
+using Check = SettingsStore::CheckBox;
 
-std::u16string DialogControls::text(TextBox box, int index) const {
-    return lineEdit(box, index)->text().toStdU16String();
+std::u16string DialogControls::text(Box box, int index) const { return textBox(box, index).text(); }
+
+void DialogControls::setText(Box box, int index, std::u16string_view text) {
+    textBox(box, index).setText(text);
 }
 
-void DialogControls::setText(TextBox box, int index, std::u16string_view text) {
-    Form2::assignText(lineEdit(box, index), fromU16(text));
-}
+std::int32_t DialogControls::value(Check box) const { return checkBox(box).value(); }
 
-std::int32_t DialogControls::value(CheckBox box) const { return checkBox(box)->value(); }
+bool DialogControls::setValue(Check box, std::int32_t value) { return checkBox(box).setValue(value); }
 
-bool DialogControls::setValue(CheckBox box, std::int32_t value) {
-    return checkBox(box)->setValue(value);
-}
+std::int32_t DialogControls::iconIndex() const { return dialog_.IconList.currentIndex(); }
 
-std::int32_t DialogControls::iconIndex() const { return dialog_.IconList->currentIndex(); }
-
-bool DialogControls::setIconIndex(std::int32_t index) {
-    if (index < 0 || index >= dialog_.IconList->count()) return false;
-    dialog_.IconList->setCurrentIndex(index);
-    return true;
-}
+bool DialogControls::setIconIndex(std::int32_t index) { return dialog_.IconList.setCurrentIndex(index); }
 
 void DialogControls::showMessage(std::u16string_view text, SettingsStore::MessageKind kind) {
-    services_.showMessage(fromU16(text), kind == SettingsStore::MessageKind::Information
-                                             ? MessageIcon::Information
-                                             : MessageIcon::Exclamation);
+    services_.showMessage(text, kind == SettingsStore::MessageKind::Information ? MessageIcon::Information
+                                                                                : MessageIcon::Exclamation);
 }
 
-QLineEdit* DialogControls::lineEdit(TextBox box, int index) const {
+::TextBox& DialogControls::textBox(Box box, int index) const {
     switch (box) {
-    case TextBox::Title: return dialog_.Pmess;
-    case TextBox::Status: return dialog_.Status.at(index);
-    case TextBox::Speed: return dialog_.Speedbox.at(index);
-    case TextBox::CustomIconPath: return dialog_.CustIconFileTxt;
-    case TextBox::ButtonText: return dialog_.ButText;
+    case Box::Title: return dialog_.Pmess;
+    case Box::Status: return *dialog_.Status.at(index);
+    case Box::Speed: return *dialog_.Speedbox.at(index);
+    case Box::CustomIconPath: return dialog_.CustIconFileTxt;
+    case Box::ButtonText: return dialog_.ButText;
     }
     return dialog_.ButText; // not reached: every box is named above
 }
 
-ValueCheckBox* DialogControls::checkBox(CheckBox box) const {
-    return box == CheckBox::Dual ? dialog_.DualChk : dialog_.Ssav;
+::CheckBox& DialogControls::checkBox(Check box) const {
+    return box == Check::Dual ? dialog_.DualChk : dialog_.Ssav;
 }

@@ -3,16 +3,15 @@
 // check-box values and the icon index, each change running the control's own
 // change handling, and the store's messages shown through the platform services.
 
+#include "Form2Controls.h"
 #include "SettingsStore.h"
 
-class Form2;
 struct PlatformServices;
-class QLineEdit;
-class ValueCheckBox;
 
 class DialogControls final : public SettingsStore::Controls {
 public:
-    DialogControls(Form2& dialog, PlatformServices& services) : dialog_(dialog), services_(services) {}
+    DialogControls(const Form2Controls& dialog, PlatformServices& services)
+        : dialog_(dialog), services_(services) {}
 
     std::u16string text(SettingsStore::TextBox box, int index) const override;
     void setText(SettingsStore::TextBox box, int index, std::u16string_view text) override;
@@ -23,9 +22,9 @@ public:
     void showMessage(std::u16string_view text, SettingsStore::MessageKind kind) override;
 
 private:
-    QLineEdit* lineEdit(SettingsStore::TextBox box, int index) const;
-    ValueCheckBox* checkBox(SettingsStore::CheckBox box) const;
+    ::TextBox& textBox(SettingsStore::TextBox box, int index) const;
+    ::CheckBox& checkBox(SettingsStore::CheckBox box) const;
 
-    Form2& dialog_;
+    const Form2Controls& dialog_;
     PlatformServices& services_;
 };

@@ -1,34 +1,32 @@
 #pragma once
-// The progress window: the program's startup window, its animation, its two
-// commands and the program's shutdown. It owns the options dialog, whose
-// controls hold the settings it shows.
+// The progress window's behaviour: the program's startup, its animation, its
+// two commands and the program's shutdown. It owns the options dialog, whose
+// controls hold the settings it shows. Plain C++: a front end hands it the
+// controls it works on and runs the events that call its handlers.
 
-#include "IntervalTimer.h"
-#include "ui_Form1.h"
+#include "Form1Controls.h"
 
-#include <QTimer>
-#include <QWidget>
-
-#include <array>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 class Form2;
+struct Form2Controls;
 struct PlatformServices;
 struct ProgramState;
 
-class Form1 : public QWidget, public Ui::Form1 {
-    Q_OBJECT
+class Form1 : public Form1Controls {
 public:
-    Form1(ProgramState& program, PlatformServices& services);
-    ~Form1() override;
+    // Hooks the handlers to the controls' events; Form_Load does the rest. The
+    // dialog's controls are kept for Form2, which Form_Load creates.
+    Form1(const Form1Controls& controls, const Form2Controls& dialog, ProgramState& program,
+          PlatformServices& services);
+    ~Form1();
 
     // The bar positions run from 0 to kBarSteps - 1: a bar shows full for one
     // tick, empty on the next.
     static constexpr std::int32_t kBarSteps = 41;
 
-    std::array<QProgressBar*, 2> PB;
-    IntervalTimer Timer1;
     std::int32_t Bar1Pos = 0;
     std::int32_t Bar2Pos = 0;
 
@@ -49,32 +47,21 @@ public:
     // What the startup and the dialog's Apply push into the window.
     // Sets Timer1's interval from a speed text; a text without a whole number of
     // milliseconds from 1 up keeps the interval the timer has.
-    void setTimerInterval(const QString& speed);
-    // The built-in picture 0 to 6 (icos(i)); any other index changes nothing.
+    void setTimerInterval(std::u16string_view speed);
+    // The built-in picture icos(index), 0 to 6; any other index changes nothing.
     void showBuiltinIcon(int index);
     // The picture file as the icon. When nothing exists under the path it shows
     // "Custom icon file does not exist." and returns false; a file that is no
     // readable picture keeps the icon as it was.
-    bool showCustomIcon(const QString& path);
+    bool showCustomIcon(std::u16string_view path);
 
-    // The picture that icos(index) holds, at this window's pixel density.
-    QPixmap icos(int index) const;
-
+    // True once the shutdown has run: nothing of the program runs after it.
     bool hasEnded() const { return ended_; }
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
-    // Below this interval the ticks come faster than a screen shows frames: the
-    // bars then take every position at once but repaint once per frame.
-    static constexpr int kFrameInterval = 16; // milliseconds
-
-    void showBarPositions();
-
+    std::unique_ptr<Form2Controls> dialog_;
     ProgramState& program_;
     PlatformServices& services_;
     std::unique_ptr<::Form2> form2_;
-    QTimer barFrame_; // while it runs, the bars hold their repaints
     bool ended_ = false;
 };

@@ -18,11 +18,12 @@
 // the painting of each tick lands too.
 
 #include "ClassicFont.h"
-#include "Form1.h"
 #include "Form2.h"
 #include "PlatformServices.h"
 #include "ProcessCpu.h"
 #include "ProgramState.h"
+#include "QtProgram.h"
+#include "QtText.h"
 #include "TickRun.h"
 #include "TickStats.h"
 
@@ -38,7 +39,7 @@
 #include <string>
 
 namespace {
-using Clock = IntervalTimer::Clock;
+using Clock = PreciseTimer::Clock;
 
 // The default message cycle: 41 ticks each at 50, 200 and 400 ms.
 constexpr double kDefaultCycleMs = 41.0 * (50 + 200 + 400);
@@ -86,14 +87,15 @@ Options parse(int argc, char** argv) {
 // The desktop as the benchmark wants it: no modal box waits for a user.
 PlatformServices quietServices() {
     PlatformServices services;
-    services.showMessage = [](const QString& text, MessageIcon) {
-        std::fprintf(stderr, "bench_timing: message box: %s\n", qPrintable(text));
+    services.showMessage = [](std::u16string_view text, MessageIcon) {
+        std::fprintf(stderr, "bench_timing: message box: %s\n", qPrintable(fromU16(text)));
     };
-    services.showOpenFileDialog = [](const QString&, const QString&, const QString&, int, QWidget*) {
-        return QString();
+    services.showOpenFileDialog = [](std::u16string_view, std::u16string_view,
+                                     const std::optional<std::u16string>&, int, Window*) {
+        return std::u16string();
     };
     services.setScreenSaverActive = [](bool) { return true; };
-    services.openWebPage = [](const QString&) {};
+    services.openWebPage = [](std::u16string_view) {};
     services.endProgram = [] { QCoreApplication::quit(); };
     return services;
 }
@@ -136,12 +138,11 @@ public:
     // taken before the handler runs, and after it, when the tick has done its
     // work (the window's bars repaint within it). Ends the event loop when the
     // run is complete.
-    void follow(IntervalTimer& timer, std::function<int()> msgIndex, std::function<void()> handler) {
-        QObject::connect(&timer, &IntervalTimer::timeout, &timer, [this, &timer] {
+    void follow(PreciseTimer& timer, std::function<int()> msgIndex) {
+        // The timer's own handler, if any, runs between the two marks.
+        timer.Timer = [this, &timer, msgIndex, handler = timer.Timer] {
             pending_ = {ms(Clock::now()), ms(timer.deadline()), 0, 0};
-        });
-        if (handler) QObject::connect(&timer, &IntervalTimer::timeout, &timer, handler);
-        QObject::connect(&timer, &IntervalTimer::timeout, &timer, [this, &timer, msgIndex] {
+            raiseEvent(handler);
             pending_.done = ms(Clock::now());
             pending_.msgIndex = msgIndex();
             if (!record(pending_)) return;
@@ -149,7 +150,7 @@ public:
             // Not quit(): that closes the windows, and the window's close stores
             // the settings, work that is no part of the run.
             QCoreApplication::exit(0);
-        });
+        };
     }
 
     const std::vector<Tick>& ticks() const { return run_.ticks(); }
@@ -182,32 +183,27 @@ void runWindow(Recorder& recorder, const Options& options, int argc, char** argv
 
     ProgramState program;
     PlatformServices services = quietServices();
-    Form1 window(program, services);
+    QtProgram tarrowin(program, services);
+    Form1& window = tarrowin.form1;
     window.Form_Load();
     // A first start opens the dialog too; only the progress window is timed.
-    window.Form2().hide();
+    window.Form2().Me.hide();
     if (options.mode == Mode::Period) {
-        const QString speed = QString::number(options.intervalMs);
-        for (QLineEdit* box : window.Form2().Speedbox) box->setText(speed);
+        const std::u16string speed = QString::number(options.intervalMs).toStdU16String();
+        for (TextBox* box : window.Form2().Speedbox) box->setText(speed);
         window.Form2().Command2_Click(); // Apply: the window takes the speed at once
     }
-    // The window's handler is moved between the two marks of the recorder.
-    if (!QObject::disconnect(&window.Timer1, &IntervalTimer::timeout, &window, &Form1::Timer1_Timer)) {
-        std::fputs("bench_timing: the window's tick handler is not where it was expected\n", stderr);
-        std::exit(1);
-    }
-    recorder.follow(window.Timer1, [&program] { return program.MsgIndex; },
-                    [&window] { window.Timer1_Timer(); });
-    window.show();
+    recorder.follow(tarrowin.window1.timer(), [&program] { return program.MsgIndex; });
+    window.Me.show();
     app.exec();
 }
 
 void runBareTimer(Recorder& recorder, const Options& options, int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    IntervalTimer timer;
+    PreciseTimer timer;
     timer.setInterval(options.intervalMs);
     timer.setEnabled(true);
-    recorder.follow(timer, [] { return 0; }, nullptr);
+    recorder.follow(timer, [] { return 0; });
     app.exec();
 }
 

@@ -1,7 +1,6 @@
 // The animation: bar positions, the message cycle and the speeds, tick by tick.
 #include "Harness.h"
 
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -9,65 +8,66 @@ namespace {
 class Animation : public ::testing::Test {
 protected:
     void SetUp() override { h.start(); }
-    void setMessages(const QStringList& texts) {
-        for (int i = 0; i < 5; ++i) h.Form2().Status[i]->setText(texts.value(i));
+    void setMessages(std::vector<std::u16string> texts) {
+        texts.resize(5);
+        for (int i = 0; i < 5; ++i) h.w2().Status[i].userTypes(texts[i]);
     }
-    void setSpeeds(const QStringList& texts) {
-        for (int i = 0; i < 5; ++i) h.Form2().Speedbox[i]->setText(texts.value(i));
+    void setSpeeds(std::vector<std::u16string> texts) {
+        texts.resize(5);
+        for (int i = 0; i < 5; ++i) h.w2().Speedbox[i].userTypes(texts[i]);
     }
-    QString label() { return h.Form1().ProcessName->text(); }
-    int interval() { return h.Form1().Timer1.interval(); }
+    void tick(int n = 1) { h.w1().Timer1.tick(n); }
+    std::u16string label() { return h.w1().ProcessName.caption(); }
+    int interval() { return h.w1().Timer1.interval(); }
+    int bar(int i) { return h.w1().PB[i].value(); }
     Harness h;
 };
 
 TEST_F(Animation, FirstTickAndTheFortyFirst) {
-    Form1& f = h.Form1();
-    tick(f);
-    EXPECT_EQ(f.PB[0]->value(), 1);
-    EXPECT_EQ(f.PB[1]->value(), 0);
-    tick(f, 39);
-    EXPECT_EQ(f.PB[0]->value(), 40) << "full for one tick";
-    EXPECT_EQ(label(), QStringLiteral("Reading Files..."));
-    tick(f);
-    EXPECT_EQ(f.PB[0]->value(), 0) << "empty on the next";
-    EXPECT_EQ(f.PB[1]->value(), 1);
+    tick();
+    EXPECT_EQ(bar(0), 1);
+    EXPECT_EQ(bar(1), 0);
+    tick(39);
+    EXPECT_EQ(bar(0), 40) << "full for one tick";
+    EXPECT_EQ(label(), u"Reading Files...");
+    tick();
+    EXPECT_EQ(bar(0), 0) << "empty on the next";
+    EXPECT_EQ(bar(1), 1);
     EXPECT_EQ(h.program.MsgIndex, 1);
-    EXPECT_EQ(label(), QStringLiteral("Linking Data..."));
+    EXPECT_EQ(label(), u"Linking Data...");
     EXPECT_EQ(interval(), 200);
 }
 
 TEST_F(Animation, DefaultCycleShowsThreeMessagesAtTheirSpeeds) {
-    Form1& f = h.Form1();
     EXPECT_EQ(interval(), 50);
-    tick(f, 41);
+    tick(41);
     EXPECT_EQ(interval(), 200);
-    tick(f, 41);
-    EXPECT_EQ(label(), QStringLiteral("Updating..."));
+    tick(41);
+    EXPECT_EQ(label(), u"Updating...");
     EXPECT_EQ(interval(), 400);
-    tick(f, 41);
-    EXPECT_EQ(label(), QStringLiteral("Reading Files...")) << "slot 3 is empty";
+    tick(41);
+    EXPECT_EQ(label(), u"Reading Files...") << "slot 3 is empty";
     EXPECT_EQ(h.program.MsgIndex, 0);
     EXPECT_EQ(interval(), 50);
-    EXPECT_EQ(f.PB[1]->value(), 3);
+    EXPECT_EQ(bar(1), 3);
 }
 
 TEST_F(Animation, SecondBarWrapsAfterFortyOnePasses) {
-    Form1& f = h.Form1();
-    tick(f, 41 * 40);
-    EXPECT_EQ(f.PB[1]->value(), 40);
-    EXPECT_EQ(f.PB[0]->value(), 0);
-    tick(f, 41);
-    EXPECT_EQ(f.PB[1]->value(), 0);
-    EXPECT_EQ(f.Bar2Pos, 0);
+    tick(41 * 40);
+    EXPECT_EQ(bar(1), 40);
+    EXPECT_EQ(bar(0), 0);
+    tick(41);
+    EXPECT_EQ(bar(1), 0);
+    EXPECT_EQ(h.Form1().Bar2Pos, 0);
 }
 
 TEST_F(Animation, AllFiveMessagesCycleInSlotOrder) {
-    setMessages({"a", "b", "c", "d", "e"});
-    setSpeeds({"10", "20", "30", "40", "60"});
-    const QStringList expected{"b", "c", "d", "e", "a", "b"};
-    const QList<int> speeds{20, 30, 40, 60, 10, 20};
-    for (int i = 0; i < expected.size(); ++i) {
-        tick(h.Form1(), 41);
+    setMessages({u"a", u"b", u"c", u"d", u"e"});
+    setSpeeds({u"10", u"20", u"30", u"40", u"60"});
+    const std::u16string expected[]{u"b", u"c", u"d", u"e", u"a", u"b"};
+    const int speeds[]{20, 30, 40, 60, 10, 20};
+    for (int i = 0; i < 6; ++i) {
+        tick(41);
         EXPECT_EQ(label(), expected[i]);
         EXPECT_EQ(interval(), speeds[i]);
     }
@@ -75,85 +75,67 @@ TEST_F(Animation, AllFiveMessagesCycleInSlotOrder) {
 
 TEST_F(Animation, EmptySlotsEndTheCycleEarly) {
     // An empty slot 1 hides slot 2: only message 0 is ever shown.
-    setMessages({"zero", "", "two"});
-    setSpeeds({"70", "80", "90"});
+    setMessages({u"zero", u"", u"two"});
+    setSpeeds({u"70", u"80", u"90"});
     for (int pass = 0; pass < 3; ++pass) {
-        tick(h.Form1(), 41);
-        EXPECT_EQ(label(), QStringLiteral("zero"));
+        tick(41);
+        EXPECT_EQ(label(), u"zero");
         EXPECT_EQ(interval(), 70);
         EXPECT_EQ(h.program.MsgIndex, 0);
     }
 }
 
 TEST_F(Animation, AnEmptyFirstMessageIsStillShown) {
-    setMessages({"", "one", ""});
-    setSpeeds({"70", "80"});
-    h.Form1().ProcessName->setText(QString());
-    tick(h.Form1(), 40);
-    EXPECT_EQ(label(), QString());
-    tick(h.Form1());
-    EXPECT_EQ(label(), QStringLiteral("one"));
-    tick(h.Form1(), 41);
-    EXPECT_EQ(label(), QString()) << "back to the empty message 0";
+    setMessages({u"", u"one", u""});
+    setSpeeds({u"70", u"80"});
+    h.w1().ProcessName.setCaption(u"");
+    tick(40);
+    EXPECT_EQ(label(), u"");
+    tick();
+    EXPECT_EQ(label(), u"one");
+    tick(41);
+    EXPECT_EQ(label(), u"") << "back to the empty message 0";
     EXPECT_EQ(interval(), 70);
 }
 
 TEST_F(Animation, AllMessagesEmptyKeepsSpeedZero) {
     setMessages({});
-    h.Form2().Speedbox[0]->setText(QStringLiteral("123"));
-    tick(h.Form1(), 41 * 2);
-    EXPECT_EQ(label(), QString());
+    h.w2().Speedbox[0].userTypes(u"123");
+    tick(41 * 2);
+    EXPECT_EQ(label(), u"");
     EXPECT_EQ(interval(), 123);
 }
 
 TEST_F(Animation, HiddenSecondBarKeepsAdvancing) {
-    h.Form1().PB[1]->hide();
-    tick(h.Form1(), 41 * 3);
-    EXPECT_EQ(h.Form1().PB[1]->value(), 3);
-    EXPECT_TRUE(h.Form1().PB[1]->isHidden());
+    h.w1().PB[1].setVisible(false);
+    tick(41 * 3);
+    EXPECT_EQ(bar(1), 3);
+    EXPECT_FALSE(h.w1().PB[1].isVisible());
 }
 
 TEST_F(Animation, EditsReachTheCycleWithoutApply) {
-    h.Form2().Status[1]->setText(QStringLiteral("edited"));
-    h.Form2().Speedbox[1]->setText(QStringLiteral("333"));
-    tick(h.Form1(), 41);
-    EXPECT_EQ(label(), QStringLiteral("edited"));
+    h.w2().Status[1].userTypes(u"edited");
+    h.w2().Speedbox[1].userTypes(u"333");
+    tick(41);
+    EXPECT_EQ(label(), u"edited");
     EXPECT_EQ(interval(), 333);
 }
 
 TEST_F(Animation, SpeedWithoutWholeNumberKeepsThePreviousInterval) {
-    h.Form2().Speedbox[1]->setText(QStringLiteral("12abc"));
-    EXPECT_EQ(h.Form2().Speedbox[1]->text(), QStringLiteral("12abc")) << "the rule lets it pass";
-    tick(h.Form1(), 41);
-    EXPECT_EQ(label(), QStringLiteral("Linking Data..."));
+    h.w2().Speedbox[1].userTypes(u"12abc");
+    EXPECT_EQ(h.w2().Speedbox[1].text(), u"12abc") << "the rule lets it pass";
+    tick(41);
+    EXPECT_EQ(label(), u"Linking Data...");
     EXPECT_EQ(interval(), 50);
-    EXPECT_TRUE(h.Form1().Timer1.isRunning());
-}
-
-TEST_F(Animation, FastTicksRepaintTheBarsOncePerFrame) {
-    Form1& f = h.Form1();
-    f.show();
-    tick(f);
-    EXPECT_TRUE(f.PB[0]->updatesEnabled()) << "50 ms: every tick paints";
-
-    setSpeeds({"1", "1", "1", "1", "1"});
-    h.Form2().Command2_Click(); // 1 ms from now on
-    tick(f, 3);
-    EXPECT_EQ(f.PB[0]->value(), 4) << "the position is current at every tick";
-    EXPECT_FALSE(f.PB[0]->updatesEnabled());
-    EXPECT_FALSE(f.PB[1]->updatesEnabled());
-    f.Timer1.setEnabled(false); // only the held repaint may run now
-    EXPECT_TRUE(QTest::qWaitFor([&] { return f.PB[0]->updatesEnabled(); }, 5000))
-        << "the held repaint comes within a frame";
-    EXPECT_TRUE(f.PB[1]->updatesEnabled());
+    EXPECT_TRUE(h.w1().Timer1.isRunning());
 }
 
 TEST_F(Animation, IntervalIsTheSpeedRoundedHalfToEven) {
-    h.Form2().Speedbox[1]->setText(QStringLiteral("2.5"));
-    h.Form2().Speedbox[2]->setText(QStringLiteral("3.5"));
-    tick(h.Form1(), 41);
+    h.w2().Speedbox[1].userTypes(u"2.5");
+    h.w2().Speedbox[2].userTypes(u"3.5");
+    tick(41);
     EXPECT_EQ(interval(), 2);
-    tick(h.Form1(), 41);
+    tick(41);
     EXPECT_EQ(interval(), 4);
 }
 

@@ -1,50 +1,87 @@
 #pragma once
-// A progress window with its dialog, wired to recording services instead of the
-// desktop: message boxes, the file dialog, the screen saver and the web page are
-// recorded and answered by the test, and the end of the program is counted.
+// Both forms over controls in memory, wired to recording services instead of
+// the desktop: message boxes, the file dialog, the screen saver and the web
+// page are recorded and answered by the test, and the end of the program is
+// counted. No toolkit: these run natively and under Wine alike.
 
 #include "Form1.h"
 #include "Form2.h"
+#include "MemoryControls.h"
 #include "PlatformServices.h"
 #include "ProgramState.h"
 
-#include <QPixmap>
-#include <QString>
-#include <QTemporaryDir>
-
+#include <array>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <memory>
-#include <ostream>
+#include <optional>
+#include <string>
 #include <vector>
 
 struct Message {
-    QString text;
+    std::u16string text;
     MessageIcon icon;
 };
 
 struct FileDialogCall {
-    QString filter, defaultExtension, initialDirectory;
+    std::u16string filter, defaultExtension;
+    std::optional<std::u16string> initialDirectory;
     int flags;
-    QWidget* owner;
+    Window* owner;
+};
+
+// The progress window's controls.
+struct MemoryForm1 {
+    MemoryWindow Me;
+    MemoryLabel ProcessName;
+    std::array<MemoryProgressBar, 2> PB;
+    MemoryPictureBox Picture1;
+    MemoryCommandButton Command1{u"Cancel"};
+    MemoryTimer Timer1;
+    Form1Controls controls();
+};
+
+// The dialog's controls, holding what its layout gives them.
+struct MemoryForm2 {
+    MemoryWindow Me;
+    MemoryTextBox Pmess{u"Processing..."};
+    std::array<MemoryTextBox, 5> Status{MemoryTextBox(u"Reading Files..."), MemoryTextBox(u"Linking Data..."),
+                                        MemoryTextBox(u"Updating..."), MemoryTextBox(), MemoryTextBox()};
+    std::array<MemoryTextBox, 5> Speedbox{MemoryTextBox(u"50"), MemoryTextBox(u"200"), MemoryTextBox(u"400"),
+                                          MemoryTextBox(u"200"), MemoryTextBox(u"200")};
+    MemoryTextBox CustIconFileTxt;
+    MemoryTextBox ButText{u"Cancel"};
+    MemoryCheckBox DualChk{CheckBox::Checked};
+    MemoryCheckBox Ssav{CheckBox::Unchecked};
+    MemoryDropDownList IconList;
+    MemoryPictureBox Picture1;
+    MemoryCommandButton Command1{u"&OK"}, Command2{u"&Apply"}, Command3, Command4;
+    Form2Controls controls();
 };
 
 class Harness {
 public:
-    // Every harness has a registry store of its own in a temporary folder. By
-    // default the settings key exists without values: no welcome, every control
-    // at its default. A first start has no key at all.
+    // Every harness has a settings store of its own: natively a store file in
+    // a temporary folder; on Windows the settings key of the current user,
+    // removed before and after. By default the settings key exists without
+    // values: no welcome, every control at its default. A first start has no
+    // key at all.
     enum class Store { KeyWithoutValues, FirstStart };
     explicit Harness(Store store = Store::KeyWithoutValues);
     ~Harness();
 
-    QTemporaryDir storeFolder;
-    QString storePath() const;
+    // A folder of the harness's own, removed with it; natively the store's file
+    // is registry.db in it.
+    const std::filesystem::path& folder() const { return folder_; }
+    std::filesystem::path storePath() const { return folder_ / "registry.db"; }
+    // Creates an empty file in the folder; its path as the program's text.
+    std::u16string makeFile(const std::string& name);
     // Writes one text value into the settings key, as the program would.
-    void storeText(const QString& name, const QString& text);
-    // The stored text of a value of the settings key, or a null text when the
-    // value or the key is missing.
-    QString storedText(const QString& name);
+    void storeText(std::u16string_view name, std::u16string_view text);
+    // The stored text of a value of the settings key; nothing when the value or
+    // the key is missing.
+    std::optional<std::u16string> storedText(std::u16string_view name);
 
     ProgramState program;
     PlatformServices services;
@@ -52,31 +89,30 @@ public:
     std::vector<Message> messages;
     std::function<void(const Message&)> whileMessageOpen; // runs "inside" the modal box
     std::vector<FileDialogCall> fileDialogs;
-    std::deque<QString> fileDialogAnswers; // empty: the user cancels
+    std::deque<std::u16string> fileDialogAnswers; // empty: the user cancels
     std::vector<bool> screenSaverCalls;
     bool screenSaverResult = true;
-    std::vector<QString> openedPages;
+    std::vector<std::u16string> openedPages;
     int endCalls = 0;
 
+    // The controls of one run of the program; a restart gets fresh ones.
+    std::unique_ptr<MemoryForm1> window1;
+    std::unique_ptr<MemoryForm2> window2;
     std::unique_ptr<::Form1> form1;
 
     ::Form1& Form1() { return *form1; }
     ::Form2& Form2() { return form1->Form2(); }
+    MemoryForm1& w1() { return *window1; }
+    MemoryForm2& w2() { return *window2; }
 
-    // Creates the window and runs its startup, as the program does.
+    // Creates the window and runs its startup, as the program does, and shows
+    // the window unless the startup ended the program.
     ::Form1& start();
     // Ends the running window through its close box, then starts a new one on
     // the same store: the next run of the program.
     ::Form1& restart();
+
+private:
+    std::filesystem::path folder_;
 };
 
-// Two pictures with the same pixels; a null picture matches nothing.
-inline bool samePicture(const QPixmap& a, const QPixmap& b) {
-    return !a.isNull() && a.toImage() == b.toImage();
-}
-
-// So that failures show texts as texts.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
-
-// Ticks the animation n times by hand.
-void tick(::Form1& form, int n = 1);

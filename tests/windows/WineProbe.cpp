@@ -17,6 +17,8 @@
 #include <string>
 
 namespace {
+constexpr UINT kAnswerMs = 5000;
+
 struct Search {
     const wchar_t* className;
     const wchar_t* text; // nullptr: any
@@ -27,7 +29,9 @@ BOOL CALLBACK matchChild(HWND child, LPARAM context) {
     auto* search = reinterpret_cast<Search*>(context);
     wchar_t name[64] = {}, text[256] = {};
     GetClassNameW(child, name, 64);
-    GetWindowTextW(child, text, 256);
+    // WM_GETTEXT, not GetWindowText: only the control itself knows what a text
+    // box in another process holds.
+    SendMessageTimeoutW(child, WM_GETTEXT, 256, LPARAM(text), SMTO_ABORTIFHUNG, kAnswerMs, nullptr);
     if (lstrcmpiW(name, search->className) == 0 && (!search->text || std::wstring(text) == search->text)) {
         search->found = child;
         return FALSE;

@@ -2,6 +2,8 @@
 
 #include "ResourceIds.h"
 
+#include <commctrl.h>
+
 #include <cstdint>
 #include <cstring>
 
@@ -46,8 +48,19 @@ HCURSOR pointerFromIconResource(int id) {
 }
 } // namespace
 
+namespace {
+// The controls of the layouts must exist before the behaviour's Form_Load, which
+// then initialises the common controls as the program always has.
+bool registerCommonControls() {
+    const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
+    return InitCommonControlsEx(&classes);
+}
+} // namespace
+
 NativeForms::NativeForms()
-    : form1(Layout::form1(), FormStyle::fixedWindow()), form2(Layout::form2(), FormStyle::toolWindow()) {
+    : commonControls_(registerCommonControls()),
+      form1(Layout::form1(), FormStyle::fixedWindow()),
+      form2(Layout::form2(), FormStyle::toolWindow()) {
     const int big = GetSystemMetrics(SM_CXICON), small = GetSystemMetrics(SM_CXSMICON);
     form1.setIcons(loadIcon(IDI_PROGRESS_WINDOW, big), loadIcon(IDI_PROGRESS_WINDOW, small));
     form2.setIcons(loadIcon(IDI_OPTIONS_WINDOW, big), loadIcon(IDI_OPTIONS_WINDOW, small));

@@ -17,6 +17,10 @@ public:
     NativeForms(const NativeForms&) = delete;
     NativeForms& operator=(const NativeForms&) = delete;
 
+private:
+    bool commonControls_;
+
+public:
     FormWindow form1;
     FormWindow form2;
     NativeTimer timer1;

@@ -21,6 +21,7 @@ KINDS = {
     "QComboBox": "DropDownList",
     "QPushButton": "Button",
     "PictureBox": "PictureBox",
+    "QtPictureBox": "PictureBox",
     "QGroupBox": "Frame",
     "QProgressBar": "ProgressBar",
 }

@@ -1,4 +1,4 @@
-#include "IntervalTimer.h"
+#include "PreciseTimer.h"
 
 #include <algorithm>
 
@@ -19,9 +19,9 @@
 // A one-shot timerfd armed with an absolute CLOCK_MONOTONIC deadline (the clock
 // behind std::chrono::steady_clock): nanosecond resolution, no rounding to whole
 // milliseconds, and no drift between re-arms.
-class IntervalTimer::Waker {
+class PreciseTimer::Waker {
 public:
-    explicit Waker(IntervalTimer* owner)
+    explicit Waker(PreciseTimer* owner)
         : fd_(timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC)),
           notifier_(fd_, QSocketNotifier::Read) {
         notifier_.setEnabled(false);
@@ -59,9 +59,9 @@ private:
 #else
 // Elsewhere a precise single-shot QTimer re-armed for what is left until the
 // deadline, rounded up so that it never wakes early and spins.
-class IntervalTimer::Waker {
+class PreciseTimer::Waker {
 public:
-    explicit Waker(IntervalTimer* owner) {
+    explicit Waker(PreciseTimer* owner) {
         timer_.setSingleShot(true);
         timer_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer_, &QTimer::timeout, owner, [this, owner] {
@@ -87,24 +87,24 @@ private:
 };
 #endif
 
-IntervalTimer::IntervalTimer(QObject* parent)
+PreciseTimer::PreciseTimer(QObject* parent)
     : QObject(parent), waker_(std::make_unique<Waker>(this)) {}
 
-IntervalTimer::~IntervalTimer() = default;
+PreciseTimer::~PreciseTimer() = default;
 
-void IntervalTimer::setEnabled(bool enabled) {
+void PreciseTimer::setEnabled(bool enabled) {
     if (enabled == enabled_) return;
     enabled_ = enabled;
     reschedule(Clock::now());
 }
 
-void IntervalTimer::setInterval(int milliseconds) {
+void PreciseTimer::setInterval(int milliseconds) {
     interval_ = std::max(0, milliseconds);
     // Inside a tick the rhythm is kept; from outside, the count starts again now.
     reschedule(inTick_ ? due_ : Clock::now());
 }
 
-void IntervalTimer::reschedule(Clock::time_point from) {
+void PreciseTimer::reschedule(Clock::time_point from) {
     if (!isRunning()) {
         waker_->stop();
         return;
@@ -116,12 +116,13 @@ void IntervalTimer::reschedule(Clock::time_point from) {
         waker_->wakeAt(deadline_);
 }
 
-void IntervalTimer::fire() {
+void PreciseTimer::fire() {
     if (!isRunning()) return;
     due_ = deadline_;
     inTick_ = true;
     rescheduledInTick_ = false;
     emit timeout();
+    raiseEvent(Timer);
     inTick_ = false;
     if (!isRunning()) return; // the handler switched the timer off
 

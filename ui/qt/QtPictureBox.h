@@ -6,10 +6,10 @@
 #include <QPixmap>
 #include <QWidget>
 
-class PictureBox : public QWidget {
+class QtPictureBox : public QWidget {
     Q_OBJECT
 public:
-    explicit PictureBox(QWidget* parent = nullptr);
+    explicit QtPictureBox(QWidget* parent = nullptr);
 
     const QPixmap& picture() const { return picture_; }
     void setPicture(const QPixmap& picture);

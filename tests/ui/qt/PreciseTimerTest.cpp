@@ -1,6 +1,6 @@
 // The progress timer's schedule. Nothing here asserts how long anything took:
 // the checks are on the deadlines the timer computes.
-#include "IntervalTimer.h"
+#include "PreciseTimer.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -10,11 +10,11 @@
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = IntervalTimer::Clock;
+using Clock = PreciseTimer::Clock;
 
-TEST(IntervalTimer, RunsOnlyWhenEnabledWithAnInterval) {
-    IntervalTimer timer;
-    QSignalSpy ticks(&timer, &IntervalTimer::timeout);
+TEST(PreciseTimer, RunsOnlyWhenEnabledWithAnInterval) {
+    PreciseTimer timer;
+    QSignalSpy ticks(&timer, &PreciseTimer::timeout);
     timer.setEnabled(true);
     EXPECT_FALSE(timer.isRunning()) << "interval 0 means not set";
     QTest::qWait(30);
@@ -29,36 +29,36 @@ TEST(IntervalTimer, RunsOnlyWhenEnabledWithAnInterval) {
     EXPECT_EQ(ticks.count(), seen) << "disabled: no more ticks";
 }
 
-TEST(IntervalTimer, ATickThatChangesTheIntervalKeepsTheRhythm) {
-    IntervalTimer timer;
+TEST(PreciseTimer, ATickThatChangesTheIntervalKeepsTheRhythm) {
+    PreciseTimer timer;
     Clock::time_point due{};
-    QObject::connect(&timer, &IntervalTimer::timeout, [&] {
+    QObject::connect(&timer, &PreciseTimer::timeout, [&] {
         due = timer.deadline();
         timer.setInterval(40000);
         timer.setInterval(30000); // the last change counts, from the same tick
     });
     timer.setInterval(1);
     timer.setEnabled(true);
-    QSignalSpy ticks(&timer, &IntervalTimer::timeout);
+    QSignalSpy ticks(&timer, &PreciseTimer::timeout);
     ASSERT_TRUE(ticks.wait(5000));
     EXPECT_EQ(timer.interval(), 30000);
     EXPECT_EQ(timer.deadline(), due + 30000ms) << "counted from when the tick was due, not from now";
 }
 
-TEST(IntervalTimer, NextTickIsOneIntervalAfterTheLastWasDue) {
-    IntervalTimer timer;
+TEST(PreciseTimer, NextTickIsOneIntervalAfterTheLastWasDue) {
+    PreciseTimer timer;
     struct Tick {
         Clock::time_point due, ended;
     };
     std::vector<Tick> ticksSeen;
-    QObject::connect(&timer, &IntervalTimer::timeout, [&] {
+    QObject::connect(&timer, &PreciseTimer::timeout, [&] {
         if (ticksSeen.size() == 1) std::this_thread::sleep_for(3ms); // a slow tick
         ticksSeen.push_back({timer.deadline(), Clock::now()});
         if (ticksSeen.size() == 5) timer.setEnabled(false);
     });
     timer.setInterval(5);
     timer.setEnabled(true);
-    QSignalSpy ticks(&timer, &IntervalTimer::timeout);
+    QSignalSpy ticks(&timer, &PreciseTimer::timeout);
     while (ticksSeen.size() < 5 && ticks.wait(5000)) {
     }
     ASSERT_EQ(ticksSeen.size(), 5u);
@@ -71,23 +71,23 @@ TEST(IntervalTimer, NextTickIsOneIntervalAfterTheLastWasDue) {
     }
 }
 
-TEST(IntervalTimer, FarBehindStartsAFreshScheduleInsteadOfABurst) {
-    IntervalTimer timer;
+TEST(PreciseTimer, FarBehindStartsAFreshScheduleInsteadOfABurst) {
+    PreciseTimer timer;
     Clock::time_point due{};
-    QObject::connect(&timer, &IntervalTimer::timeout, [&] {
+    QObject::connect(&timer, &PreciseTimer::timeout, [&] {
         due = timer.deadline();
-        std::this_thread::sleep_for(IntervalTimer::kMaxBacklog + 50ms);
+        std::this_thread::sleep_for(PreciseTimer::kMaxBacklog + 50ms);
     });
     timer.setInterval(1);
     timer.setEnabled(true);
-    QSignalSpy ticks(&timer, &IntervalTimer::timeout);
+    QSignalSpy ticks(&timer, &PreciseTimer::timeout);
     ASSERT_TRUE(ticks.wait(5000));
-    EXPECT_GT(timer.deadline() - due, IntervalTimer::kMaxBacklog);
+    EXPECT_GT(timer.deadline() - due, PreciseTimer::kMaxBacklog);
     timer.setEnabled(false);
 }
 
-TEST(IntervalTimer, SettingTheIntervalFromOutsideRestartsTheCount) {
-    IntervalTimer timer;
+TEST(PreciseTimer, SettingTheIntervalFromOutsideRestartsTheCount) {
+    PreciseTimer timer;
     timer.setEnabled(true);
     timer.setInterval(10000);
     const auto before = Clock::now();
@@ -96,6 +96,23 @@ TEST(IntervalTimer, SettingTheIntervalFromOutsideRestartsTheCount) {
     EXPECT_LE(timer.deadline(), Clock::now() + 20000ms);
     timer.setInterval(-5);
     EXPECT_FALSE(timer.isRunning()) << "never a zero or negative interval";
+}
+
+} // namespace
+
+namespace {
+
+TEST(PreciseTimer, RunsTheTimerEventOfItsInterfaceOnEveryTick) {
+    PreciseTimer timer;
+    IntervalTimer& control = timer;
+    int events = 0;
+    control.Timer = [&] {
+        if (++events == 3) control.setEnabled(false);
+    };
+    control.setInterval(1);
+    control.setEnabled(true);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return events == 3; }, 5000));
+    EXPECT_FALSE(control.isRunning());
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #pragma once
-// The progress window's timer. Unlike a plain QTimer it keeps its own schedule of
+// The progress window's timer on Qt. Unlike a plain QTimer it keeps its own schedule of
 // absolute deadlines, so that a tick handled late does not push every later tick
 // back: the average rate matches the interval even at 1 ms, and a whole cycle of
 // message changes takes as long as the sum of its intervals.
@@ -9,27 +9,27 @@
 // sets it (a message change) keeps the rhythm: the next tick comes one new
 // interval after the tick that set it was due.
 
+#include "IntervalTimer.h"
+
 #include <QObject>
 
 #include <chrono>
 #include <memory>
 
-class IntervalTimer : public QObject {
+class PreciseTimer : public QObject, public IntervalTimer {
     Q_OBJECT
 public:
     using Clock = std::chrono::steady_clock;
 
-    explicit IntervalTimer(QObject* parent = nullptr);
-    ~IntervalTimer() override;
+    explicit PreciseTimer(QObject* parent = nullptr);
+    ~PreciseTimer() override;
 
-    bool isEnabled() const { return enabled_; }
-    void setEnabled(bool enabled);
+    bool isEnabled() const override { return enabled_; }
+    void setEnabled(bool enabled) override;
 
     // Milliseconds; 0 means "not set yet" and keeps the timer from firing.
-    int interval() const { return interval_; }
-    void setInterval(int milliseconds);
-
-    bool isRunning() const { return enabled_ && interval_ > 0; }
+    int interval() const override { return interval_; }
+    void setInterval(int milliseconds) override;
 
     // When the next tick is due; inside a tick, when that tick was due. For the
     // timing benchmark, which measures lateness against it.
@@ -41,6 +41,7 @@ public:
     static constexpr std::chrono::milliseconds kMaxBacklog{100};
 
 signals:
+    // Every tick, just before the Timer event runs.
     void timeout();
 
 private:

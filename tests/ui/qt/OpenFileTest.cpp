@@ -1,9 +1,10 @@
 // The open-file dialog and the file test, with the real Qt dialog answered by
 // the test on the offscreen platform.
 #include "Form2.h"
-#include "Harness.h"
 #include "Module1.h"
 #include "OpenFileAPI.h"
+#include "QtHarness.h"
+#include "QtText.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -11,6 +12,7 @@
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -37,7 +39,7 @@ void typeAndAccept(QFileDialog& dialog, const QString& name) {
 class OpenFile : public ::testing::Test {
 protected:
     QString show() {
-        return ShowOpenFileDialog(Form2::kIconFilter, QStringLiteral("ico"), folder.path(), 0,
+        return ShowOpenFileDialog(fromU16(Form2::kIconFilter), QStringLiteral("ico"), folder.path(), 0,
                                   &owner);
     }
     QTemporaryDir folder;
@@ -90,14 +92,15 @@ TEST(FileExists, TrueForFilesAndFoldersFalseForTheRest) {
     EXPECT_FALSE(FileExists(std::string(5000, 'x')));
 }
 
-TEST(Browse, ChosenPathFillsTheBoxOnly) {
-    Harness h;
+TEST(Browse, ChosenPathFillsTheBoxOnlyAndTheDialogOwnsTheFileDialog) {
+    QtHarness h;
     h.start();
     h.fileDialogAnswers.push_back(QStringLiteral("/chosen/picture.bmp"));
-    h.Form2().Command4_Click();
-    EXPECT_EQ(h.Form2().CustIconFileTxt->text(), QStringLiteral("/chosen/picture.bmp"));
-    EXPECT_EQ(h.Form2().IconList->currentIndex(), 0);
-    EXPECT_EQ(h.fileDialogs.at(0).owner, &h.Form2());
+    QTest::mouseClick(h.w2().Command4, Qt::LeftButton);
+    EXPECT_EQ(h.w2().CustIconFileTxt->text(), QStringLiteral("/chosen/picture.bmp"));
+    EXPECT_EQ(h.w2().IconList->currentIndex(), 0);
+    ASSERT_EQ(h.fileDialogOwners.size(), 1u);
+    EXPECT_EQ(h.fileDialogOwners[0], &h.w2());
 }
 
 } // namespace

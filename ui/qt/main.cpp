@@ -1,8 +1,8 @@
 #include "ClassicFont.h"
 #include "ExitSignals.h"
-#include "Form1.h"
-#include "PlatformServices.h"
 #include "ProgramState.h"
+#include "QtPlatformServices.h"
+#include "QtProgram.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -18,21 +18,22 @@ int main(int argc, char* argv[]) {
     installFontSubstitutes();
 
     ProgramState program;
-    PlatformServices services = PlatformServices::system();
-    Form1 form1(program, services);
+    PlatformServices services = qtPlatformServices();
+    QtProgram tarrowin(program, services);
+    Form1& form1 = tarrowin.form1;
 
     // Being asked to stop runs the same shutdown as the window's own close: the
     // settings are stored first. Also while a startup message waits for the user.
     ExitSignals exitSignals;
-    QObject::connect(&exitSignals, &ExitSignals::requested, &form1, &QWidget::close);
+    QObject::connect(&exitSignals, &ExitSignals::requested, &app, [&form1] { form1.Me.close(); });
     // When the desktop session is about to end, the settings are stored at once;
     // the logout may still be cancelled, so the program goes on until it is
     // really stopped, which runs the shutdown as above.
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1,
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
                      [&form1](QSessionManager&) { form1.SetReg(); });
 
     form1.Form_Load();
     if (form1.hasEnded()) return 0; // the event loop was left before it ran
-    form1.show();
+    form1.Me.show();
     return app.exec();
 }

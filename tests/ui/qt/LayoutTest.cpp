@@ -1,6 +1,6 @@
 // Both windows as laid out: every control's place and size read back from the
 // widgets, the fonts, the window kinds and the keyboard order.
-#include "Harness.h"
+#include "QtHarness.h"
 #include "Pictures.h"
 
 #include <QApplication>
@@ -35,11 +35,11 @@ void expectPlacements(QWidget* window, std::initializer_list<Placement> placemen
 class Layout : public ::testing::Test {
 protected:
     void SetUp() override { h.start(); }
-    Harness h;
+    QtHarness h;
 };
 
 TEST_F(Layout, ProgressWindowControlsSitAtTheirPixels) {
-    Form1& form = h.Form1();
+    Form1Widget& form = h.w1();
     EXPECT_EQ(form.size(), QSize(433, 134));
     EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "the user cannot resize it";
     expectPlacements(&form, {
@@ -54,7 +54,7 @@ TEST_F(Layout, ProgressWindowControlsSitAtTheirPixels) {
 }
 
 TEST_F(Layout, ProgressWindowIsAFixedWindowWithCloseBoxOnly) {
-    const Qt::WindowFlags flags = h.Form1().windowFlags();
+    const Qt::WindowFlags flags = h.w1().windowFlags();
     EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Window);
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
     EXPECT_TRUE(flags & Qt::WindowSystemMenuHint);
@@ -63,8 +63,8 @@ TEST_F(Layout, ProgressWindowIsAFixedWindowWithCloseBoxOnly) {
 }
 
 TEST_F(Layout, ProgressWindowUsesTheBoldClassicFontEverywhere) {
-    for (QWidget* w : std::initializer_list<QWidget*>{&h.Form1(), h.Form1().ProcessName,
-                                                      h.Form1().Command1}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{&h.w1(), h.w1().ProcessName,
+                                                      h.w1().Command1}) {
         SCOPED_TRACE(w->objectName().toStdString());
         EXPECT_DOUBLE_EQ(w->font().pointSizeF(), 8.25);
         EXPECT_TRUE(w->font().bold());
@@ -74,7 +74,7 @@ TEST_F(Layout, ProgressWindowUsesTheBoldClassicFontEverywhere) {
 }
 
 TEST_F(Layout, BarsSpanFortyStepsWithoutText) {
-    for (QProgressBar* bar : h.Form1().PB) {
+    for (QProgressBar* bar : h.w1().PB) {
         EXPECT_EQ(bar->minimum(), 0);
         EXPECT_EQ(bar->maximum(), 40);
         EXPECT_FALSE(bar->isTextVisible());
@@ -83,7 +83,7 @@ TEST_F(Layout, BarsSpanFortyStepsWithoutText) {
 }
 
 TEST_F(Layout, StatusLineShowsOnlyItsFirstLine) {
-    QLabel* label = h.Form1().ProcessName;
+    QLabel* label = h.w1().ProcessName;
     label->setText(QString(60, u'W') + QStringLiteral(" second line that must not show"));
     EXPECT_TRUE(label->wordWrap());
     EXPECT_TRUE(label->alignment() & Qt::AlignTop);
@@ -98,11 +98,11 @@ TEST_F(Layout, PicturesThatTakeClicksShowTheHand) {
     const auto sameCursor = [](const QCursor& a, const QCursor& b) {
         return a.hotSpot() == b.hotSpot() && a.pixmap().toImage() == b.pixmap().toImage();
     };
-    EXPECT_EQ(h.Form1().Picture1->toolTip(), QStringLiteral("Click here for options."));
-    EXPECT_TRUE(sameCursor(h.Form1().Picture1->cursor(), Pictures::iconBoxCursor()));
-    EXPECT_EQ(h.Form1().Picture1->cursor().hotSpot(), QPoint(12, 9));
+    EXPECT_EQ(h.w1().Picture1->toolTip(), QStringLiteral("Click here for options."));
+    EXPECT_TRUE(sameCursor(h.w1().Picture1->cursor(), Pictures::iconBoxCursor()));
+    EXPECT_EQ(h.w1().Picture1->cursor().hotSpot(), QPoint(12, 9));
 
-    PictureBox* logo = h.Form2().Picture1;
+    QtPictureBox* logo = h.w2().Picture1;
     EXPECT_TRUE(sameCursor(logo->cursor(), Pictures::logoCursor()));
     EXPECT_TRUE(logo->toolTip().isEmpty());
     EXPECT_EQ(logo->palette().color(QPalette::Window), QColor(Qt::white));
@@ -111,13 +111,13 @@ TEST_F(Layout, PicturesThatTakeClicksShowTheHand) {
 
 TEST_F(Layout, TextBoxesHaveNoLengthLimit) {
     const QString longTitle(100000, u'x');
-    Form2::assignText(h.Form2().Pmess, longTitle);
-    EXPECT_EQ(h.Form2().Pmess->text().size(), longTitle.size());
-    EXPECT_EQ(h.Form2().Pmess->geometry().size(), QSize(233, 19)) << "it scrolls inside the box";
+    h.Form2().Pmess.setText(longTitle.toStdU16String());
+    EXPECT_EQ(h.w2().Pmess->text().size(), longTitle.size());
+    EXPECT_EQ(h.w2().Pmess->geometry().size(), QSize(233, 19)) << "it scrolls inside the box";
 }
 
 TEST_F(Layout, DialogControlsSitAtTheirPixels) {
-    Form2& dialog = h.Form2();
+    Form2Widget& dialog = h.w2();
     EXPECT_EQ(dialog.size(), QSize(589, 292));
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
     expectPlacements(&dialog, {
@@ -157,7 +157,7 @@ TEST_F(Layout, DialogControlsSitAtTheirPixels) {
 }
 
 TEST_F(Layout, DialogCaptionsAndDefaults) {
-    Form2& d = h.Form2();
+    Form2Widget& d = h.w2();
     EXPECT_EQ(d.windowTitle(), QStringLiteral("Options"));
     EXPECT_EQ(d.Frame1->title(), QStringLiteral("Change Messages:"));
     EXPECT_EQ(d.Frame2->title(), QStringLiteral("Appearance:"));
@@ -187,7 +187,7 @@ TEST_F(Layout, DialogCaptionsAndDefaults) {
 }
 
 TEST_F(Layout, DialogFontsBoldWhereTheLayoutSaysSo) {
-    Form2& d = h.Form2();
+    Form2Widget& d = h.w2();
     for (QWidget* w : std::initializer_list<QWidget*>{d.Label7, d.Label1, d.Label2, d.Label4[0],
                                                       d.Command2, d.Command1}) {
         SCOPED_TRACE(w->objectName().toStdString());
@@ -209,7 +209,7 @@ TEST_F(Layout, DialogFontsBoldWhereTheLayoutSaysSo) {
 }
 
 TEST_F(Layout, DialogIsAToolWindowThatNoKeyCloses) {
-    Form2& d = h.Form2();
+    Form2Widget& d = h.w2();
     EXPECT_EQ(d.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
     EXPECT_TRUE(d.windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(d.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
@@ -217,21 +217,21 @@ TEST_F(Layout, DialogIsAToolWindowThatNoKeyCloses) {
         EXPECT_FALSE(button->isDefault()) << button->objectName().toStdString();
         EXPECT_FALSE(button->autoDefault()) << button->objectName().toStdString();
     }
-    EXPECT_FALSE(h.Form1().Command1->isDefault() || h.Form1().Command1->autoDefault());
+    EXPECT_FALSE(h.w1().Command1->isDefault() || h.w1().Command1->autoDefault());
 
-    d.showModeless();
+    h.Form2().showModeless();
     d.Pmess->setText(QStringLiteral("edited"));
     QTest::keyClick(d.Pmess, Qt::Key_Return);
     QTest::keyClick(d.Pmess, Qt::Key_Enter);
     QTest::keyClick(d.Pmess, Qt::Key_Escape);
     EXPECT_TRUE(d.isVisible()) << "Escape does not close the dialog";
-    EXPECT_EQ(h.Form1().windowTitle(), QStringLiteral("Processing...")) << "Enter does not apply";
-    QTest::keyClick(h.Form1().Command1, Qt::Key_Escape);
+    EXPECT_EQ(h.w1().windowTitle(), QStringLiteral("Processing...")) << "Enter does not apply";
+    QTest::keyClick(h.w1().Command1, Qt::Key_Escape);
     EXPECT_EQ(h.endCalls, 0) << "Escape does not press the progress window's button";
 }
 
 TEST_F(Layout, DialogKeyboardOrderStartsInTheTitle) {
-    Form2& d = h.Form2();
+    Form2Widget& d = h.w2();
     const std::vector<QWidget*> order{
         d.Pmess,    d.Status[0],      d.Speedbox[0], d.Status[1], d.Speedbox[1], d.Status[2],
         d.Speedbox[2], d.Status[3],   d.Speedbox[3], d.Status[4], d.Speedbox[4], d.ButText,
@@ -246,26 +246,26 @@ TEST_F(Layout, DialogKeyboardOrderStartsInTheTitle) {
     for (std::size_t i = 0; i < order.size(); ++i)
         EXPECT_EQ(nextTabStop(order[i]), order[(i + 1) % order.size()])
             << order[i]->objectName().toStdString();
-    d.showModeless();
+    h.Form2().showModeless();
     QApplication::setActiveWindow(&d);
     EXPECT_EQ(d.focusWidget(), d.Pmess);
     for (QWidget* label : d.findChildren<QLabel*>()) EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
 }
 
 TEST_F(Layout, MnemonicsPressApplyAndOk) {
-    Form2& d = h.Form2();
-    d.showModeless();
+    Form2Widget& d = h.w2();
+    h.Form2().showModeless();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
     d.Pmess->setText(QStringLiteral("by Alt+A"));
     // A mnemonic presses its button visibly, so the click comes a moment later.
     QTest::keyClick(&d, Qt::Key_A, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return h.Form1().windowTitle() == QStringLiteral("by Alt+A"); }, 5000));
+        [&] { return h.w1().windowTitle() == QStringLiteral("by Alt+A"); }, 5000));
     EXPECT_TRUE(d.isVisible());
     d.Pmess->setText(QStringLiteral("by Alt+O"));
     QTest::keyClick(d.Pmess, Qt::Key_O, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible(); }, 5000));
-    EXPECT_EQ(h.Form1().windowTitle(), QStringLiteral("by Alt+O"));
+    EXPECT_EQ(h.w1().windowTitle(), QStringLiteral("by Alt+O"));
 }
 
 } // namespace

@@ -1,0 +1,124 @@
+#include "QtControls.h"
+
+#include "PictureFile.h"
+#include "QtPictureBox.h"
+#include "QtText.h"
+#include "ValueCheckBox.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+void QtTextBox::bind(QLineEdit* edit) {
+    edit_ = edit;
+    const QSignalBlocker quiet(edit);
+    edit->setText(fromU16(text_));
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [this] { raiseEvent(Change); });
+}
+
+std::u16string QtTextBox::text() const { return edit_ ? edit_->text().toStdU16String() : text_; }
+
+void QtTextBox::assignText(std::u16string_view text) {
+    if (!edit_) {
+        text_ = text;
+        return;
+    }
+    const QSignalBlocker quiet(edit_);
+    edit_->setText(fromU16(text));
+}
+
+void QtCheckBox::bind(ValueCheckBox* box) {
+    box_ = box;
+    const QSignalBlocker quiet(box);
+    box->setValue(value_);
+    // A user's click: the box has toggled itself already.
+    QObject::connect(box, &QCheckBox::clicked, box, [this] { raiseEvent(Click); });
+}
+
+int QtCheckBox::value() const { return box_ ? box_->value() : value_; }
+
+void QtCheckBox::assignValue(int value) {
+    if (!box_) {
+        value_ = value;
+        return;
+    }
+    const QSignalBlocker quiet(box_);
+    box_->setValue(value);
+}
+
+void QtDropDownList::bind(QComboBox* list) {
+    list_ = list;
+    const QSignalBlocker quiet(list);
+    list->clear();
+    list->addItems(items_);
+    list->setCurrentIndex(index_);
+    QObject::connect(list, &QComboBox::currentIndexChanged, list, [this] { raiseEvent(Click); });
+}
+
+void QtDropDownList::addItem(std::u16string_view text) {
+    items_.append(fromU16(text));
+    if (!list_) return;
+    const QSignalBlocker quiet(list_);
+    list_->addItem(items_.back());
+    list_->setCurrentIndex(index_); // a first entry added is not selected by it
+}
+
+int QtDropDownList::count() const { return static_cast<int>(items_.size()); }
+
+int QtDropDownList::currentIndex() const { return list_ ? list_->currentIndex() : index_; }
+
+void QtDropDownList::assignIndex(int index) {
+    index_ = index;
+    if (!list_) return;
+    const QSignalBlocker quiet(list_);
+    list_->setCurrentIndex(index);
+}
+
+std::u16string QtLabel::caption() const { return label_->text().toStdU16String(); }
+
+void QtLabel::setCaption(std::u16string_view caption) { label_->setText(fromU16(caption)); }
+
+void QtCommandButton::bind(QPushButton* button) {
+    button_ = button;
+    QObject::connect(button, &QPushButton::clicked, button, [this] { raiseEvent(Click); });
+}
+
+std::u16string QtCommandButton::caption() const { return button_->text().toStdU16String(); }
+
+void QtCommandButton::setCaption(std::u16string_view caption) { button_->setText(fromU16(caption)); }
+
+void QtProgressBar::bind(QProgressBar* bar, std::function<void()> beforeChange) {
+    bar_ = bar;
+    beforeChange_ = std::move(beforeChange);
+}
+
+int QtProgressBar::value() const { return bar_->value(); }
+
+void QtProgressBar::setValue(int value) {
+    if (beforeChange_) beforeChange_();
+    bar_->setValue(value);
+}
+
+bool QtProgressBar::isVisible() const { return !bar_->isHidden(); }
+
+void QtProgressBar::setVisible(bool visible) { bar_->setVisible(visible); }
+
+void QtPictureBoxControl::bind(QtPictureBox* box, BuiltinIcon builtin) {
+    box_ = box;
+    builtin_ = std::move(builtin);
+    QObject::connect(box, &QtPictureBox::clicked, box, [this] { raiseEvent(Click); });
+}
+
+void QtPictureBoxControl::showBuiltinIcon(int index) {
+    if (builtin_) box_->setPicture(builtin_(index, *box_));
+}
+
+bool QtPictureBoxControl::loadPicture(std::u16string_view path) {
+    const QPixmap picture = readPictureFile(fromU16(path));
+    if (picture.isNull()) return false;
+    box_->setPicture(picture);
+    return true;
+}

@@ -1,0 +1,50 @@
+#include "QtForm1.h"
+
+#include "ClassicFont.h"
+#include "Pictures.h"
+
+#include <QScreen>
+
+Form1Widget::Form1Widget(QtWindow& window) : FormWidget(window) {
+    setupUi(this);
+    PB = {PB_0, PB_1};
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(size());
+    setWindowIcon(Pictures::progressWindowIcon());
+    applyClassicFontSizes(this);
+    Picture1->setCursor(Pictures::iconBoxCursor());
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+QtForm1::QtForm1() : Me([this] { return &widget_; }), widget_(Me) {
+    ProcessName.bind(widget_.ProcessName);
+    const auto hold = [this] { holdRepaintsForAFrame(); };
+    for (int i = 0; i < 2; ++i) PB[i].bind(widget_.PB[i], hold);
+    Picture1.bind(widget_.Picture1, [this](int index, const QtPictureBox&) { return icos(index); });
+    Command1.bind(widget_.Command1);
+
+    barFrame_.setSingleShot(true);
+    barFrame_.setInterval(kFrameInterval);
+    QObject::connect(&barFrame_, &QTimer::timeout, &widget_, [this] {
+        // one repaint, of the latest position
+        for (QtProgressBar& bar : PB) bar.widget()->setUpdatesEnabled(true);
+    });
+}
+
+Form1Controls QtForm1::controls() {
+    return {Me, ProcessName, {&PB[0], &PB[1]}, Picture1, Command1, Timer1};
+}
+
+QPixmap QtForm1::icos(int index) const {
+    return Pictures::builtinIcon(index, widget_.devicePixelRatioF());
+}
+
+void QtForm1::holdRepaintsForAFrame() {
+    // A progress bar repaints at once on every new position; at a tick a
+    // millisecond that would be a thousand paints a second for the eye's sixty.
+    if (Timer1.interval() >= kFrameInterval || barFrame_.isActive()) return;
+    for (QtProgressBar& bar : PB) bar.widget()->setUpdatesEnabled(false);
+    barFrame_.start();
+}

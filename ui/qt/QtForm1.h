@@ -1,0 +1,48 @@
+#pragma once
+// The progress window on Qt Widgets: its layout, and its controls as Form1
+// reaches them.
+
+#include "Form1Controls.h"
+#include "PreciseTimer.h"
+#include "QtControls.h"
+#include "QtWindow.h"
+#include "ui_Form1.h"
+
+#include <QTimer>
+
+#include <array>
+
+class Form1Widget : public FormWidget, public Ui::Form1 {
+public:
+    explicit Form1Widget(QtWindow& window);
+
+    std::array<QProgressBar*, 2> PB; // the control array, indexed from 0
+};
+
+class QtForm1 {
+public:
+    QtForm1();
+
+    Form1Controls controls();
+    Form1Widget& widget() { return widget_; }
+    PreciseTimer& timer() { return Timer1; }
+
+    // The picture of icos(index), at the window's pixel density.
+    QPixmap icos(int index) const;
+
+private:
+    // Below this interval the ticks come faster than a screen shows frames: the
+    // bars then take every position at once but repaint once per frame.
+    static constexpr int kFrameInterval = 16; // milliseconds
+
+    void holdRepaintsForAFrame();
+
+    QtWindow Me;
+    Form1Widget widget_;
+    QtLabel ProcessName;
+    std::array<QtProgressBar, 2> PB;
+    QtPictureBoxControl Picture1;
+    QtCommandButton Command1;
+    PreciseTimer Timer1;
+    QTimer barFrame_; // while it runs, the bars hold their repaints
+};

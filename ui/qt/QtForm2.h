@@ -1,0 +1,50 @@
+#pragma once
+// The options dialog on Qt Widgets. Its controls exist, holding the layout's
+// values, from the start; its widgets are built only when first needed (shown,
+// or asked for as the owner of a file dialog), and then take the controls'
+// values over. A program that never opens the dialog never pays for them.
+
+#include "Form2Controls.h"
+#include "QtControls.h"
+#include "QtWindow.h"
+#include "ui_Form2.h"
+
+#include <array>
+#include <memory>
+
+class Form2Widget : public FormWidget, public Ui::Form2 {
+public:
+    explicit Form2Widget(QtWindow& window);
+
+    // The control arrays, indexed from 0.
+    std::array<QLineEdit*, Form2Controls::kMessages> Status;
+    std::array<QLineEdit*, Form2Controls::kMessages> Speedbox;
+    std::array<QLabel*, 1> Label4;
+};
+
+class QtForm2 {
+public:
+    QtForm2();
+    ~QtForm2();
+
+    Form2Controls controls();
+    // The dialog's widgets, built now if they do not exist yet.
+    Form2Widget& widget();
+    bool isBuilt() const { return widget_ != nullptr; }
+
+private:
+    Form2Widget* build();
+
+    QtWindow Me;
+    std::unique_ptr<Form2Widget> widget_;
+    QtTextBox Pmess;
+    std::array<QtTextBox, Form2Controls::kMessages> Status;
+    std::array<QtTextBox, Form2Controls::kMessages> Speedbox;
+    QtTextBox CustIconFileTxt;
+    QtTextBox ButText;
+    QtCheckBox DualChk;
+    QtCheckBox Ssav;
+    QtDropDownList IconList;
+    QtPictureBoxControl Picture1;
+    QtCommandButton Command1, Command2, Command3, Command4;
+};

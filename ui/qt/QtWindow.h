@@ -1,0 +1,47 @@
+#pragma once
+// The window interface on a top-level Qt widget that may be built only when it
+// is first needed: until then the window is hidden, and a close request runs
+// Unload without building anything.
+
+#include "Window.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QtWindow final : public Window {
+public:
+    // build makes the widget, the first time it is needed.
+    explicit QtWindow(std::function<QWidget*()> build) : build_(std::move(build)) {}
+
+    QWidget* widget(); // builds it when it does not exist yet
+    bool isBuilt() const { return widget_ != nullptr; }
+
+    std::u16string caption() const override;
+    void setCaption(std::u16string_view caption) override;
+    void show() override;
+    void hide() override;
+    bool isVisible() const override;
+    void close() override;
+
+    // What the widget's close event asks: runs Unload, true when the window may
+    // close.
+    bool unload();
+
+private:
+    std::function<QWidget*()> build_;
+    QWidget* widget_ = nullptr;
+};
+
+// A top-level widget whose close requests go to its window's Unload.
+class FormWidget : public QWidget {
+public:
+    explicit FormWidget(QtWindow& window) : window_(window) {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QtWindow& window_;
+};
