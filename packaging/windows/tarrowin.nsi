@@ -81,10 +81,10 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} LegalCopyright "Freeware from ${PUBLISHER}
 ; A running Tarrowin holds its program file open, and saves its settings only
 ; when it ends the normal way; so neither the setup nor the uninstaller touches
 ; it. The user ends it, with its button or its close box, and tries again.
-!macro REFUSE_WHILE_RUNNING ACTION
+!macro REFUSE_WHILE_RUNNING WHAT
     FindWindow $0 "${PROGRAM_WINDOW_CLASS}"
     ${If} $0 <> 0
-        MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} is running.$\r$\n$\r$\nEnd it with its button or its close box, so that it keeps your settings, then ${ACTION} again." /SD IDOK
+        MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} is running.$\r$\n$\r$\nEnd it with its button or its close box, so that it keeps your settings, then start the ${WHAT} again." /SD IDOK
         SetErrorLevel ${EXIT_REFUSED}
         Quit
     ${EndIf}
@@ -101,7 +101,7 @@ Function .onInit
         SetErrorLevel ${EXIT_REFUSED}
         Quit
     ${EndIf}
-    !insertmacro REFUSE_WHILE_RUNNING "start the setup"
+    !insertmacro REFUSE_WHILE_RUNNING setup
 FunctionEnd
 
 Section "${PRODUCT}"
@@ -123,14 +123,13 @@ Section "${PRODUCT}"
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" NoRepair 1
     ; In KiB, as the list of installed programs reads it.
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-    IntFmt $0 "0x%08X" $0
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" EstimatedSize $0
 SectionEnd
 
 Function un.onInit
     SetShellVarContext all
     SetRegView 64
-    !insertmacro REFUSE_WHILE_RUNNING "remove it"
+    !insertmacro REFUSE_WHILE_RUNNING uninstaller
 FunctionEnd
 
 ; Only what the setup put there goes: the folder may have been chosen by hand
