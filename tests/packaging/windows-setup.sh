@@ -5,7 +5,7 @@
 # from the shortcut's target and ended with its button, and the silent
 # uninstall, which takes everything away but the user's settings. While the
 # program runs, setup and uninstaller both refuse.
-# Usage: setup.sh WINDOWS_BUILD_DIR
+# Usage: windows-setup.sh WINDOWS_BUILD_DIR
 source "$(dirname "$0")/../e2e/lib.sh"
 build_win=$1
 program="$build_win/tarrowin.exe"
