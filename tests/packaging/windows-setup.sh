@@ -9,11 +9,7 @@
 source "$(dirname "$0")/../e2e/lib.sh"
 build_win=$1
 program="$build_win/tarrowin.exe"
-if [ ! -f "$program" ]; then
-    # Only while the Windows build has no program of its own to install.
-    echo "SKIP: $program is not built, so there is no setup program to try"
-    exit 77
-fi
+[ -f "$program" ] || fail "$program is not built; run scripts/package windows"
 setup=$(ls -t "$build_win"/packages/tarrowin-*-setup.exe 2>/dev/null | head -n1)
 [ -n "$setup" ] || fail "no setup program in $build_win/packages; run scripts/package windows"
 
