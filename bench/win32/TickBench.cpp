@@ -4,7 +4,8 @@
 //
 //   bench_win32_ticks [SECONDS-AT-1MS SECONDS-AT-50MS]
 //
-// Prints one line per timer and interval: ticks per second, mean period in ms.
+// Prints one line of name=value figures: for each timer (precise, settimer) and
+// interval (1, 50 ms) the ticks per second and the mean period in ms.
 #include "MessageLoop.h"
 #include "NativeForms.h"
 
@@ -35,7 +36,7 @@ struct Figures {
         const double span = std::chrono::duration<double>(last - first).count();
         const double perSecond = span > 0 ? (ticks - 1) / span : 0;
         const double meanMs = ticks > 1 ? span * 1000 / (ticks - 1) : 0;
-        std::printf("%-12s interval %2d ms: %8.1f ticks/s, mean period %7.3f ms\n", timer, interval, perSecond,
+        std::printf("%s%d.ticks_per_s=%.1f %s%d.mean_period_ms=%.3f ", timer, interval, perSecond, timer, interval,
                     meanMs);
     }
 };
@@ -95,11 +96,12 @@ int wmain(int argc, wchar_t** argv) {
     OleInitialize(nullptr);
     NativeForms forms;
     forms.form1.show();
-    std::printf("waitable timer: %s\n", forms.timer1.precise().isHighResolution() ? "high resolution" : "plain");
+    std::printf("high_resolution=%d ", forms.timer1.precise().isHighResolution() ? 1 : 0);
     for (const auto& [interval, seconds] : {std::pair{1, fastSeconds}, std::pair{50, slowSeconds}}) {
         preciseRun(forms, interval, seconds).print("precise", interval);
-        setTimerRun(forms, interval, seconds).print("SetTimer", interval);
+        setTimerRun(forms, interval, seconds).print("settimer", interval);
     }
+    std::printf("\n");
     std::fflush(stdout);
     return 0;
 }
