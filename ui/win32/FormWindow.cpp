@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 constexpr wchar_t kFormClass[] = L"TarrowinForm";
@@ -221,6 +222,7 @@ std::u16string FormWindow::caption() const { return windowText(window_); }
 void FormWindow::setCaption(std::u16string_view caption) { setWindowText(window_, caption); }
 
 void FormWindow::show() {
+    if (beforeFirstShow) std::exchange(beforeFirstShow, nullptr)();
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
 }

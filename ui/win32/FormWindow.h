@@ -59,6 +59,9 @@ public:
     // Runs with true when a modal loop of the system starts on this window
     // (moving it, its system menu) and with false when it ends.
     std::function<void(bool running)> onModalLoop;
+    // Runs once, before the window is first shown: what only a shown window
+    // needs can wait for it.
+    std::function<void()> beforeFirstShow;
     // Runs when the desktop session is about to end.
     std::function<void()> onEndSession;
 

@@ -75,8 +75,12 @@ NativeForms::NativeForms()
     logoPointer_ = pointerFromIconResource(IDP_LOGO_HAND);
     logo.setPointer(logoPointer_);
     form2.setTextColour("Label8", kCreditColour);
-    form2.control<NativeButton>("Command4").setBitmap(
-        Picture::fromResource(IDP_BROWSE_PICTURE).toBitmap(GetSysColor(COLOR_BTNFACE)));
+    // A GIF needs the OLE picture loader, whose first use is slow: not at start
+    // while the dialog stays hidden.
+    form2.beforeFirstShow = [this] {
+        form2.control<NativeButton>("Command4").setBitmap(
+            Picture::fromResource(IDP_BROWSE_PICTURE).toBitmap(GetSysColor(COLOR_BTNFACE)));
+    };
 
     form1.onModalLoop = form2.onModalLoop = [this](bool running) {
         if (running)

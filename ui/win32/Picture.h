@@ -1,10 +1,12 @@
 #pragma once
-// A picture as the platform's own loader reads it (OleLoadPicture: icons,
-// bitmaps, GIFs, metafiles), drawn at its natural pixel size. Copies share one
-// loaded picture.
+// A picture as the platform's own loaders read it, drawn at its natural pixel
+// size. Icons (.ico) go through user32's icon loader and uncompressed .bmp
+// files straight to gdi32; everything else (GIF, compressed bitmaps,
+// metafiles, JPEG) through OleLoadPicture, whose first use costs a program a
+// good part of its start-up, so that the pictures shown at start need none.
+// Copies share one loaded picture.
 
 #include <windows.h>
-#include <ocidl.h>
 
 #include <cstddef>
 #include <memory>
@@ -15,13 +17,13 @@ class Picture {
 public:
     Picture() = default;
 
-    // An empty picture when the bytes are not a picture the loader reads whole.
+    // An empty picture when the bytes are not a picture a loader reads whole.
     static Picture fromBytes(std::span<const std::byte> bytes);
     // A picture carried in the program file as an RCDATA resource.
     static Picture fromResource(int id);
     // A picture file chosen by the user: an empty picture when the path names
     // no plain file, when the file is larger than kMaxFileBytes or is no picture
-    // the loader reads whole, or when its decoded size would pass
+    // a loader reads whole, or when its decoded size would pass
     // kMaxDecodedBytes: a hostile file cannot make the program claim unbounded
     // memory nor wait on a pipe.
     static Picture fromFile(const std::wstring& path);
@@ -29,7 +31,7 @@ public:
     static constexpr std::size_t kMaxFileBytes = 16u << 20;
     static constexpr std::size_t kMaxDecodedBytes = 64u << 20;
 
-    bool isNull() const { return !picture_; }
+    bool isNull() const { return !image_; }
     SIZE pixelSize() const { return size_; }
 
     // Draws the picture at its natural size with its top-left corner at x, y,
@@ -40,7 +42,9 @@ public:
     // caller owns it (DeleteObject).
     HBITMAP toBitmap(COLORREF background) const;
 
+    class Image; // one of the loaders' results, in Picture.cpp
+
 private:
-    std::shared_ptr<IPicture> picture_;
+    std::shared_ptr<const Image> image_;
     SIZE size_{};
 };
