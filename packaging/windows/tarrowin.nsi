@@ -21,6 +21,8 @@ Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
+; Sharp text on screens above 96 dpi, as the program itself.
+ManifestDPIAware true
 
 !define PRODUCT Tarrowin
 !define PUBLISHER Quillmoor
