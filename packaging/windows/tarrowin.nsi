@@ -93,6 +93,7 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} LegalCopyright "Freeware from ${PUBLISHER}
 !macroend
 
 Function .onInit
+    ; The shortcut goes to every user's Start menu, the entry to the machine's list.
     SetShellVarContext all
     SetRegView 64
     ; Per machine only: Program Files and HKLM need an administrator.
