@@ -38,7 +38,7 @@ head -n1 "$root/usr/share/doc/tarrowin/copyright" |
     grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
     fail "copyright is not machine-readable"
 
-lintian --fail-on error,warning "$deb" 2>/dev/null || fail "lintian"
+lintian --fail-on error,warning "$deb" || fail "lintian"
 
 check_starts_from_menu "$root"
 echo "PASS"
