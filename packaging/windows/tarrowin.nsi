@@ -137,12 +137,14 @@ FunctionEnd
 
 ; Only what the setup put there goes: the folder may have been chosen by hand
 ; and hold other files, so it is removed only when it is left empty. The
-; settings under HKEY_CURRENT_USER belong to each user and stay.
+; settings under HKEY_CURRENT_USER belong to each user and stay. A program
+; file still in use (Tarrowin running in another user's session, which this
+; one cannot see) goes, with its folder, when Windows next starts.
 Section "Uninstall"
     Delete "$SMPROGRAMS\${PRODUCT}.lnk"
-    Delete "$INSTDIR\${PROGRAM_FILE}"
+    Delete /REBOOTOK "$INSTDIR\${PROGRAM_FILE}"
     Delete "$INSTDIR\${UNINSTALLER}"
-    RMDir "$INSTDIR"
+    RMDir /REBOOTOK "$INSTDIR"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
     DetailPrint "Your settings stay under ${SETTINGS_KEY}."
 SectionEnd
