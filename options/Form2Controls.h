@@ -38,3 +38,23 @@ struct Form2Controls {
     CommandButton& Command3;                    // the web-site button
     CommandButton& Command4;                    // browse for a custom icon
 };
+
+// The controls of an object that keeps them under the names above, Status and
+// Speedbox as arrays of controls: how front ends and tests hold them.
+template <typename Holder>
+Form2Controls form2ControlsOf(Holder& h) {
+    return {h.Me,
+            h.Pmess,
+            {&h.Status[0], &h.Status[1], &h.Status[2], &h.Status[3], &h.Status[4]},
+            {&h.Speedbox[0], &h.Speedbox[1], &h.Speedbox[2], &h.Speedbox[3], &h.Speedbox[4]},
+            h.CustIconFileTxt,
+            h.ButText,
+            h.DualChk,
+            h.Ssav,
+            h.IconList,
+            h.Picture1,
+            h.Command1,
+            h.Command2,
+            h.Command3,
+            h.Command4};
+}

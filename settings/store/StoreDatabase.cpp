@@ -142,7 +142,9 @@ StoreDatabase::StoreDatabase(const std::string& path) {
         if (!probe()) fail(SQLITE_NOTADB);
     }
     if (!readOnly_) {
-        createSchema();
+        // A store that has the schema is only read: a write here would cost
+        // every start of the program a commit, and a commit a flush to disk.
+        if (!hasSchema()) createSchema();
         return;
     }
     Query tables(*this, "SELECT count(*) FROM sqlite_schema WHERE name IN ('keys', 'vals')");
@@ -201,6 +203,11 @@ bool StoreDatabase::probe() {
     const int primary = result & 0xff;
     if (primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT) return false;
     fail(result);
+}
+
+bool StoreDatabase::hasSchema() {
+    Query version(*this, "PRAGMA user_version");
+    return version.next() && version.integer(0) == kSchemaVersion;
 }
 
 void StoreDatabase::createSchema() {

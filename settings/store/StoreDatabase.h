@@ -47,6 +47,7 @@ private:
     void connect(const std::string& path, bool readOnly);
     void disconnect();
     bool probe();
+    bool hasSchema(); // user_version says the schema was made, with its tables
     void createSchema();
     void useEmptyStore();
 

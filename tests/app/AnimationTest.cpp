@@ -122,11 +122,16 @@ TEST_F(Animation, EditsReachTheCycleWithoutApply) {
 }
 
 TEST_F(Animation, SpeedWithoutWholeNumberKeepsThePreviousInterval) {
-    h.w2().Speedbox[1].userTypes(u"12abc");
+    // The previous interval is not the startup's 50: a fallback to that would show.
+    setSpeeds({u"70", u"12abc", u"8.5.5"});
+    h.Form2().Command2_Click();
     EXPECT_EQ(h.w2().Speedbox[1].text(), u"12abc") << "the rule lets it pass";
     tick(41);
     EXPECT_EQ(label(), u"Linking Data...");
-    EXPECT_EQ(interval(), 50);
+    EXPECT_EQ(interval(), 70);
+    tick(41);
+    EXPECT_EQ(label(), u"Updating...");
+    EXPECT_EQ(interval(), 70);
     EXPECT_TRUE(h.w1().Timer1.isRunning());
 }
 

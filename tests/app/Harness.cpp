@@ -27,22 +27,7 @@ Form1Controls MemoryForm1::controls() {
     return {Me, ProcessName, {&PB[0], &PB[1]}, Picture1, Command1, Timer1};
 }
 
-Form2Controls MemoryForm2::controls() {
-    return {Me,
-            Pmess,
-            {&Status[0], &Status[1], &Status[2], &Status[3], &Status[4]},
-            {&Speedbox[0], &Speedbox[1], &Speedbox[2], &Speedbox[3], &Speedbox[4]},
-            CustIconFileTxt,
-            ButText,
-            DualChk,
-            Ssav,
-            IconList,
-            Picture1,
-            Command1,
-            Command2,
-            Command3,
-            Command4};
-}
+Form2Controls MemoryForm2::controls() { return form2ControlsOf(*this); }
 
 Harness::Harness(Store store) : folder_(makeFolder()) {
 #ifndef _WIN32

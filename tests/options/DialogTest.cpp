@@ -68,9 +68,11 @@ TEST_F(Dialog, ApplyUsesTheMessageNowShown) {
 }
 
 TEST_F(Dialog, ApplyKeepsTheIntervalForASpeedWithoutWholeNumber) {
+    controls().Speedbox[0].userTypes(u"70");
+    d().Command2_Click();
     controls().Speedbox[0].userTypes(u"12abc");
     d().Command2_Click();
-    EXPECT_EQ(window().Timer1.interval(), 50);
+    EXPECT_EQ(window().Timer1.interval(), 70) << "the interval before, not the startup's";
     EXPECT_TRUE(window().Timer1.isRunning());
 }
 
@@ -96,7 +98,10 @@ TEST_F(Dialog, MissingCustomFileIsReportedAndTheRestStillApplies) {
     controls().IconList.userPicks(Form2::kCustomIcon);
     controls().Pmess.userTypes(u"Still applied");
     const ShownPicture before = window().Picture1.shown;
+    bool shownWhileMessageOpen = false;
+    h.whileMessageOpen = [&](const Message&) { shownWhileMessageOpen = controls().Me.isVisible(); };
     controls().Command1.userClicks();
+    EXPECT_TRUE(shownWhileMessageOpen) << "OK hides the dialog only after the message";
     ASSERT_EQ(h.messages.size(), 1u);
     EXPECT_EQ(h.messages[0].text, u"Custom icon file does not exist.");
     EXPECT_EQ(h.messages[0].icon, MessageIcon::Exclamation);

@@ -56,6 +56,19 @@ protected:
     // Opens the store afresh, as a new process would.
     void reopen() { RegistryStore::usePath(store.string()); }
 
+    // A store holding the title, closed: its log folded into the file.
+    void storeTitle(std::u16string_view title) {
+        reopen();
+        {
+            CRegistry reg;
+            ASSERT_TRUE(reg.CreateKey(kKey));
+            ASSERT_TRUE(reg.OpenKey(kKey));
+            ASSERT_TRUE(reg.WriteString(title, u"Title"));
+        }
+        RegistryStore::usePath({});
+    }
+    static constexpr std::u16string_view kKey = u"HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin";
+
     static std::string contents(const fs::path& file) {
         std::ifstream in(file, std::ios::binary);
         std::ostringstream text;
@@ -115,15 +128,24 @@ TEST_F(StoreFile, IsCreatedPrivateOnFirstUseAndKeepsWhatWasWritten) {
     EXPECT_EQ(reg.ReadString(u"Title"), u"Busy");
 }
 
-TEST_F(StoreFile, AReadOnlyStoreRefusesFullAccessAndStillReads) {
+TEST_F(StoreFile, ReadingAStoreThatExistsWritesNothing) {
+    // Every start of the program reads its settings: a write would cost each
+    // start a commit and its flush to disk.
+    storeTitle(u"Busy");
+    const std::string before = contents(store);
+    const fs::path log = store.string() + "-wal";
+
     reopen();
-    {
-        CRegistry reg;
-        ASSERT_TRUE(reg.CreateKey(u"HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin"));
-        ASSERT_TRUE(reg.OpenKey(u"HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin"));
-        ASSERT_TRUE(reg.WriteString(u"Frozen", u"Title"));
-    }
-    RegistryStore::usePath({}); // closes the store, folding its log into the file
+    CRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(kKey));
+    EXPECT_EQ(reg.ReadString(u"Title"), u"Busy");
+    EXPECT_TRUE(!fs::exists(log) || fs::file_size(log) == 0) << "nothing was logged";
+    RegistryStore::usePath({});
+    EXPECT_EQ(contents(store), before);
+}
+
+TEST_F(StoreFile, AReadOnlyStoreRefusesFullAccessAndStillReads) {
+    storeTitle(u"Frozen");
     fs::permissions(store, fs::perms::owner_read, fs::perm_options::replace);
     const std::string before = contents(store);
     reopen();

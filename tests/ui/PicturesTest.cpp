@@ -49,10 +49,22 @@ TEST(BuiltinIcons, OtherIndicesGiveNoPicture) {
 }
 
 TEST(WindowIcons, OfferTheIconSizeAndTheDenseSize) {
-    for (const QIcon& icon : {Pictures::progressWindowIcon(), Pictures::optionsWindowIcon()}) {
+    const std::pair<QIcon, const char*> icons[] = {{Pictures::progressWindowIcon(), "document"},
+                                                   {Pictures::optionsWindowIcon(), "options"}};
+    for (const auto& [icon, file] : icons) {
+        SCOPED_TRACE(file);
         const QList<QSize> sizes = icon.availableSizes();
         EXPECT_TRUE(sizes.contains(QSize(32, 32)));
         EXPECT_TRUE(sizes.contains(QSize(64, 64)));
+        // What the window system is handed: each offered size as device pixels.
+        QList<QSize> handed;
+        for (const QSize& size : sizes) handed += icon.pixmap(size, 1.0).size();
+        EXPECT_TRUE(handed.contains(QSize(64, 64))) << "the dense rendering, not the small one again";
+        QImage dense(QStringLiteral(":/pictures/%1@2x.png").arg(file));
+        dense.setDevicePixelRatio(1.0);
+        constexpr auto kFormat = QImage::Format_ARGB32_Premultiplied;
+        EXPECT_EQ(icon.pixmap(QSize(64, 64), 1.0).toImage().convertToFormat(kFormat),
+                  dense.convertToFormat(kFormat));
         const QImage small = argb(icon.pixmap(QSize(32, 32)));
         int soft = 0;
         for (int y = 0; y < 32; ++y)

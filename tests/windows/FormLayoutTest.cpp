@@ -30,6 +30,7 @@ struct FormCase {
 
 class FormLayout : public ::testing::TestWithParam<FormCase> {
 protected:
+    void SetUp() override { forms.form2.build(); }
     NativeForms forms;
     FormWindow& form() { return forms.*GetParam().form; }
 };
@@ -97,6 +98,7 @@ INSTANTIATE_TEST_SUITE_P(Forms, FormLayout,
 
 TEST(FormFrames, ProgressWindowIsFixedWithCloseBoxOnlyAndDialogIsAToolWindow) {
     NativeForms forms;
+    forms.form2.build();
     const auto style1 = GetWindowLongPtrW(forms.form1.hwnd(), GWL_STYLE);
     const auto style2 = GetWindowLongPtrW(forms.form2.hwnd(), GWL_STYLE);
     for (const auto style : {style1, style2}) {

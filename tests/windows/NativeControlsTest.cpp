@@ -14,6 +14,7 @@ namespace {
 
 class NativeControls : public ::testing::Test {
 protected:
+    void SetUp() override { forms.form2.build(); }
     NativeForms forms;
     int events = 0;
     ControlEvent count() {
@@ -193,5 +194,46 @@ TEST_F(NativeControls, PictureBoxRunsClickForAClickInsideIt) {
     SendMessageW(box.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageW(box.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(200, 5)); // let go outside
     EXPECT_EQ(events, 1);
+}
+TEST(HiddenDialog, IsBuiltWhenFirstShownWithEverythingSetBefore) {
+    NativeForms forms;
+    EXPECT_NE(forms.form1.hwnd(), nullptr);
+    EXPECT_EQ(forms.form2.hwnd(), nullptr) << "the hidden dialog costs the start-up no windows";
+    auto& title = forms.form2.control<NativeTextBox>("Pmess");
+    auto& saver = forms.form2.control<NativeCheckBox>("Ssav");
+    auto& icons = forms.form2.control<NativeDropDownList>("IconList");
+    int changes = 0;
+    title.Change = [&changes] { ++changes; };
+    title.setText(u"Linking");
+    saver.setValue(CheckBox::Grayed);
+    for (const char16_t* item : {u"Gear", u"Arrow", u"Scissors"}) icons.addItem(item);
+    icons.setCurrentIndex(2);
+    forms.form2.setCaption(u"Options");
+    EXPECT_EQ(changes, 1);
+    EXPECT_FALSE(forms.form2.isVisible());
+
+    forms.form2.show();
+    ASSERT_NE(forms.form2.hwnd(), nullptr);
+    EXPECT_TRUE(forms.form2.isVisible());
+    EXPECT_EQ(changes, 1) << "building the window changes no value";
+    wchar_t text[64] = {};
+    GetWindowTextW(title.hwnd(), text, 64);
+    EXPECT_EQ(std::wstring(text), L"Linking");
+    EXPECT_EQ(SendMessageW(saver.hwnd(), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+    EXPECT_EQ(SendMessageW(icons.hwnd(), CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageW(icons.hwnd(), CB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(forms.form2.child("DualChk"), BM_GETCHECK, 0, 0), BST_CHECKED); // as the layout has it
+}
+
+TEST(HiddenDialog, CloseBeforeItWasEverShownRunsUnload) {
+    NativeForms forms;
+    int unloads = 0;
+    forms.form2.Unload = [&unloads](int& Cancel) {
+        ++unloads;
+        Cancel = 1;
+    };
+    forms.form2.close();
+    EXPECT_EQ(unloads, 1);
+    EXPECT_EQ(forms.form2.hwnd(), nullptr);
 }
 } // namespace

@@ -6,6 +6,7 @@
 //   tarrowin_wine_probe bar-rect TITLE          screen "x y width height" of the first bar
 //   tarrowin_wine_probe button-rect TITLE TEXT  the same of the button with that caption
 //   tarrowin_wine_probe edit-rect TITLE TEXT    the same of the text box holding that text
+//   tarrowin_wine_probe picture-rect TITLE      the same of the first picture box
 //   tarrowin_wine_probe message-text            the text of the "Tarrowin" message box
 //   tarrowin_wine_probe screen-saver            1 when the screen saver is active, else 0
 //
@@ -66,6 +67,8 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"bar-rect" && window) return printScreenRect(findChild(window, PROGRESS_CLASSW, nullptr));
     if (command == L"button-rect" && window && argc > 3)
         return printScreenRect(findChild(window, WC_BUTTONW, argv[3]));
+    if (command == L"picture-rect" && window)
+        return printScreenRect(findChild(window, L"TarrowinPictureBox", nullptr));
     if (command == L"edit-rect" && window && argc > 3) return printScreenRect(findChild(window, WC_EDITW, argv[3]));
     if (command == L"message-text") {
         const HWND box = FindWindowW(L"#32770", L"Tarrowin");

@@ -17,6 +17,14 @@ welcome='Welcome to the Tarrowin.  Clicking on the progress bar icon brings up t
 address='https://www.quillmoor.example/'
 new_title='Compiling sources'
 
+echo "the program file: one file of at most 1 MiB that needs only the system's DLLs"
+size=$(stat -c %s "$exe")
+[ "$size" -le $((1024 * 1024)) ] || fail "tarrowin.exe is $size bytes"
+system_dlls=' advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll shell32.dll user32.dll winmm.dll '
+for dll in $(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ { print tolower($3) }'); do
+    [[ $system_dlls == *" $dll "* ]] || fail "tarrowin.exe needs $dll"
+done
+
 start_x
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 trap 'wineserver -k 2>/dev/null || true; stop_x' EXIT

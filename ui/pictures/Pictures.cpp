@@ -36,10 +36,19 @@ QPixmap softIcon(const QString& file) {
     return QPixmap::fromImage(IconFile::read(bytes, IconFile::deepestImage(bytes)));
 }
 
+// The 64x64 rendering as 64 plain pixels. Read by its file name alone it
+// would be marked as twice as dense, and an icon would offer it as one more
+// 32x32 image: the window manager would never get the sharp one.
+QPixmap denseRendering(const QString& name) {
+    QImage dense(resource(name + "@2x.png"));
+    dense.setDevicePixelRatio(1.0);
+    return QPixmap::fromImage(dense);
+}
+
 QIcon windowIcon(const QString& name) {
     QIcon icon;
     icon.addPixmap(softIcon(name + ".ico"));
-    icon.addPixmap(QPixmap(resource(name + "@2x.png")));
+    icon.addPixmap(denseRendering(name));
     return icon;
 }
 
@@ -51,7 +60,7 @@ QPixmap builtinIcon(int index, qreal devicePixelRatio) {
     if (index < 0 || index >= builtinIconCount()) return {};
     const QString name = QLatin1String(kBuiltinNames[std::size_t(index)]);
     if (devicePixelRatio >= kDenseRatio) {
-        QPixmap dense(resource(name + "@2x.png"));
+        QPixmap dense = denseRendering(name);
         dense.setDevicePixelRatio(kDenseRatio);
         return dense;
     }

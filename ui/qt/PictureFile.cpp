@@ -53,5 +53,9 @@ QPixmap readPictureFile(const QString& path) {
     if (reader.format() == "bmp" && !bitmapComplete(path)) return {};
     if (reader.format() == "ico" && reader.imageCount() > 1 && !reader.jumpToImage(bestIconImage(reader)))
         return {};
-    return QPixmap::fromImage(reader.read());
+    QImage picture = reader.read();
+    // The reader takes a scale factor from an "@2x" in the file's name; a user's
+    // picture is shown pixel for pixel whatever it is called.
+    picture.setDevicePixelRatio(1.0);
+    return QPixmap::fromImage(picture);
 }

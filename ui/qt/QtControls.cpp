@@ -16,7 +16,13 @@ void QtTextBox::bind(QLineEdit* edit) {
     edit_ = edit;
     const QSignalBlocker quiet(edit);
     edit->setText(fromU16(text_));
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [this] { raiseEvent(Change); });
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& typed) {
+        raiseEvent(Change);
+        // When the change handling replaced the text (the speed rule), the
+        // replacement is selected: the next key replaces it instead of being
+        // added after it.
+        if (edit_->text() != typed) edit_->selectAll();
+    });
 }
 
 std::u16string QtTextBox::text() const { return edit_ ? edit_->text().toStdU16String() : text_; }

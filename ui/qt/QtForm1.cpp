@@ -2,8 +2,7 @@
 
 #include "ClassicFont.h"
 #include "Pictures.h"
-
-#include <QScreen>
+#include "ScreenCentring.h"
 
 Form1Widget::Form1Widget(QtWindow& window) : FormWidget(window) {
     setupUi(this);
@@ -13,9 +12,14 @@ Form1Widget::Form1Widget(QtWindow& window) : FormWidget(window) {
     setFixedSize(size());
     setWindowIcon(Pictures::progressWindowIcon());
     applyClassicFontSizes(this);
-    Picture1->setCursor(Pictures::iconBoxCursor());
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    Picture1->setCursorOnEnter(Pictures::iconBoxCursor);
+    centreOnScreen(*this);
+
+    // A bar repaints itself only when the new position moves its fill by a whole
+    // chunk of the style; one step of 40 is less than that, so every step asks
+    // for its own repaint (one per frame at most, as every update is).
+    for (QProgressBar* bar : PB)
+        connect(bar, &QProgressBar::valueChanged, bar, qOverload<>(&QWidget::update));
 }
 
 QtForm1::QtForm1() : Me([this] { return &widget_; }), widget_(Me) {

@@ -81,22 +81,7 @@ QtForm2::QtForm2() : Me([this] { return build(); }) {
 
 QtForm2::~QtForm2() = default;
 
-Form2Controls QtForm2::controls() {
-    return {Me,
-            Pmess,
-            {&Status[0], &Status[1], &Status[2], &Status[3], &Status[4]},
-            {&Speedbox[0], &Speedbox[1], &Speedbox[2], &Speedbox[3], &Speedbox[4]},
-            CustIconFileTxt,
-            ButText,
-            DualChk,
-            Ssav,
-            IconList,
-            Picture1,
-            Command1,
-            Command2,
-            Command3,
-            Command4};
-}
+Form2Controls QtForm2::controls() { return form2ControlsOf(*this); }
 
 Form2Widget& QtForm2::widget() {
     Me.widget();

@@ -33,6 +33,8 @@ public:
     bool isBuilt() const { return widget_ != nullptr; }
 
 private:
+    template <typename Holder>
+    friend Form2Controls form2ControlsOf(Holder&);
     Form2Widget* build();
 
     QtWindow Me;

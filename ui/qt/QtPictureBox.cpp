@@ -1,15 +1,28 @@
 #include "QtPictureBox.h"
 
+#include "QtPictureBoxAccessible.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
 QtPictureBox::QtPictureBox(QWidget* parent) : QWidget(parent) {
+    installPictureBoxAccessibility();
     setAutoFillBackground(true);
 }
 
 void QtPictureBox::setPicture(const QPixmap& picture) {
     picture_ = picture;
     update();
+}
+
+void QtPictureBox::setCursorOnEnter(std::function<QCursor()> make) { makeCursor_ = std::move(make); }
+
+void QtPictureBox::enterEvent(QEnterEvent* event) {
+    if (makeCursor_) {
+        setCursor(makeCursor_());
+        makeCursor_ = nullptr;
+    }
+    QWidget::enterEvent(event);
 }
 
 void QtPictureBox::paintEvent(QPaintEvent*) {

@@ -3,8 +3,11 @@
 // scaled: a larger picture is cut off at the box's edges, a smaller one leaves
 // the background around it. It has no border and reports clicks.
 
+#include <QCursor>
 #include <QPixmap>
 #include <QWidget>
+
+#include <functional>
 
 class QtPictureBox : public QWidget {
     Q_OBJECT
@@ -14,10 +17,15 @@ public:
     const QPixmap& picture() const { return picture_; }
     void setPicture(const QPixmap& picture);
 
+    // The pointer over the box, made when the pointer first enters it: a
+    // window that starts under no pointer does not wait for its cursor.
+    void setCursorOnEnter(std::function<QCursor()> make);
+
 signals:
     void clicked();
 
 protected:
+    void enterEvent(QEnterEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -25,4 +33,5 @@ protected:
 private:
     QPixmap picture_;
     bool pressed_ = false;
+    std::function<QCursor()> makeCursor_;
 };

@@ -1,6 +1,7 @@
 #include "QtWindow.h"
 
 #include "QtText.h"
+#include "WindowCaption.h"
 
 #include <QCloseEvent>
 
@@ -13,7 +14,7 @@ std::u16string QtWindow::caption() const {
     return widget_ ? widget_->windowTitle().toStdU16String() : std::u16string();
 }
 
-void QtWindow::setCaption(std::u16string_view caption) { widget()->setWindowTitle(fromU16(caption)); }
+void QtWindow::setCaption(std::u16string_view caption) { showCaption(*widget(), fromU16(caption)); }
 
 void QtWindow::show() {
     QWidget* window = widget();

@@ -1,6 +1,7 @@
 #include "FormWindow.h"
 
 #include "Fonts.h"
+#include "MessageLoop.h"
 #include "NativePictureBox.h"
 #include "WideText.h"
 
@@ -70,22 +71,25 @@ NativeKind nativeKind(const Layout::ControlSpec& spec) {
     return {WC_STATICW, 0, 0};
 }
 
-std::unique_ptr<NativeControl> wrap(const Layout::ControlSpec& spec, HWND hwnd) {
+std::unique_ptr<NativeControl> controlFor(const Layout::ControlSpec& spec) {
     switch (spec.kind) {
-    case ControlKind::Label: return std::make_unique<NativeLabel>(hwnd);
-    case ControlKind::TextBox: return std::make_unique<NativeTextBox>(hwnd);
-    case ControlKind::CheckBox: return std::make_unique<NativeCheckBox>(hwnd);
-    case ControlKind::DropDownList: return std::make_unique<NativeDropDownList>(hwnd);
-    case ControlKind::Button: return std::make_unique<NativeButton>(hwnd);
-    case ControlKind::PictureBox: return std::make_unique<NativePictureBox>(hwnd);
-    case ControlKind::ProgressBar: return std::make_unique<NativeProgressBar>(hwnd, spec.maximum);
-    case ControlKind::Frame: return std::make_unique<NativeControl>(hwnd);
+    case ControlKind::Label: return std::make_unique<NativeLabel>(toU16(spec.caption));
+    case ControlKind::TextBox: return std::make_unique<NativeTextBox>(toU16(spec.caption));
+    case ControlKind::CheckBox:
+        return std::make_unique<NativeCheckBox>(spec.checked ? CheckBox::Checked : CheckBox::Unchecked);
+    case ControlKind::DropDownList: return std::make_unique<NativeDropDownList>();
+    case ControlKind::Button: return std::make_unique<NativeButton>(toU16(spec.caption));
+    case ControlKind::PictureBox: return std::make_unique<NativePictureBox>(std::wstring(spec.toolTip));
+    case ControlKind::ProgressBar: return std::make_unique<NativeProgressBar>(spec.maximum);
+    case ControlKind::Frame: return std::make_unique<NativeControl>();
     }
     return nullptr;
 }
 
 // Keyboard order first, as IsDialogMessage walks the children in creation
-// order; the rest (labels, frames, pictures) after, so that frames lie under
+// order; the rest (labels, frames, pictures) after. Creation order is also the
+// order from top to bottom: a label that overlaps a text box by a pixel stays
+// under it, as the labels of the layouts always did, and frames lie under
 // their contents.
 std::vector<const Layout::ControlSpec*> creationOrder(const Layout::WindowSpec& layout) {
     std::vector<const Layout::ControlSpec*> order;
@@ -106,26 +110,11 @@ FormStyle FormStyle::toolWindow() {
     return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, false};
 }
 
-FormWindow::FormWindow(const Layout::WindowSpec& layout, const FormStyle& style) : layout_(layout) {
-    registerFormClass(&FormWindow::windowProc);
-    dpi_ = GetDpiForSystem();
-    RECT outer{0, 0, MulDiv(layout.clientWidth, int(dpi_), USER_DEFAULT_SCREEN_DPI),
-               MulDiv(layout.clientHeight, int(dpi_), USER_DEFAULT_SCREEN_DPI)};
-    AdjustWindowRectExForDpi(&outer, style.style, FALSE, style.exStyle, dpi_);
-    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-    int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
-    if (style.centred) {
-        x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-        y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    }
-    const std::wstring title(layout.title);
-    window_ = CreateWindowExW(style.exStyle, kFormClass, title.c_str(), style.style, x, y, width, height, nullptr,
-                              nullptr, GetModuleHandleW(nullptr), this);
-    if (!window_) throw std::runtime_error("cannot create window " + std::string(layout.name));
-
-    int id = kFirstControlId;
-    for (const auto* spec : creationOrder(layout)) createControl(*spec, id++);
-    applyLayout();
+FormWindow::FormWindow(const Layout::WindowSpec& layout, const FormStyle& style, Build when)
+    : layout_(layout), style_(style), caption_(toU16(layout.title)) {
+    for (const auto* spec : creationOrder(layout))
+        children_.push_back({spec, controlFor(*spec), GetSysColor(COLOR_BTNTEXT)});
+    if (when == Build::Now) build();
 }
 
 FormWindow::~FormWindow() {
@@ -137,17 +126,41 @@ FormWindow::~FormWindow() {
     for (HFONT font : fonts_) DeleteObject(font);
 }
 
-void FormWindow::createControl(const Layout::ControlSpec& spec, int id) {
-    const NativeKind kind = nativeKind(spec);
-    const std::wstring caption(spec.caption);
+void FormWindow::build() {
+    if (window_) return;
+    registerFormClass(&FormWindow::windowProc);
+    dpi_ = GetDpiForSystem();
+    RECT outer{0, 0, MulDiv(layout_.clientWidth, int(dpi_), USER_DEFAULT_SCREEN_DPI),
+               MulDiv(layout_.clientHeight, int(dpi_), USER_DEFAULT_SCREEN_DPI)};
+    AdjustWindowRectExForDpi(&outer, style_.style, FALSE, style_.exStyle, dpi_);
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
+    if (style_.centred) {
+        x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+        y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    }
+    const std::wstring title = toWide(caption_);
+    CreateWindowExW(style_.exStyle, kFormClass, title.c_str(), style_.style, x, y, width, height, nullptr, nullptr,
+                    GetModuleHandleW(nullptr), this); // sets window_
+    if (!window_) throw std::runtime_error("cannot create window " + std::string(layout_.name));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, LPARAM(icons_[0]));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, LPARAM(icons_[1]));
+    enableDialogKeys(window_);
+
+    int id = kFirstControlId;
+    for (Child& child : children_) createChild(child, id++);
+    applyLayout();
+}
+
+void FormWindow::createChild(Child& child, int id) {
+    const NativeKind kind = nativeKind(*child.spec);
+    // The layout's caption, which controls whose text can change replace with
+    // their own when they attach.
+    const std::wstring caption(child.spec->caption);
     const HWND hwnd = CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(),
-                                      WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0, 0, window_,
+                                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0, window_,
                                       HMENU(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
-    Child child{&spec, hwnd, wrap(spec, hwnd), GetSysColor(COLOR_BTNTEXT), false};
-    if (spec.kind == ControlKind::CheckBox && spec.checked) SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
-    if (spec.kind == ControlKind::PictureBox)
-        static_cast<NativePictureBox&>(*child.control).setToolTip(spec.toolTip);
-    children_.push_back(std::move(child));
+    child.control->attach(hwnd);
 }
 
 RECT FormWindow::scaled(const Layout::Rect& rect) const {
@@ -167,26 +180,27 @@ void FormWindow::applyLayout() {
     std::vector<HFONT> previous;
     previous.swap(fonts_);
     for (const Child& child : children_) {
+        const HWND hwnd = child.control->hwnd();
         const RECT place = scaled(child.spec->inWindow);
         const int width = place.right - place.left, height = place.bottom - place.top;
-        SendMessageW(child.hwnd, WM_SETFONT, WPARAM(fontFor(*child.spec)), FALSE);
+        SendMessageW(hwnd, WM_SETFONT, WPARAM(fontFor(*child.spec)), FALSE);
         if (child.spec->kind == ControlKind::DropDownList) {
             // A drop-down list's height is that of its open list; its closed
             // height follows the height of its selection field.
-            MoveWindow(child.hwnd, place.left, place.top, width, height * kDropDownRows, FALSE);
+            MoveWindow(hwnd, place.left, place.top, width, height * kDropDownRows, FALSE);
             // Measured, since the field's frame differs between systems and
             // themes (and Wine adds to the height asked for).
-            auto field = int(SendMessageW(child.hwnd, CB_GETITEMHEIGHT, WPARAM(-1), 0));
+            auto field = int(SendMessageW(hwnd, CB_GETITEMHEIGHT, WPARAM(-1), 0));
             for (int attempt = 0; attempt < kFieldHeightAttempts; ++attempt) {
                 RECT closed;
-                GetWindowRect(child.hwnd, &closed);
+                GetWindowRect(hwnd, &closed);
                 const int off = height - (closed.bottom - closed.top);
                 if (off == 0) break;
                 field += off;
-                SendMessageW(child.hwnd, CB_SETITEMHEIGHT, WPARAM(-1), field);
+                SendMessageW(hwnd, CB_SETITEMHEIGHT, WPARAM(-1), field);
             }
         } else {
-            MoveWindow(child.hwnd, place.left, place.top, width, height, FALSE);
+            MoveWindow(hwnd, place.left, place.top, width, height, FALSE);
         }
     }
     for (HFONT font : previous) DeleteObject(font);
@@ -208,28 +222,50 @@ void FormWindow::setTextColour(std::string_view name, COLORREF colour) {
     for (Child& child : children_)
         if (child.spec->name == name) {
             child.textColour = colour;
-            child.ownColour = true;
-            InvalidateRect(child.hwnd, nullptr, TRUE);
+            if (child.control->hwnd()) InvalidateRect(child.control->hwnd(), nullptr, TRUE);
         }
 }
 
 void FormWindow::setIcons(HICON big, HICON small) {
+    icons_[0] = big;
+    icons_[1] = small;
+    if (!window_) return;
     SendMessageW(window_, WM_SETICON, ICON_BIG, LPARAM(big));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, LPARAM(small));
 }
 
-std::u16string FormWindow::caption() const { return windowText(window_); }
-void FormWindow::setCaption(std::u16string_view caption) { setWindowText(window_, caption); }
+std::u16string FormWindow::caption() const { return caption_; }
+
+void FormWindow::setCaption(std::u16string_view caption) {
+    caption_ = caption;
+    if (window_) setWindowText(window_, caption_);
+}
 
 void FormWindow::show() {
+    build();
     if (beforeFirstShow) std::exchange(beforeFirstShow, nullptr)();
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
 }
 
-void FormWindow::hide() { ShowWindow(window_, SW_HIDE); }
-bool FormWindow::isVisible() const { return IsWindowVisible(window_); }
-void FormWindow::close() { SendMessageW(window_, WM_CLOSE, 0, 0); }
+void FormWindow::hide() {
+    if (window_) ShowWindow(window_, SW_HIDE);
+}
+
+bool FormWindow::isVisible() const { return window_ && IsWindowVisible(window_); }
+
+void FormWindow::close() {
+    if (window_)
+        SendMessageW(window_, WM_CLOSE, 0, 0);
+    else
+        closeRequested();
+}
+
+void FormWindow::closeRequested() {
+    int Cancel = 0;
+    if (Unload) Unload(Cancel);
+    if (!Cancel) hide();
+}
 
 LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -248,7 +284,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // button of these windows answers.
         if (lParam && LOWORD(wParam) >= kFirstControlId) {
             for (Child& child : children_)
-                if (child.hwnd == HWND(lParam)) {
+                if (child.control->hwnd() == HWND(lParam)) {
                     child.control->notify(HIWORD(wParam));
                     break;
                 }
@@ -256,7 +292,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CTLCOLORSTATIC:
         for (const Child& child : children_)
-            if (child.hwnd == HWND(lParam)) {
+            if (child.control->hwnd() == HWND(lParam)) {
                 const HDC dc = HDC(wParam);
                 SetTextColor(dc, child.textColour);
                 SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
@@ -271,12 +307,9 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         FillRect(HDC(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
         return 0;
     }
-    case WM_CLOSE: {
-        int Cancel = 0;
-        if (Unload) Unload(Cancel);
-        if (!Cancel) hide();
+    case WM_CLOSE:
+        closeRequested();
         return 0;
-    }
     case WM_QUERYENDSESSION:
         if (onEndSession) onEndSession();
         return TRUE;

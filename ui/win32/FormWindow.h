@@ -5,6 +5,11 @@
 // (NativeControls.h). It is the behaviour's Window: caption, show, hide and
 // the close request that runs Unload.
 //
+// The controls exist, with their contents, from the start; the windows that
+// show them are built at once or, for a window that starts hidden, when it is
+// first shown: creating some forty windows costs a start-up more than anything
+// else the program does.
+//
 // Frames are drawn as group boxes but are not their contents' parents: the
 // contents are the window's own children, so that their notifications reach
 // the window. The keyboard order is the creation order, which IsDialogMessage
@@ -36,12 +41,15 @@ struct FormStyle {
 
 class FormWindow : public Window {
 public:
-    FormWindow(const Layout::WindowSpec& layout, const FormStyle& style);
+    enum class Build { Now, WhenShown };
+    FormWindow(const Layout::WindowSpec& layout, const FormStyle& style, Build build);
     ~FormWindow() override;
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
 
+    // The window; nullptr while it is not built.
     HWND hwnd() const { return window_; }
+    void build();
     const Layout::WindowSpec& layout() const { return layout_; }
     UINT dpi() const { return dpi_; }
 
@@ -50,7 +58,8 @@ public:
         if (auto* found = dynamic_cast<Control*>(find(name))) return *found;
         throw std::logic_error("no such control in the layout: " + std::string(name));
     }
-    // The child window of that name; nullptr when the layout has none.
+    // The child window of that name; nullptr when the layout has none or the
+    // window is not built.
     HWND child(std::string_view name) const;
 
     void setTextColour(std::string_view name, COLORREF colour);
@@ -75,22 +84,24 @@ public:
 private:
     struct Child {
         const Layout::ControlSpec* spec;
-        HWND hwnd;
         std::unique_ptr<NativeControl> control;
         COLORREF textColour;
-        bool ownColour;
     };
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void closeRequested(); // Unload, then hidden unless it cancelled
     NativeControl* find(std::string_view name) const;
-    void createControl(const Layout::ControlSpec& spec, int id);
+    void createChild(Child& child, int id);
     void applyLayout(); // positions and fonts at dpi_
     RECT scaled(const Layout::Rect& rect) const;
     HFONT fontFor(const Layout::ControlSpec& spec);
 
     const Layout::WindowSpec& layout_;
+    FormStyle style_;
     HWND window_ = nullptr;
+    std::u16string caption_;
+    HICON icons_[2] = {};
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::vector<Child> children_;
     std::vector<HFONT> fonts_;

@@ -5,36 +5,40 @@
 
 #include <commctrl.h>
 
-std::u16string NativeLabel::caption() const { return windowText(window_); }
-void NativeLabel::setCaption(std::u16string_view caption) { setWindowText(window_, caption); }
-
-NativeTextBox::NativeTextBox(HWND window) : NativeControl(window) {
-    SendMessageW(window_, EM_SETLIMITTEXT, 0, 0); // 0: as long as the system allows
+void NativeLabel::setCaption(std::u16string_view caption) {
+    caption_ = caption;
+    if (window_) setWindowText(window_, caption_);
 }
 
-std::u16string NativeTextBox::text() const { return windowText(window_); }
+void NativeLabel::showState() { setWindowText(window_, caption_); }
 
 void NativeTextBox::assignText(std::u16string_view text) {
+    text_ = text;
+    if (!window_) return;
     // EN_CHANGE comes during SetWindowText; TextBox::setText runs Change itself.
     assigning_ = true;
-    setWindowText(window_, text);
+    setWindowText(window_, text_);
     assigning_ = false;
 }
 
-void NativeTextBox::notify(WORD code) {
-    if (code == EN_CHANGE && !assigning_) raiseEvent(Change);
+void NativeTextBox::showState() {
+    SendMessageW(window_, EM_SETLIMITTEXT, 0, 0); // 0: as long as the system allows
+    assignText(std::u16string(text_));
 }
 
-int NativeCheckBox::value() const {
-    switch (SendMessageW(window_, BM_GETCHECK, 0, 0)) {
-    case BST_CHECKED: return Checked;
-    case BST_INDETERMINATE: return Grayed;
-    default: return Unchecked;
-    }
+void NativeTextBox::notify(WORD code) {
+    if (code != EN_CHANGE || assigning_) return;
+    text_ = windowText(window_);
+    raiseEvent(Change);
 }
 
 void NativeCheckBox::assignValue(int value) {
-    const WPARAM state = value == Checked ? BST_CHECKED : value == Grayed ? BST_INDETERMINATE : BST_UNCHECKED;
+    value_ = value;
+    if (window_) showState();
+}
+
+void NativeCheckBox::showState() {
+    const WPARAM state = value_ == Checked ? BST_CHECKED : value_ == Grayed ? BST_INDETERMINATE : BST_UNCHECKED;
     SendMessageW(window_, BM_SETCHECK, state, 0);
 }
 
@@ -43,60 +47,74 @@ void NativeCheckBox::assignValue(int value) {
 // checked, as in the Qt front end.
 void NativeCheckBox::notify(WORD code) {
     if (code != BN_CLICKED) return;
-    assignValue(value() == Checked ? Unchecked : Checked);
+    assignValue(value_ == Checked ? Unchecked : Checked);
     raiseEvent(Click);
 }
 
 void NativeDropDownList::addItem(std::u16string_view text) {
-    SendMessageW(window_, CB_ADDSTRING, 0, LPARAM(toWide(text).c_str()));
+    items_.emplace_back(text);
+    if (window_) SendMessageW(window_, CB_ADDSTRING, 0, LPARAM(toWide(text).c_str()));
 }
-
-int NativeDropDownList::count() const { return int(SendMessageW(window_, CB_GETCOUNT, 0, 0)); }
-int NativeDropDownList::currentIndex() const { return int(SendMessageW(window_, CB_GETCURSEL, 0, 0)); }
 
 // Win32 sends no CBN_SELCHANGE for CB_SETCURSEL; DropDownList runs Click itself.
 void NativeDropDownList::assignIndex(int index) {
-    SendMessageW(window_, CB_SETCURSEL, WPARAM(index), 0);
-    shownIndex_ = index;
+    index_ = index;
+    if (window_) SendMessageW(window_, CB_SETCURSEL, WPARAM(index_), 0);
+}
+
+void NativeDropDownList::showState() {
+    for (const auto& item : items_) SendMessageW(window_, CB_ADDSTRING, 0, LPARAM(toWide(item).c_str()));
+    SendMessageW(window_, CB_SETCURSEL, WPARAM(index_), 0);
 }
 
 void NativeDropDownList::notify(WORD code) {
     if (code != CBN_SELCHANGE) return;
-    const int index = currentIndex();
-    if (index == shownIndex_) return;
-    shownIndex_ = index;
+    const auto index = int(SendMessageW(window_, CB_GETCURSEL, 0, 0));
+    if (index == index_) return;
+    index_ = index;
     raiseEvent(Click);
-}
-
-std::u16string NativeButton::caption() const { return windowText(window_); }
-void NativeButton::setCaption(std::u16string_view caption) { setWindowText(window_, caption); }
-
-void NativeButton::notify(WORD code) {
-    if (code == BN_CLICKED) raiseEvent(Click);
-}
-
-void NativeButton::setBitmap(HBITMAP bitmap) {
-    SetWindowLongPtrW(window_, GWL_STYLE, GetWindowLongPtrW(window_, GWL_STYLE) | BS_BITMAP);
-    SendMessageW(window_, BM_SETIMAGE, IMAGE_BITMAP, LPARAM(bitmap));
-    if (bitmap_) DeleteObject(bitmap_);
-    bitmap_ = bitmap;
 }
 
 NativeButton::~NativeButton() {
     if (bitmap_) DeleteObject(bitmap_);
 }
 
-NativeProgressBar::NativeProgressBar(HWND window, int maximum) : NativeControl(window) {
-    SendMessageW(window_, PBM_SETRANGE32, 0, maximum);
+void NativeButton::setCaption(std::u16string_view caption) {
+    caption_ = caption;
+    if (window_) setWindowText(window_, caption_);
+}
+
+void NativeButton::setBitmap(HBITMAP bitmap) {
+    if (bitmap_) DeleteObject(bitmap_);
+    bitmap_ = bitmap;
+    if (window_) showState();
+}
+
+void NativeButton::showState() {
+    setWindowText(window_, caption_);
+    if (!bitmap_) return;
+    SetWindowLongPtrW(window_, GWL_STYLE, GetWindowLongPtrW(window_, GWL_STYLE) | BS_BITMAP);
+    SendMessageW(window_, BM_SETIMAGE, IMAGE_BITMAP, LPARAM(bitmap_));
+}
+
+void NativeButton::notify(WORD code) {
+    if (code == BN_CLICKED) raiseEvent(Click);
 }
 
 NativeProgressBar::~NativeProgressBar() { FrameClock::forget(this); }
 
 void NativeProgressBar::setValue(int value) {
     value_ = value;
-    FrameClock::update(this, [this] { SendMessageW(window_, PBM_SETPOS, WPARAM(value_), 0); });
+    if (window_) FrameClock::update(this, [this] { SendMessageW(window_, PBM_SETPOS, WPARAM(value_), 0); });
 }
 
-// The bar's own visibility, whatever its window's.
-bool NativeProgressBar::isVisible() const { return GetWindowLongPtrW(window_, GWL_STYLE) & WS_VISIBLE; }
-void NativeProgressBar::setVisible(bool visible) { ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE); }
+void NativeProgressBar::setVisible(bool visible) {
+    visible_ = visible;
+    if (window_) ShowWindow(window_, visible_ ? SW_SHOWNA : SW_HIDE);
+}
+
+void NativeProgressBar::showState() {
+    SendMessageW(window_, PBM_SETRANGE32, 0, maximum_);
+    SendMessageW(window_, PBM_SETPOS, WPARAM(value_), 0);
+    ShowWindow(window_, visible_ ? SW_SHOWNA : SW_HIDE);
+}

@@ -1,9 +1,11 @@
 #pragma once
 // The controls of the behaviour's interfaces on native Win32 controls. Each
-// wraps one child window that FormWindow creates from the layout, and turns the
-// notifications the form passes on (WM_COMMAND) into the interface's events.
-// Changes the program makes run the events through the interfaces themselves;
-// the notifications that Win32 sends for them are not passed on twice.
+// keeps its own state (text, value, entries) and shows it in the child window
+// FormWindow gives it: at once when the window exists, or when the form builds
+// its windows later, on first need. The notifications the form passes on
+// (WM_COMMAND) become the interface's events and update the state; changes the
+// program makes run the events through the interfaces themselves, and the
+// notifications Win32 sends for them are not passed on twice.
 
 #include "CheckBox.h"
 #include "CommandButton.h"
@@ -14,87 +16,119 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 class NativeControl {
 public:
-    explicit NativeControl(HWND window) : window_(window) {}
     virtual ~NativeControl() = default;
+    // The control's window; nullptr until its form has built its windows.
     HWND hwnd() const { return window_; }
-    // A WM_COMMAND notification from the control.
+    // Gives the control its window, which then shows the control's state.
+    void attach(HWND window) {
+        window_ = window;
+        showState();
+    }
+    // A WM_COMMAND notification from the control's window.
     virtual void notify(WORD /*code*/) {}
 
 protected:
-    HWND window_;
+    virtual void showState() {}
+    HWND window_ = nullptr;
 };
 
 class NativeLabel : public Label, public NativeControl {
 public:
-    using NativeControl::NativeControl;
-    std::u16string caption() const override;
+    explicit NativeLabel(std::u16string caption) : caption_(std::move(caption)) {}
+    std::u16string caption() const override { return caption_; }
     void setCaption(std::u16string_view caption) override;
+
+protected:
+    void showState() override;
+
+private:
+    std::u16string caption_;
 };
 
 class NativeTextBox : public TextBox, public NativeControl {
 public:
-    explicit NativeTextBox(HWND window);
-    std::u16string text() const override;
+    explicit NativeTextBox(std::u16string text) : text_(std::move(text)) {}
+    std::u16string text() const override { return text_; }
     void notify(WORD code) override;
 
 protected:
     void assignText(std::u16string_view text) override;
+    void showState() override;
 
 private:
+    std::u16string text_;
     bool assigning_ = false;
 };
 
 class NativeCheckBox : public CheckBox, public NativeControl {
 public:
-    using NativeControl::NativeControl;
-    int value() const override;
+    explicit NativeCheckBox(int value) : value_(value) {}
+    int value() const override { return value_; }
     void notify(WORD code) override;
 
 protected:
     void assignValue(int value) override;
+    void showState() override;
+
+private:
+    int value_;
 };
 
 class NativeDropDownList : public DropDownList, public NativeControl {
 public:
-    using NativeControl::NativeControl;
     void addItem(std::u16string_view text) override;
-    int count() const override;
-    int currentIndex() const override;
+    int count() const override { return int(items_.size()); }
+    int currentIndex() const override { return index_; }
     void notify(WORD code) override;
 
 protected:
     void assignIndex(int index) override;
+    void showState() override;
 
 private:
-    int shownIndex_ = -1; // the selection as Click last saw it
+    std::vector<std::u16string> items_;
+    int index_ = -1;
 };
 
 class NativeButton : public CommandButton, public NativeControl {
 public:
-    using NativeControl::NativeControl;
-    std::u16string caption() const override;
+    explicit NativeButton(std::u16string caption) : caption_(std::move(caption)) {}
+    ~NativeButton() override;
+    std::u16string caption() const override { return caption_; }
     void setCaption(std::u16string_view caption) override;
     void notify(WORD code) override;
     // A picture instead of a caption; the button owns the bitmap.
     void setBitmap(HBITMAP bitmap);
-    ~NativeButton() override;
+
+protected:
+    void showState() override;
 
 private:
+    std::u16string caption_;
     HBITMAP bitmap_ = nullptr;
 };
 
-// The bar keeps its value and hands it to its window once a frame (FrameClock.h).
+// The bar hands its value to its window once a frame (FrameClock.h).
 class NativeProgressBar : public ProgressBar, public NativeControl {
 public:
-    NativeProgressBar(HWND window, int maximum);
+    explicit NativeProgressBar(int maximum) : maximum_(maximum) {}
     ~NativeProgressBar() override;
     int value() const override { return value_; }
     void setValue(int value) override;
-    bool isVisible() const override;
+    // The bar's own visibility, whatever its window's.
+    bool isVisible() const override { return visible_; }
     void setVisible(bool visible) override;
 
+protected:
+    void showState() override;
+
 private:
+    int maximum_;
     int value_ = 0;
+    bool visible_ = true;
 };

@@ -59,8 +59,8 @@ bool registerCommonControls() {
 
 NativeForms::NativeForms()
     : commonControls_(registerCommonControls()),
-      form1(Layout::form1(), FormStyle::fixedWindow()),
-      form2(Layout::form2(), FormStyle::toolWindow()) {
+      form1(Layout::form1(), FormStyle::fixedWindow(), FormWindow::Build::Now),
+      form2(Layout::form2(), FormStyle::toolWindow(), FormWindow::Build::WhenShown) {
     const int big = GetSystemMetrics(SM_CXICON), small = GetSystemMetrics(SM_CXSMICON);
     form1.setIcons(loadIcon(IDI_PROGRESS_WINDOW, big), loadIcon(IDI_PROGRESS_WINDOW, small));
     form2.setIcons(loadIcon(IDI_OPTIONS_WINDOW, big), loadIcon(IDI_OPTIONS_WINDOW, small));

@@ -16,20 +16,41 @@ void NativePictureBox::registerClass() {
     RegisterClassExW(&windowClass);
 }
 
-NativePictureBox::NativePictureBox(HWND window) : NativeControl(window) {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, LONG_PTR(this));
+NativePictureBox::NativePictureBox(std::wstring toolTip) : toolTipText_(std::move(toolTip)) {
     setBackground(GetSysColor(COLOR_BTNFACE));
 }
 
 NativePictureBox::~NativePictureBox() {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    if (window_) SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     if (background_) DeleteObject(background_);
     if (toolTip_) DestroyWindow(toolTip_);
 }
 
+void NativePictureBox::showState() {
+    SetWindowLongPtrW(window_, GWLP_USERDATA, LONG_PTR(this));
+    InvalidateRect(window_, nullptr, TRUE);
+    if (toolTipText_.empty()) return;
+    toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(window_, GA_ROOT),
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(window_);
+    tool.uId = UINT_PTR(window_);
+    tool.lpszText = toolTipText_.data();
+    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
+}
+
+int NativePictureBox::builtinIconResource(int index, UINT dpi) {
+    constexpr UINT kDoubleDpi = 2 * USER_DEFAULT_SCREEN_DPI;
+    return (dpi >= kDoubleDpi ? IDP_BUILTIN_ICON_2X_0 : IDP_BUILTIN_ICON_0) + index;
+}
+
 void NativePictureBox::showBuiltinIcon(int index) {
     if (index < 0 || index >= kBuiltinIcons) return;
-    showPicture(Picture::fromResource(IDP_BUILTIN_ICON_0 + index));
+    const UINT dpi = window_ ? GetDpiForWindow(window_) : GetDpiForSystem();
+    showPicture(Picture::fromResource(builtinIconResource(index, dpi)));
 }
 
 bool NativePictureBox::loadPicture(std::u16string_view path) {
@@ -41,31 +62,16 @@ bool NativePictureBox::loadPicture(std::u16string_view path) {
 
 void NativePictureBox::showPicture(Picture picture) {
     picture_ = std::move(picture);
-    InvalidateRect(window_, nullptr, TRUE);
+    if (window_) InvalidateRect(window_, nullptr, TRUE);
 }
 
 void NativePictureBox::setBackground(COLORREF colour) {
     if (background_) DeleteObject(background_);
     background_ = CreateSolidBrush(colour);
-    InvalidateRect(window_, nullptr, TRUE);
+    if (window_) InvalidateRect(window_, nullptr, TRUE);
 }
 
 void NativePictureBox::setPointer(HCURSOR pointer) { pointer_ = pointer; }
-
-void NativePictureBox::setToolTip(std::wstring_view text) {
-    if (text.empty()) return;
-    toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(window_, GA_ROOT),
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
-    std::wstring copy(text);
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = GetParent(window_);
-    tool.uId = UINT_PTR(window_);
-    tool.lpszText = copy.data();
-    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
-}
 
 void NativePictureBox::paint() {
     PAINTSTRUCT paint;

@@ -14,17 +14,21 @@ public:
     static constexpr wchar_t kClassName[] = L"TarrowinPictureBox";
     static void registerClass();
 
-    explicit NativePictureBox(HWND window);
+    explicit NativePictureBox(std::wstring toolTip = {});
     ~NativePictureBox() override;
 
+    // From 200 % up, the built-in icons come at twice their size.
     void showBuiltinIcon(int index) override;
+    static int builtinIconResource(int index, UINT dpi);
     bool loadPicture(std::u16string_view path) override;
 
     void showPicture(Picture picture);
     const Picture& picture() const { return picture_; }
     void setBackground(COLORREF colour);
     void setPointer(HCURSOR pointer);
-    void setToolTip(std::wstring_view text);
+
+protected:
+    void showState() override;
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -33,6 +37,7 @@ private:
     Picture picture_;
     HBRUSH background_ = nullptr;
     HCURSOR pointer_ = nullptr;
+    std::wstring toolTipText_;
     HWND toolTip_ = nullptr;
     bool pressed_ = false;
 };

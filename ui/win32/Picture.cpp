@@ -68,6 +68,28 @@ template <class T> T read(std::span<const std::byte> bytes, std::size_t at) {
     return value;
 }
 
+// One image as an icon file holds it: a bitmap with its mask, or a PNG file.
+std::shared_ptr<const Picture::Image> iconFromImage(std::span<const std::byte> image, SIZE size) {
+    constexpr DWORD kIconFormat = 0x00030000;
+    const HICON icon = CreateIconFromResourceEx(reinterpret_cast<BYTE*>(const_cast<std::byte*>(image.data())),
+                                                DWORD(image.size()), TRUE, kIconFormat, size.cx, size.cy,
+                                                LR_DEFAULTCOLOR);
+    return icon ? std::make_shared<IconImage>(icon) : nullptr;
+}
+
+// A PNG file as an icon image; its size is in its header chunk.
+std::shared_ptr<const Picture::Image> loadPng(std::span<const std::byte> file, SIZE& size) {
+    constexpr std::size_t kWidthAt = 16, kHeaderEnd = 24;
+    if (file.size() < kHeaderEnd) return nullptr;
+    auto bigEndian = [&](std::size_t at) {
+        LONG value = 0;
+        for (std::size_t i = 0; i < 4; ++i) value = (value << 8) | std::to_integer<LONG>(file[at + i]);
+        return value;
+    };
+    size = {bigEndian(kWidthAt), bigEndian(kWidthAt + 4)};
+    return iconFromImage(file, size);
+}
+
 // The icon file's best 32 x 32 image (the most bits per pixel), else its first.
 std::shared_ptr<const Picture::Image> loadIcon(std::span<const std::byte> file, SIZE& size) {
     constexpr std::size_t kHeader = 6, kEntry = 16;
@@ -88,12 +110,9 @@ std::shared_ptr<const Picture::Image> loadIcon(std::span<const std::byte> file, 
     const int width = std::to_integer<int>(file[entry]), height = std::to_integer<int>(file[entry + 1]);
     const auto bytes = read<DWORD>(file, entry + 8), offset = read<DWORD>(file, entry + 12);
     if (offset > file.size() || bytes > file.size() - offset) return nullptr;
-    constexpr DWORD kIconFormat = 0x00030000;
     constexpr int kLargest = 256; // a size of 0 in the directory
     size = {width ? width : kLargest, height ? height : kLargest};
-    const HICON icon = CreateIconFromResourceEx(reinterpret_cast<BYTE*>(const_cast<std::byte*>(file.data() + offset)),
-                                                bytes, TRUE, kIconFormat, size.cx, size.cy, LR_DEFAULTCOLOR);
-    return icon ? std::make_shared<IconImage>(icon) : nullptr;
+    return iconFromImage(file.subspan(offset, bytes), size);
 }
 
 // An uncompressed bitmap whose headers, colour table and rows all lie inside
@@ -167,6 +186,8 @@ Picture Picture::fromBytes(std::span<const std::byte> bytes) {
     if (!PictureBytes::bitmapComplete(bytes) || PictureBytes::decodedBytes(bytes) > kMaxDecodedBytes) return result;
     if (startsWith(bytes, {0, 0, 1, 0}))
         result.image_ = loadIcon(bytes, result.size_);
+    else if (startsWith(bytes, {0x89, 'P', 'N', 'G'}))
+        result.image_ = loadPng(bytes, result.size_);
     else if (startsWith(bytes, {'B', 'M'}))
         result.image_ = loadPlainBitmap(bytes, result.size_);
     if (!result.image_) result.image_ = loadWithOle(bytes, result.size_);

@@ -47,5 +47,14 @@ std::size_t PictureBytes::decodedBytes(std::span<const std::byte> file) {
     constexpr std::size_t kGifScreenEnd = 10;
     if ((starts("GIF87a") || starts("GIF89a")) && file.size() >= kGifScreenEnd)
         return std::size_t(little(file, 6, 2)) * little(file, 8, 2) * kBytesPerPixel;
+    constexpr std::size_t kPngHeaderEnd = 24;
+    if (starts("\x89PNG") && file.size() >= kPngHeaderEnd) {
+        auto bigEndian = [&](std::size_t at) {
+            std::size_t value = 0;
+            for (std::size_t i = 0; i < 4; ++i) value = (value << 8) | std::to_integer<std::size_t>(file[at + i]);
+            return value;
+        };
+        return bigEndian(16) * bigEndian(20) * kBytesPerPixel;
+    }
     return 0;
 }

@@ -16,8 +16,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int status = 0;
     {
         NativeForms forms;
-        enableDialogKeys(forms.form1.hwnd());
-        enableDialogKeys(forms.form2.hwnd());
 
         ProgramState program;
         PlatformServices services = nativeServices(forms.timer1.precise());

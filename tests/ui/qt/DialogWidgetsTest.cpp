@@ -34,6 +34,42 @@ TEST_F(Dialog, SpeedRuleWorksOnTypingToo) {
     EXPECT_EQ(box->text(), QStringLiteral("50000"));
 }
 
+TEST_F(Dialog, TypingAfterACorrectionReplacesIt) {
+    // The corrected text is selected, so the next key replaces it: what is
+    // typed ends up in the box wherever it is in range.
+    const std::vector<std::pair<QString, QString>> cases{
+        {"-5", "5"}, {"abc", "1"}, {"0", "1"}, {"07", "7"}, {"-", "1"}, {"99999", "50000"},
+        {"999992", "2"},
+    };
+    QLineEdit* box = d().Speedbox[1];
+    for (const auto& [typed, kept] : cases) {
+        box->selectAll();
+        QTest::keyClicks(box, typed);
+        EXPECT_EQ(box->text(), kept) << "typed " << typed.toStdString();
+    }
+}
+
+TEST_F(Dialog, CustomPictureIsNeverScaledByItsName) {
+    // Left half red, right half blue: drawn at half size, the box's middle
+    // column would already show blue.
+    QTemporaryDir dir;
+    QImage image(64, 64, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 32; ++x) image.setPixel(x, y, qRgb(255, 0, 0));
+    d().IconList->setCurrentIndex(7);
+    for (const QString& name : {"cd@2x.png", "cd@3x.png", "cd.png"}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString path = dir.filePath(name);
+        ASSERT_TRUE(image.save(path));
+        d().CustIconFileTxt->setText(path);
+        apply();
+        const QImage drawn = f().Picture1->grab().toImage();
+        EXPECT_EQ(drawn.pixelColor(20, 16), QColor(Qt::red)) << "at its natural size";
+        EXPECT_EQ(drawn.pixelColor(32, 16), QColor(Qt::blue));
+    }
+}
+
 TEST_F(Dialog, CustomPictureShowsAtNaturalSizeAndUnreadableOnesKeepTheIcon) {
     QTemporaryDir dir;
     const QString picture = dir.filePath(QStringLiteral("big.png"));

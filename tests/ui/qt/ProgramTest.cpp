@@ -1,6 +1,6 @@
 // The program on Qt: the dialog's widgets built only when first needed, its
-// controls holding the layout's values before that, the bars' repaints at fast
-// ticks, the window's close box, and the stop signals.
+// controls holding the layout's values before that, the window's close box,
+// and the stop signals.
 #include "ExitSignals.h"
 #include "QtHarness.h"
 
@@ -62,26 +62,6 @@ TEST(Program, ControlsBeforeTheWidgetsHoldTheLayoutsValues) {
     }
     EXPECT_EQ(fresh.DualChk->value(), dual);
     EXPECT_EQ(fresh.Ssav->value(), saver);
-}
-
-TEST(Program, FastTicksRepaintTheBarsOncePerFrame) {
-    QtHarness h;
-    h.start();
-    Form1Widget& w = h.w1();
-    PreciseTimer& timer = h.qt1().timer();
-    h.Form1().Timer1_Timer();
-    EXPECT_TRUE(w.PB[0]->updatesEnabled()) << "50 ms: every tick paints";
-
-    for (int i = 0; i < 5; ++i) h.Form2().Speedbox[i]->setText(u"1");
-    h.Form2().Command2_Click(); // 1 ms from now on
-    for (int i = 0; i < 3; ++i) h.Form1().Timer1_Timer();
-    EXPECT_EQ(w.PB[0]->value(), 4) << "the position is current at every tick";
-    EXPECT_FALSE(w.PB[0]->updatesEnabled());
-    EXPECT_FALSE(w.PB[1]->updatesEnabled());
-    timer.setEnabled(false); // only the held repaint may run now
-    EXPECT_TRUE(QTest::qWaitFor([&] { return w.PB[0]->updatesEnabled(); }, 5000))
-        << "the held repaint comes within a frame";
-    EXPECT_TRUE(w.PB[1]->updatesEnabled());
 }
 
 TEST(Program, TheCloseBoxRunsTheShutdownOnceAndTheDialogOnlyHides) {

@@ -37,3 +37,13 @@ void QtHarness::start() {
     tarrowin->form1.Form_Load();
     if (!tarrowin->form1.hasEnded()) tarrowin->form1.Me.show();
 }
+
+void QtHarness::storeText(const QString& name, const QString& text) {
+    CRegistry registry;
+    registry.OpenKey(SettingsStore::kKeyPath);
+    registry.WriteString(text.toStdU16String(), name.toStdU16String());
+}
+
+void QtHarness::tick(int n) {
+    for (int i = 0; i < n; ++i) tarrowin->form1.Timer1_Timer();
+}

@@ -35,8 +35,13 @@ public:
 
     std::unique_ptr<QtProgram> tarrowin;
 
+    // Writes one text value into the settings key, as the program would.
+    void storeText(const QString& name, const QString& text);
+
     // Builds the windows and runs the startup, then shows the progress window.
     void start();
+    // Ticks the animation n times by hand.
+    void tick(int n = 1);
 
     ::Form1& Form1() { return tarrowin->form1; }
     ::Form2& Form2() { return tarrowin->form1.Form2(); }

@@ -1,0 +1,42 @@
+#include "AccessibilityEvents.h"
+
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformintegration.h>
+
+std::vector<AccessibleEventRecord>* AccessibilityEvents::events_ = nullptr;
+
+namespace {
+// Qt sends events only while the platform's accessibility is on, which a
+// screen reader's connection does; the test platform has no reader.
+void setAccessibilityActive(bool active) {
+    if (QPlatformAccessibility* accessibility =
+            QGuiApplicationPrivate::platformIntegration()->accessibility())
+        accessibility->setActive(active);
+}
+} // namespace
+
+AccessibilityEvents::AccessibilityEvents() {
+    events_ = &recorded_;
+    QAccessible::installUpdateHandler(record);
+    setAccessibilityActive(true);
+}
+
+AccessibilityEvents::~AccessibilityEvents() {
+    setAccessibilityActive(false);
+    QAccessible::installUpdateHandler(nullptr);
+    events_ = nullptr;
+}
+
+void AccessibilityEvents::record(QAccessibleEvent* event) {
+    if (!events_) return;
+    QAccessibleInterface* iface = event->accessibleInterface();
+    events_->push_back({event->object(), event->type(), iface ? iface->text(QAccessible::Name) : QString()});
+}
+
+std::vector<QString> AccessibilityEvents::names(QObject* object, QAccessible::Event type) const {
+    std::vector<QString> found;
+    for (const AccessibleEventRecord& e : recorded_)
+        if (e.object == object && e.type == type) found.push_back(e.name);
+    return found;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Listens to what the widgets tell assistive technology, as a screen reader
+// does: while a recorder lives, accessibility is switched on and every event
+// is kept.
+
+#include <QAccessible>
+#include <QString>
+
+#include <vector>
+
+struct AccessibleEventRecord {
+    QObject* object;
+    QAccessible::Event type;
+    QString name; // the object's accessible name when the event came
+};
+
+class AccessibilityEvents {
+public:
+    AccessibilityEvents();
+    ~AccessibilityEvents();
+    AccessibilityEvents(const AccessibilityEvents&) = delete;
+    AccessibilityEvents& operator=(const AccessibilityEvents&) = delete;
+
+    // The accessible names that came with events of this type from this object.
+    std::vector<QString> names(QObject* object, QAccessible::Event type) const;
+
+private:
+    static void record(QAccessibleEvent* event);
+    static std::vector<AccessibleEventRecord>* events_;
+    std::vector<AccessibleEventRecord> recorded_;
+};

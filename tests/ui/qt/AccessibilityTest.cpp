@@ -1,0 +1,103 @@
+// What a screen reader learns of both windows through Qt's accessibility
+// interfaces: every control's role and name, the bars' values, and the status
+// line's changes.
+#include "AccessibilityEvents.h"
+#include "QtHarness.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QAccessibleValueInterface>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Accessibility : public ::testing::Test {
+protected:
+    void SetUp() override { h.start(); }
+    QtHarness h;
+};
+
+QAccessibleInterface* of(QWidget* widget) { return QAccessible::queryAccessibleInterface(widget); }
+
+// The names of the labels that name a control (Linux screen readers name a
+// drop-down list by these rather than by its name, which is its selection).
+QStringList labelledBy(QAccessibleInterface* control) {
+    QStringList names;
+    for (const auto& [label, relation] : control->relations(QAccessible::Label))
+        names += label->text(QAccessible::Name);
+    return names;
+}
+
+struct Spoken {
+    QWidget* control;
+    QAccessible::Role role;
+    QString name;
+};
+
+TEST_F(Accessibility, EveryControlHasTheNameOfItsLabel) {
+    Form2Widget& d = h.w2();
+    std::vector<Spoken> controls{
+        {d.Pmess, QAccessible::EditableText, "Title"},
+        {d.ButText, QAccessible::EditableText, "Button Text"},
+        {d.CustIconFileTxt, QAccessible::EditableText, "Custom Icon (32x32)"},
+        {d.DualChk, QAccessible::CheckBox, "Dual progress bars"},
+        {d.Ssav, QAccessible::CheckBox, "Disable Screen Saver"},
+        {d.Command4, QAccessible::Button, "Browse"},
+        {d.Command2, QAccessible::Button, "Apply"},
+        {d.Command1, QAccessible::Button, "OK"},
+        {h.w1().Picture1, QAccessible::Button, "Options"},
+        {h.w1().Command1, QAccessible::Button, "Cancel"},
+    };
+    for (int i = 0; i < Form2Controls::kMessages; ++i) {
+        controls.push_back({d.Status[i], QAccessible::EditableText, QStringLiteral("Status %1").arg(i + 1)});
+        controls.push_back({d.Speedbox[i], QAccessible::EditableText, QStringLiteral("Delay %1").arg(i + 1)});
+    }
+    for (const Spoken& c : controls) {
+        SCOPED_TRACE(c.control->objectName().toStdString());
+        QAccessibleInterface* spoken = of(c.control);
+        ASSERT_NE(spoken, nullptr);
+        EXPECT_EQ(spoken->role(), c.role);
+        EXPECT_EQ(spoken->text(QAccessible::Name), c.name);
+    }
+
+    QAccessibleInterface* list = of(d.IconList);
+    EXPECT_EQ(list->role(), QAccessible::ComboBox);
+    EXPECT_EQ(labelledBy(list).value(0), QStringLiteral("Icon"));
+    EXPECT_EQ(labelledBy(of(d.CustIconFileTxt)).value(0), QStringLiteral("Custom Icon (32x32)"));
+    EXPECT_EQ(labelledBy(of(d.Pmess)).value(0), QStringLiteral("Title:"));
+}
+
+TEST_F(Accessibility, TheIconBoxIsAButtonThatOpensTheOptions) {
+    QAccessibleActionInterface* actions = of(h.w1().Picture1)->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(h.w2().isVisible());
+    EXPECT_EQ(of(h.w2().Picture1)->role(), QAccessible::Button) << "the logo takes clicks too";
+}
+
+TEST_F(Accessibility, BarsAreProgressBarsWithTheirValues) {
+    h.tick(41 + 7);
+    const std::pair<QProgressBar*, int> bars[] = {{h.w1().PB[0], 7}, {h.w1().PB[1], 1}};
+    for (const auto& [bar, position] : bars) {
+        QAccessibleInterface* spoken = of(bar);
+        EXPECT_EQ(spoken->role(), QAccessible::ProgressBar);
+        QAccessibleValueInterface* value = spoken->valueInterface();
+        ASSERT_NE(value, nullptr);
+        EXPECT_EQ(value->currentValue().toInt(), position);
+        EXPECT_EQ(value->minimumValue().toInt(), 0);
+        EXPECT_EQ(value->maximumValue().toInt(), 40);
+    }
+}
+
+TEST_F(Accessibility, StatusLineChangesAreAnnounced) {
+    AccessibilityEvents events;
+    h.tick(41 * 2);
+    h.Form2().Status[1]->setText(u"Applied now");
+    h.tick(41 * 2);
+    EXPECT_EQ(events.names(h.w1().ProcessName, QAccessible::NameChanged),
+              (std::vector<QString>{"Linking Data...", "Updating...", "Reading Files...", "Applied now"}));
+    EXPECT_EQ(of(h.w1().ProcessName)->role(), QAccessible::StaticText);
+}
+
+} // namespace
