@@ -1,5 +1,6 @@
 #include "FormWindow.h"
 
+#include "ControlKinds.h"
 #include "Fonts.h"
 #include "MessageLoop.h"
 #include "NativePictureBox.h"
@@ -32,58 +33,6 @@ void registerFormClass(WNDPROC procedure) {
         return true;
     }();
     (void)registered;
-}
-
-struct NativeKind {
-    const wchar_t* windowClass;
-    DWORD style;
-    DWORD exStyle;
-};
-
-NativeKind nativeKind(const Layout::ControlSpec& spec) {
-    const DWORD tabStop = spec.tabOrder >= 0 ? WS_TABSTOP : 0;
-    switch (spec.kind) {
-    case ControlKind::Label: {
-        DWORD style = SS_NOPREFIX;
-        if (spec.align == Layout::Align::Centre)
-            style |= SS_CENTER;
-        else if (spec.align == Layout::Align::Right)
-            style |= SS_RIGHT;
-        else
-            style |= spec.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
-        return {WC_STATICW, style, 0};
-    }
-    case ControlKind::TextBox:
-        return {WC_EDITW, ES_LEFT | ES_AUTOHSCROLL | tabStop, WS_EX_CLIENTEDGE};
-    case ControlKind::CheckBox:
-        return {WC_BUTTONW, BS_3STATE | tabStop, 0};
-    case ControlKind::DropDownList:
-        return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | tabStop, 0};
-    case ControlKind::Button:
-        return {WC_BUTTONW, BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | tabStop, 0};
-    case ControlKind::PictureBox:
-        return {NativePictureBox::kClassName, 0, 0};
-    case ControlKind::Frame:
-        return {WC_BUTTONW, BS_GROUPBOX, WS_EX_TRANSPARENT};
-    case ControlKind::ProgressBar:
-        return {PROGRESS_CLASSW, 0, 0};
-    }
-    return {WC_STATICW, 0, 0};
-}
-
-std::unique_ptr<NativeControl> controlFor(const Layout::ControlSpec& spec) {
-    switch (spec.kind) {
-    case ControlKind::Label: return std::make_unique<NativeLabel>(toU16(spec.caption));
-    case ControlKind::TextBox: return std::make_unique<NativeTextBox>(toU16(spec.caption));
-    case ControlKind::CheckBox:
-        return std::make_unique<NativeCheckBox>(spec.checked ? CheckBox::Checked : CheckBox::Unchecked);
-    case ControlKind::DropDownList: return std::make_unique<NativeDropDownList>();
-    case ControlKind::Button: return std::make_unique<NativeButton>(toU16(spec.caption));
-    case ControlKind::PictureBox: return std::make_unique<NativePictureBox>(std::wstring(spec.toolTip));
-    case ControlKind::ProgressBar: return std::make_unique<NativeProgressBar>(spec.maximum);
-    case ControlKind::Frame: return std::make_unique<NativeControl>();
-    }
-    return nullptr;
 }
 
 // Keyboard order first, as IsDialogMessage walks the children in creation
@@ -123,7 +72,7 @@ FormWindow::~FormWindow() {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
     }
-    for (HFONT font : fonts_) DeleteObject(font);
+    for (const auto& made : fonts_) DeleteObject(made.second);
 }
 
 void FormWindow::build() {
@@ -168,16 +117,20 @@ RECT FormWindow::scaled(const Layout::Rect& rect) const {
     return {scale(rect.x), scale(rect.y), scale(rect.x + rect.width), scale(rect.y + rect.height)};
 }
 
+// One font for each face, size and weight the layout uses.
 HFONT FormWindow::fontFor(const Layout::ControlSpec& spec) {
     const auto& wanted = spec.font ? spec.font : layout_.font;
     if (!wanted) return HFONT(GetStockObject(DEFAULT_GUI_FONT));
-    HFONT font = createLayoutFont(*wanted, dpi_);
-    fonts_.push_back(font);
+    for (const auto& [made, font] : fonts_)
+        if (made.family == wanted->family && made.pointSize == wanted->pointSize && made.bold == wanted->bold)
+            return font;
+    const HFONT font = createLayoutFont(*wanted, dpi_);
+    fonts_.emplace_back(*wanted, font);
     return font;
 }
 
 void FormWindow::applyLayout() {
-    std::vector<HFONT> previous;
+    decltype(fonts_) previous;
     previous.swap(fonts_);
     for (const Child& child : children_) {
         const HWND hwnd = child.control->hwnd();
@@ -203,7 +156,7 @@ void FormWindow::applyLayout() {
             MoveWindow(hwnd, place.left, place.top, width, height, FALSE);
         }
     }
-    for (HFONT font : previous) DeleteObject(font);
+    for (const auto& made : previous) DeleteObject(made.second);
     InvalidateRect(window_, nullptr, TRUE);
 }
 

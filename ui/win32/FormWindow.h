@@ -25,6 +25,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 struct FormStyle {
@@ -104,6 +105,6 @@ private:
     HICON icons_[2] = {};
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::vector<Child> children_;
-    std::vector<HFONT> fonts_;
+    std::vector<std::pair<Layout::FontSpec, HFONT>> fonts_;
     HWND lastFocus_ = nullptr;
 };

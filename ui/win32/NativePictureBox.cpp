@@ -29,7 +29,11 @@ NativePictureBox::~NativePictureBox() {
 void NativePictureBox::showState() {
     SetWindowLongPtrW(window_, GWLP_USERDATA, LONG_PTR(this));
     InvalidateRect(window_, nullptr, TRUE);
-    if (toolTipText_.empty()) return;
+}
+
+// On the pointer's first visit: a tooltip is a top-level window of its own,
+// which the start-up need not pay for.
+void NativePictureBox::createToolTip(const MSG& firstMove) {
     toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(window_, GA_ROOT),
                                nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -40,6 +44,7 @@ void NativePictureBox::showState() {
     tool.uId = UINT_PTR(window_);
     tool.lpszText = toolTipText_.data();
     SendMessageW(toolTip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
+    SendMessageW(toolTip_, TTM_RELAYEVENT, 0, LPARAM(&firstMove));
 }
 
 int NativePictureBox::builtinIconResource(int index, UINT dpi) {
@@ -96,6 +101,12 @@ LRESULT CALLBACK NativePictureBox::windowProc(HWND window, UINT message, WPARAM 
         if (box->pointer_ && LOWORD(lParam) == HTCLIENT) {
             SetCursor(box->pointer_);
             return TRUE;
+        }
+        break;
+    case WM_MOUSEMOVE:
+        if (!box->toolTip_ && !box->toolTipText_.empty()) {
+            const MSG move{window, message, wParam, lParam, DWORD(GetMessageTime()), {}};
+            box->createToolTip(move);
         }
         break;
     case WM_LBUTTONDOWN:

@@ -33,6 +33,7 @@ protected:
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
+    void createToolTip(const MSG& firstMove);
 
     Picture picture_;
     HBRUSH background_ = nullptr;

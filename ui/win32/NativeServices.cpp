@@ -1,6 +1,7 @@
 #include "NativeServices.h"
 
 #include "CodePage.h"
+#include "Com.h"
 #include "FormWindow.h"
 #include "OpenFileAPI_win.h"
 #include "PreciseTimer.h"
@@ -18,6 +19,7 @@ PlatformServices nativeServices(PreciseTimer& timer) {
                                            const std::optional<std::u16string>& initialDirectory, int flags,
                                            Window* owner) {
         const PreciseTimer::ModalScope ticking(timer);
+        ensureOle();
         const auto* form = dynamic_cast<FormWindow*>(owner);
         const std::string directory = initialDirectory ? CodePage::narrow(*initialDirectory) : std::string();
         return CodePage::widen(OpenFileAPI::ShowOpenFileDialog(
@@ -25,7 +27,10 @@ PlatformServices nativeServices(PreciseTimer& timer) {
             initialDirectory ? directory.c_str() : nullptr, DWORD(flags), form ? form->hwnd() : nullptr));
     };
     services.setScreenSaverActive = [](bool active) { return SetSystemScreenSaverActive(active); };
-    services.openWebPage = [](std::u16string_view address) { OpenWithDefaultHandler(CodePage::narrow(address)); };
+    services.openWebPage = [](std::u16string_view address) {
+        ensureOle(); // the shell's handlers may be COM objects
+        OpenWithDefaultHandler(CodePage::narrow(address));
+    };
     services.endProgram = [] { PostQuitMessage(0); };
     return services;
 }

@@ -1,5 +1,6 @@
 #include "Picture.h"
 
+#include "Com.h"
 #include "PictureBytes.h"
 
 #include <ocidl.h>
@@ -131,6 +132,7 @@ std::shared_ptr<const Picture::Image> loadPlainBitmap(std::span<const std::byte>
 }
 
 std::shared_ptr<const Picture::Image> loadWithOle(std::span<const std::byte> bytes, SIZE& size) {
+    ensureOle();
     const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     if (!memory) return nullptr;
     std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());

@@ -1,4 +1,5 @@
 // tarrowin.exe: the behaviour of Form1 and Form2 on native Win32 windows.
+#include "Com.h"
 #include "Form1.h"
 #include "Form1Controls.h"
 #include "Form2Controls.h"
@@ -8,11 +9,9 @@
 #include "PlatformServices.h"
 #include "ProgramState.h"
 
-#include <ole2.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    // The picture loader and the shell's URL handlers are COM objects.
-    OleInitialize(nullptr);
+    const OleScope ole; // started when first needed (Com.h)
     int status = 0;
     {
         NativeForms forms;
@@ -32,6 +31,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             status = runMessageLoop(forms.timer1.precise());
         }
     }
-    OleUninitialize();
     return status;
 }
