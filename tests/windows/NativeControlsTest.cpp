@@ -155,6 +155,21 @@ TEST_F(NativeControls, AltAndTheUnderlinedLetterPressApplyAndOk) {
     EXPECT_EQ(accepted, 1);
 }
 
+TEST_F(NativeControls, FocusStartsOnTheFirstStopAndComesBackToWhereItWas) {
+    struct Case {
+        FormWindow* form;
+        const char* first;
+    };
+    for (const Case c : {Case{&forms.form1, "Command1"}, Case{&forms.form2, "Pmess"}}) {
+        c.form->show();
+        EXPECT_EQ(GetFocus(), c.form->child(c.first)) << c.first;
+    }
+    SetFocus(forms.form2.child("Speedbox_2"));
+    forms.form1.show(); // the dialog loses the focus...
+    forms.form2.show(); // ...and has it back where it was
+    EXPECT_EQ(GetFocus(), forms.form2.child("Speedbox_2"));
+}
+
 TEST_F(NativeControls, ProgressBarKeepsItsOwnVisibilityWhileItsWindowIsHidden) {
     auto& bar = forms.form1.control<NativeProgressBar>("PB_1");
     EXPECT_TRUE(bar.isVisible());

@@ -104,8 +104,12 @@ void FormWindow::build() {
 void FormWindow::createChild(Child& child, int id) {
     const NativeKind kind = nativeKind(*child.spec);
     // The layout's caption, which controls whose text can change replace with
-    // their own when they attach.
-    const std::wstring caption(child.spec->caption);
+    // their own when they attach. A control that shows no caption (a picture)
+    // carries its accessible name as its window text, which is what screen
+    // readers announce.
+    const auto& spec = *child.spec;
+    const bool showsNoText = spec.kind == ControlKind::PictureBox || (spec.kind == ControlKind::Button && spec.caption.empty());
+    const std::wstring caption(showsNoText ? spec.accessibleName : spec.caption);
     const HWND hwnd = CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(),
                                       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0, window_,
                                       HMENU(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);

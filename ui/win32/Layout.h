@@ -38,6 +38,7 @@ struct ControlSpec {
     bool opaque;                // a label that fills its background
     bool checked;
     std::wstring_view toolTip;
+    std::wstring_view accessibleName; // what a screen reader says for it
     int maximum;                // a progress bar's range
     int tabOrder;               // place in the keyboard order, -1 for none
 };

@@ -91,7 +91,9 @@ void NativeButton::setBitmap(HBITMAP bitmap) {
 }
 
 void NativeButton::showState() {
-    setWindowText(window_, caption_);
+    // A button without a caption (a picture) keeps the accessible name the
+    // form gave its window.
+    if (!caption_.empty()) setWindowText(window_, caption_);
     if (!bitmap_) return;
     SetWindowLongPtrW(window_, GWL_STYLE, GetWindowLongPtrW(window_, GWL_STYLE) | BS_BITMAP);
     SendMessageW(window_, BM_SETIMAGE, IMAGE_BITMAP, LPARAM(bitmap_));

@@ -1,5 +1,5 @@
 #pragma once
-// The two windows of the program on Win32, built hidden from their layouts and
+// The two windows of the program on Win32, made hidden from their layouts and
 // dressed with their pictures, pointers and colours, and the controls the
 // behaviour's Form1 and Form2 are built over.
 
@@ -18,11 +18,12 @@ public:
     NativeForms& operator=(const NativeForms&) = delete;
 
 private:
+    // Registered before the windows below are made (members start in this order).
     bool commonControls_;
 
 public:
-    FormWindow form1;
-    FormWindow form2;
+    FormWindow form1; // built at once
+    FormWindow form2; // built when first shown
     NativeTimer timer1;
 
     // In FormControls.cpp.

@@ -125,6 +125,7 @@ def table(ui_path):
             "true" if text_of(child, "autoFillBackground") == "true" else "false",
             "true" if text_of(child, "checked") == "true" else "false",
             wide(text_of(child, "toolTip")),
+            wide(text_of(child, "accessibleName")),
             text_of(child, "maximum") or "0",
             str(tab),
         ]
