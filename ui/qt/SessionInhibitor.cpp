@@ -21,13 +21,15 @@ struct ScreenSaverService {
     bool startOnDemand;
 };
 const ScreenSaverService kScreenSaverServices[] = {
-    {QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("/org/freedesktop/ScreenSaver"), true},
+    {QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("/org/freedesktop/ScreenSaver"),
+     true},
     {QStringLiteral("org.mate.ScreenSaver"), QStringLiteral("/org/mate/ScreenSaver"), false},
     {QStringLiteral("org.xfce.ScreenSaver"), QStringLiteral("/org/xfce/ScreenSaver"), false},
 };
 
 QDBusMessage screenSaverCall(const ScreenSaverService& service, const QString& method) {
-    QDBusMessage message = QDBusMessage::createMethodCall(service.name, service.path, service.name, method);
+    QDBusMessage message =
+        QDBusMessage::createMethodCall(service.name, service.path, service.name, method);
     message.setAutoStartService(service.startOnDemand);
     return message;
 }
@@ -40,14 +42,17 @@ const QString kPortalRequest = QStringLiteral("org.freedesktop.portal.Request");
 // switch, 4 suspend, 8 idle).
 constexpr uint kPortalInhibitIdle = 8;
 
-bool answered(const QDBusMessage& reply) { return reply.type() == QDBusMessage::ReplyMessage; }
+bool answered(const QDBusMessage& reply) {
+    return reply.type() == QDBusMessage::ReplyMessage;
+}
 
 // The errors that say nobody offers the interface, as opposed to a service that
 // is there but refused or did not answer in time: only then is the next one asked.
 bool notOffered(const QDBusMessage& reply) {
     if (reply.type() != QDBusMessage::ErrorMessage) return false;
     // What the bus says for a name nobody owns when it may not start one.
-    if (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner")) return true;
+    if (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner"))
+        return true;
     switch (QDBusError(reply).type()) {
     case QDBusError::ServiceUnknown:
     case QDBusError::UnknownObject:
@@ -61,17 +66,24 @@ bool notOffered(const QDBusMessage& reply) {
 
 } // namespace
 
+SessionInhibitor::SessionInhibitor(QString applicationName, QString reason)
+    : applicationName_(std::move(applicationName)), reason_(std::move(reason)),
+      timeout_(kDefaultTimeout) {}
+
 SessionInhibitor::SessionInhibitor(QString applicationName, QString reason, QDBusConnection bus,
                                    std::chrono::milliseconds timeout)
-    : applicationName_(std::move(applicationName)), reason_(std::move(reason)), bus_(std::move(bus)),
-      timeout_(timeout) {}
+    : applicationName_(std::move(applicationName)), reason_(std::move(reason)),
+      bus_(std::move(bus)), timeout_(timeout) {}
 
-bool SessionInhibitor::setInhibited(bool inhibited) { return inhibited ? inhibit() : release(); }
+bool SessionInhibitor::setInhibited(bool inhibited) {
+    return inhibited ? inhibit() : release();
+}
 
-QDBusMessage SessionInhibitor::call(const QDBusMessage& message) const {
+QDBusMessage SessionInhibitor::call(const QDBusMessage& message) {
+    if (!bus_) bus_ = QDBusConnection::sessionBus();
     // Without a bus this fails at once. Blocks without an event loop: no window
     // event runs inside the wait.
-    return bus_.call(message, QDBus::Block, static_cast<int>(timeout_.count()));
+    return bus_->call(message, QDBus::Block, static_cast<int>(timeout_.count()));
 }
 
 bool SessionInhibitor::inhibit() {
@@ -90,8 +102,8 @@ bool SessionInhibitor::inhibit() {
         if (!notOffered(reply)) return false;
     }
 
-    QDBusMessage portal =
-        QDBusMessage::createMethodCall(kPortalService, kPortalPath, kPortalInhibit, QStringLiteral("Inhibit"));
+    QDBusMessage portal = QDBusMessage::createMethodCall(kPortalService, kPortalPath,
+                                                         kPortalInhibit, QStringLiteral("Inhibit"));
     const QString noWindow; // the inhibition is the program's, not one window's
     portal << noWindow << kPortalInhibitIdle << QVariantMap{{QStringLiteral("reason"), reason_}};
     const QDBusMessage portalReply = call(portal);
@@ -110,19 +122,21 @@ bool SessionInhibitor::release() {
     case Held::Nothing:
         return false;
     case Held::ScreenSaverCookie: {
-        QDBusMessage request = screenSaverCall(kScreenSaverServices[cookieService_], QStringLiteral("UnInhibit"));
+        QDBusMessage request =
+            screenSaverCall(kScreenSaverServices[cookieService_], QStringLiteral("UnInhibit"));
         request << cookie_;
         return answered(call(request));
     }
     case Held::PortalRequest:
-        return answered(call(QDBusMessage::createMethodCall(kPortalService, std::exchange(portalRequest_, {}),
-                                                            kPortalRequest, QStringLiteral("Close"))));
+        return answered(
+            call(QDBusMessage::createMethodCall(kPortalService, std::exchange(portalRequest_, {}),
+                                                kPortalRequest, QStringLiteral("Close"))));
     }
     return false;
 }
 
-std::function<bool(bool active)> withSessionInhibition(std::function<bool(bool active)> serverSwitch,
-                                                       SessionInhibitor& inhibitor) {
+std::function<bool(bool active)>
+withSessionInhibition(std::function<bool(bool active)> serverSwitch, SessionInhibitor& inhibitor) {
     return [serverSwitch = std::move(serverSwitch), &inhibitor](bool active) {
         const bool server = serverSwitch(active);
         const bool session = inhibitor.setInhibited(!active);

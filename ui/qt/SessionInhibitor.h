@@ -5,8 +5,8 @@
 // server to ask). They take requests on the session bus: the freedesktop
 // screen-saver service (GNOME, Plasma, Xfce, Cinnamon, ...), MATE's own
 // service of the same calls, or, where none of them is offered (sandboxed
-// programs, some Wayland sessions), the desktop portal's idle inhibition. An inhibition belongs to this program's bus connection, so the
-// session drops it when the program ends.
+// programs, some Wayland sessions), the desktop portal's idle inhibition. An inhibition belongs to
+// this program's bus connection, so the session drops it when the program ends.
 //
 // Every call waits for the session at most the given timeout: a missing bus or
 // a service that does not answer never holds up the windows, and nothing is
@@ -18,13 +18,16 @@
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <optional>
 
 class SessionInhibitor {
 public:
     static constexpr std::chrono::milliseconds kDefaultTimeout{1500};
 
-    SessionInhibitor(QString applicationName, QString reason,
-                     QDBusConnection bus = QDBusConnection::sessionBus(),
+    // On the session bus, connected on the first request: a program that never
+    // asks pays nothing for the bus at start.
+    SessionInhibitor(QString applicationName, QString reason);
+    SessionInhibitor(QString applicationName, QString reason, QDBusConnection bus,
                      std::chrono::milliseconds timeout = kDefaultTimeout);
 
     // Asks the session to stay awake (true) or releases what this object holds
@@ -40,11 +43,11 @@ private:
 
     bool inhibit();
     bool release();
-    QDBusMessage call(const QDBusMessage& message) const;
+    QDBusMessage call(const QDBusMessage& message);
 
     QString applicationName_;
     QString reason_;
-    QDBusConnection bus_;
+    std::optional<QDBusConnection> bus_; // none yet: the session bus, once asked
     std::chrono::milliseconds timeout_;
     Held held_ = Held::Nothing;
     uint cookie_ = 0;
@@ -55,5 +58,5 @@ private:
 // A screen-saver switch (true: on, as after the user unchecked the box) that
 // also holds the session awake while the saver is off. True when at least one
 // of the two took the request; both are always asked.
-std::function<bool(bool active)> withSessionInhibition(std::function<bool(bool active)> serverSwitch,
-                                                       SessionInhibitor& inhibitor);
+std::function<bool(bool active)>
+withSessionInhibition(std::function<bool(bool active)> serverSwitch, SessionInhibitor& inhibitor);
