@@ -30,7 +30,7 @@ public:
     std::int32_t Bar1Pos = 0;
     std::int32_t Bar2Pos = 0;
 
-    // The options dialog; exists from step 2 of Form_Load on.
+    // The options dialog; Form_Load creates it before it reads the settings.
     ::Form2& Form2() { return *form2_; }
 
     // Handlers, named after the control and event that run them.

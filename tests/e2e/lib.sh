@@ -14,10 +14,11 @@ start_program() {
     app_pid=$!
 }
 
-# Waits for the program to end and checks that its exit status is 0. Not in a
-# subshell: only this shell can collect its child's status.
+# Waits for the program to end and checks that its exit status is 0; on
+# failure prints the program's log when one is named. Not in a subshell: only
+# this shell can collect its child's status.
 expect_clean_exit() {
-    local pid=$app_pid status=0
+    local pid=$app_pid log=${1:-} status=0
     for _ in $(seq 600); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
@@ -25,6 +26,8 @@ expect_clean_exit() {
     kill -0 "$pid" 2>/dev/null && fail "the program did not end"
     wait "$pid" || status=$?
     app_pid=
-    [ "$status" = 0 ] || fail "the program ended with status $status"
+    [ "$status" = 0 ] && return
+    [ -n "$log" ] && cat "$log"
+    fail "the program ended with status $status"
 }
 

@@ -23,9 +23,9 @@ Layout::Rect placeInParent(HWND child) {
 }
 
 // A picture, or a button that shows one: its window text is its accessible name.
-bool showsNoText(const Layout::ControlSpec& spec) {
-    return spec.kind == Layout::ControlKind::PictureBox ||
-           (spec.kind == Layout::ControlKind::Button && spec.caption.empty());
+bool showsNoText(const Layout::ControlEntry& entry) {
+    return entry.kind == Layout::ControlKind::PictureBox ||
+           (entry.kind == Layout::ControlKind::Button && entry.caption.empty());
 }
 
 struct FormCase {
@@ -53,56 +53,56 @@ TEST_P(FormLayout, ClientAreaHasTheLayoutsSize) {
 
 TEST_P(FormLayout, EveryControlSitsAtItsLayoutRectangle) {
     ASSERT_FALSE(form().layout().controls.empty());
-    for (const auto& spec : form().layout().controls) {
-        const HWND child = form().child(spec.name);
-        ASSERT_NE(child, nullptr) << spec.name;
-        EXPECT_EQ(GetParent(child), form().hwnd()) << spec.name;
-        EXPECT_EQ(placeInParent(child), spec.inWindow) << spec.name;
+    for (const auto& entry : form().layout().controls) {
+        const HWND child = form().child(entry.name);
+        ASSERT_NE(child, nullptr) << entry.name;
+        EXPECT_EQ(GetParent(child), form().hwnd()) << entry.name;
+        EXPECT_EQ(placeInParent(child), entry.inWindow) << entry.name;
     }
 }
 
 TEST_P(FormLayout, EveryControlHasItsLayoutFontAndCaption) {
-    for (const auto& spec : form().layout().controls) {
-        if (spec.kind == Layout::ControlKind::PictureBox) continue; // draws no text
-        const HWND child = form().child(spec.name);
-        const auto& wanted = spec.font ? spec.font : form().layout().font;
+    for (const auto& entry : form().layout().controls) {
+        if (entry.kind == Layout::ControlKind::PictureBox) continue; // draws no text
+        const HWND child = form().child(entry.name);
+        const auto& wanted = entry.font ? entry.font : form().layout().font;
         ASSERT_TRUE(wanted.has_value());
         LOGFONTW font{};
         GetObjectW(HFONT(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof font, &font);
-        EXPECT_EQ(std::wstring_view(font.lfFaceName), wanted->family) << spec.name;
-        EXPECT_EQ(font.lfHeight, layoutFontHeight(*wanted, kTestDpi)) << spec.name;
-        EXPECT_EQ(font.lfWeight, wanted->bold ? FW_BOLD : FW_NORMAL) << spec.name;
-        if (showsNoText(spec)) continue; // see below
+        EXPECT_EQ(std::wstring_view(font.lfFaceName), wanted->family) << entry.name;
+        EXPECT_EQ(font.lfHeight, layoutFontHeight(*wanted, kTestDpi)) << entry.name;
+        EXPECT_EQ(font.lfWeight, wanted->bold ? FW_BOLD : FW_NORMAL) << entry.name;
+        if (showsNoText(entry)) continue; // see below
         wchar_t caption[256] = {};
         GetWindowTextW(child, caption, 256);
-        EXPECT_EQ(std::wstring_view(caption), spec.caption) << spec.name;
+        EXPECT_EQ(std::wstring_view(caption), entry.caption) << entry.name;
     }
 }
 
 TEST_P(FormLayout, PicturesCarryTheirAccessibleNames) {
     form().show(); // the browse button gets its picture when the dialog first shows
-    for (const auto& spec : form().layout().controls) {
-        if (!showsNoText(spec)) continue;
+    for (const auto& entry : form().layout().controls) {
+        if (!showsNoText(entry)) continue;
         wchar_t name[256] = {};
-        GetWindowTextW(form().child(spec.name), name, 256);
-        EXPECT_EQ(std::wstring_view(name), spec.accessibleName) << spec.name;
+        GetWindowTextW(form().child(entry.name), name, 256);
+        EXPECT_EQ(std::wstring_view(name), entry.accessibleName) << entry.name;
     }
 }
 
 TEST_P(FormLayout, TabGoesThroughTheControlsInTheLayoutsOrder) {
     std::vector<std::string_view> expected(form().layout().controls.size());
     std::size_t stops = 0;
-    for (const auto& spec : form().layout().controls)
-        if (spec.tabOrder >= 0) {
-            expected[spec.tabOrder] = spec.name;
+    for (const auto& entry : form().layout().controls)
+        if (entry.tabOrder >= 0) {
+            expected[entry.tabOrder] = entry.name;
             ++stops;
         }
     expected.resize(stops);
     std::vector<std::string_view> walked;
     HWND at = GetNextDlgTabItem(form().hwnd(), nullptr, FALSE);
     for (std::size_t i = 0; i < stops && at; ++i) {
-        for (const auto& spec : form().layout().controls)
-            if (form().child(spec.name) == at) walked.push_back(spec.name);
+        for (const auto& entry : form().layout().controls)
+            if (form().child(entry.name) == at) walked.push_back(entry.name);
         at = GetNextDlgTabItem(form().hwnd(), at, FALSE);
     }
     EXPECT_EQ(walked, expected);

@@ -8,7 +8,8 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$top/build-win}
-source "$top/scripts/x11.sh"
+# The helpers of the Linux end-to-end runs: the X server, windows, the end.
+source "$top/tests/e2e/lib.sh"
 
 exe="$build/tarrowin.exe"
 probe_exe="$build/tests/windows/tarrowin_wine_probe.exe"
@@ -69,17 +70,6 @@ press_on() {
     xdotool key --clearmodifiers "$@"
 }
 
-expect_end() {
-    local status=0
-    for _ in $(seq 300); do
-        kill -0 "$app_pid" 2>/dev/null || break
-        sleep 0.2
-    done
-    kill -0 "$app_pid" 2>/dev/null && fail "the program did not end"
-    wait "$app_pid" || status=$?
-    app_pid=
-    [ "$status" = 0 ] || { cat "$work/program.log"; fail "the program ended with status $status"; }
-}
 
 echo "first start: the welcome comes first"
 start_program
@@ -123,7 +113,7 @@ wait_for "$new_title" xdotool getwindowname "$progress"
 
 echo "the window's button ends the program, with status 0"
 click_centre "$(probe button-rect "$new_title" Cancel)"
-expect_end
+expect_clean_exit "$work/program.log"
 
 echo "the settings are in Wine's registry"
 wine reg query "$key" 2>/dev/null | tr -d '\r' >"$work/stored"
@@ -137,7 +127,7 @@ second=$(wait_window "^$new_title\$")
 xdotool search --onlyvisible --name '^Tarrowin$' >/dev/null 2>&1 && fail "a message box came on the second start"
 xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1 && fail "the dialog came on the second start"
 click_centre "$(probe button-rect "$new_title" Cancel)"
-expect_end
+expect_clean_exit "$work/program.log"
 
 echo "a missing custom icon file is reported"
 wine reg add "$key" /v Icon /d 7 /f >/dev/null 2>&1
@@ -148,5 +138,5 @@ box=$(wait_window '^Tarrowin$')
 press_on "$box" Return
 wait_window '^Options$' >/dev/null
 click_centre "$(probe button-rect "$new_title" Cancel)"
-expect_end
+expect_clean_exit "$work/program.log"
 echo "PASS"

@@ -37,9 +37,17 @@ QPixmap softIcon(const QString& file) {
     return QPixmap::fromImage(IconFile::read(bytes, IconFile::deepestImage(bytes)));
 }
 
+// A picture's pixels as they are, whatever its file name says: a name ending
+// in "@2x" would otherwise mark it as twice as dense.
+QPixmap plainPixels(const QString& file) {
+    QImage image(resource(file));
+    image.setDevicePixelRatio(1.0);
+    return QPixmap::fromImage(image);
+}
+
 // The 2x rendering of a picture, marked as such.
 QPixmap dense(const QString& file) {
-    QPixmap pixmap(resource(file));
+    QPixmap pixmap = plainPixels(file);
     pixmap.setDevicePixelRatio(kDenseRatio);
     return pixmap;
 }
@@ -53,19 +61,13 @@ QCursor handCursor(const QString& file, const QString& denseFile, QPoint hotSpot
     return QCursor(hand, hotSpot.x(), hotSpot.y());
 }
 
-// The 64x64 rendering as 64 plain pixels. Read by its file name alone it
-// would be marked as twice as dense, and an icon would offer it as one more
-// 32x32 image: the window manager would never get the sharp one.
-QPixmap denseRendering(const QString& name) {
-    QImage dense(resource(name + "@2x.png"));
-    dense.setDevicePixelRatio(1.0);
-    return QPixmap::fromImage(dense);
-}
-
 QIcon windowIcon(const QString& name) {
     QIcon icon;
     icon.addPixmap(softIcon(name + ".ico"));
-    icon.addPixmap(denseRendering(name));
+    // The 64x64 rendering as 64 plain pixels: marked as twice as dense, an
+    // icon would offer it as one more 32x32 image and the window manager
+    // would never get the sharp one.
+    icon.addPixmap(plainPixels(name + "@2x.png"));
     return icon;
 }
 

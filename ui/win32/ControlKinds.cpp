@@ -7,17 +7,17 @@
 
 using Layout::ControlKind;
 
-NativeKind nativeKind(const Layout::ControlSpec& spec) {
-    const DWORD tabStop = spec.tabOrder >= 0 ? WS_TABSTOP : 0;
-    switch (spec.kind) {
+NativeKind nativeKind(const Layout::ControlEntry& entry) {
+    const DWORD tabStop = entry.tabOrder >= 0 ? WS_TABSTOP : 0;
+    switch (entry.kind) {
     case ControlKind::Label: {
         DWORD style = SS_NOPREFIX;
-        if (spec.align == Layout::Align::Centre)
+        if (entry.align == Layout::Align::Centre)
             style |= SS_CENTER;
-        else if (spec.align == Layout::Align::Right)
+        else if (entry.align == Layout::Align::Right)
             style |= SS_RIGHT;
         else
-            style |= spec.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
+            style |= entry.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
         return {WC_STATICW, style, 0};
     }
     case ControlKind::TextBox:
@@ -38,16 +38,16 @@ NativeKind nativeKind(const Layout::ControlSpec& spec) {
     return {WC_STATICW, 0, 0};
 }
 
-std::unique_ptr<NativeControl> controlFor(const Layout::ControlSpec& spec) {
-    switch (spec.kind) {
-    case ControlKind::Label: return std::make_unique<NativeLabel>(toU16(spec.caption));
-    case ControlKind::TextBox: return std::make_unique<NativeTextBox>(toU16(spec.caption));
+std::unique_ptr<NativeControl> controlFor(const Layout::ControlEntry& entry) {
+    switch (entry.kind) {
+    case ControlKind::Label: return std::make_unique<NativeLabel>(toU16(entry.caption));
+    case ControlKind::TextBox: return std::make_unique<NativeTextBox>(toU16(entry.caption));
     case ControlKind::CheckBox:
-        return std::make_unique<NativeCheckBox>(spec.checked ? CheckBox::Checked : CheckBox::Unchecked);
+        return std::make_unique<NativeCheckBox>(entry.checked ? CheckBox::Checked : CheckBox::Unchecked);
     case ControlKind::DropDownList: return std::make_unique<NativeDropDownList>();
-    case ControlKind::Button: return std::make_unique<NativeButton>(toU16(spec.caption));
-    case ControlKind::PictureBox: return std::make_unique<NativePictureBox>(std::wstring(spec.toolTip));
-    case ControlKind::ProgressBar: return std::make_unique<NativeProgressBar>(spec.maximum);
+    case ControlKind::Button: return std::make_unique<NativeButton>(toU16(entry.caption));
+    case ControlKind::PictureBox: return std::make_unique<NativePictureBox>(std::wstring(entry.toolTip));
+    case ControlKind::ProgressBar: return std::make_unique<NativeProgressBar>(entry.maximum);
     case ControlKind::Frame: return std::make_unique<NativeControl>();
     }
     return nullptr;

@@ -15,7 +15,7 @@ struct NativeKind {
     DWORD exStyle;
 };
 
-NativeKind nativeKind(const Layout::ControlSpec& spec);
+NativeKind nativeKind(const Layout::ControlEntry& entry);
 
 // The control with the layout's initial contents, not yet given its window.
-std::unique_ptr<NativeControl> controlFor(const Layout::ControlSpec& spec);
+std::unique_ptr<NativeControl> controlFor(const Layout::ControlEntry& entry);

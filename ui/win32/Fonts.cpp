@@ -11,13 +11,13 @@ constexpr int kClassicHundredths = 825;
 int hundredthsOfPoints(int points) { return points == kClassicPoints ? kClassicHundredths : points * kHundredths; }
 } // namespace
 
-int layoutFontHeight(const Layout::FontSpec& spec, UINT dpi) {
-    return -MulDiv(hundredthsOfPoints(spec.pointSize), int(dpi), kPointsPerInch * kHundredths);
+int layoutFontHeight(const Layout::FontEntry& entry, UINT dpi) {
+    return -MulDiv(hundredthsOfPoints(entry.pointSize), int(dpi), kPointsPerInch * kHundredths);
 }
 
-HFONT createLayoutFont(const Layout::FontSpec& spec, UINT dpi) {
-    const std::wstring family(spec.family);
-    return CreateFontW(layoutFontHeight(spec, dpi), 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+HFONT createLayoutFont(const Layout::FontEntry& entry, UINT dpi) {
+    const std::wstring family(entry.family);
+    return CreateFontW(layoutFontHeight(entry, dpi), 0, 0, 0, entry.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                        FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_SWISS, family.c_str());
 }

@@ -7,9 +7,9 @@
 
 #include <windows.h>
 
-// A new font (the caller deletes it) for the spec at dpi dots per inch.
-HFONT createLayoutFont(const Layout::FontSpec& spec, UINT dpi);
+// A new font (the caller deletes it) for the entry at dpi dots per inch.
+HFONT createLayoutFont(const Layout::FontEntry& entry, UINT dpi);
 
 // The font's height in pixels as CreateFont takes it (negative: the character
 // height without internal leading), at dpi.
-int layoutFontHeight(const Layout::FontSpec& spec, UINT dpi);
+int layoutFontHeight(const Layout::FontEntry& entry, UINT dpi);

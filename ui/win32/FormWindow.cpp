@@ -40,11 +40,11 @@ void registerFormClass(WNDPROC procedure) {
 // order from top to bottom: a label that overlaps a text box by a pixel stays
 // under it, as the labels of the layouts always did, and frames lie under
 // their contents.
-std::vector<const Layout::ControlSpec*> creationOrder(const Layout::WindowSpec& layout) {
-    std::vector<const Layout::ControlSpec*> order;
-    for (const auto& spec : layout.controls) order.push_back(&spec);
+std::vector<const Layout::ControlEntry*> creationOrder(const Layout::WindowSpec& layout) {
+    std::vector<const Layout::ControlEntry*> order;
+    for (const auto& entry : layout.controls) order.push_back(&entry);
     std::stable_sort(order.begin(), order.end(), [](const auto* a, const auto* b) {
-        const auto key = [](const Layout::ControlSpec* s) { return s->tabOrder < 0 ? INT_MAX : s->tabOrder; };
+        const auto key = [](const Layout::ControlEntry* s) { return s->tabOrder < 0 ? INT_MAX : s->tabOrder; };
         return key(a) < key(b);
     });
     return order;
@@ -61,8 +61,8 @@ FormStyle FormStyle::toolWindow() {
 
 FormWindow::FormWindow(const Layout::WindowSpec& layout, const FormStyle& style, Build when)
     : layout_(layout), style_(style), caption_(toU16(layout.title)) {
-    for (const auto* spec : creationOrder(layout))
-        children_.push_back({spec, controlFor(*spec), GetSysColor(COLOR_BTNTEXT)});
+    for (const auto* entry : creationOrder(layout))
+        children_.push_back({entry, controlFor(*entry), GetSysColor(COLOR_BTNTEXT)});
     if (when == Build::Now) build();
 }
 
@@ -102,14 +102,14 @@ void FormWindow::build() {
 }
 
 void FormWindow::createChild(Child& child, int id) {
-    const NativeKind kind = nativeKind(*child.spec);
+    const NativeKind kind = nativeKind(*child.entry);
     // The layout's caption, which controls whose text can change replace with
     // their own when they attach. A control that shows no caption (a picture)
     // carries its accessible name as its window text, which is what screen
     // readers announce.
-    const auto& spec = *child.spec;
-    const bool showsNoText = spec.kind == ControlKind::PictureBox || (spec.kind == ControlKind::Button && spec.caption.empty());
-    const std::wstring caption(showsNoText ? spec.accessibleName : spec.caption);
+    const auto& entry = *child.entry;
+    const bool showsNoText = entry.kind == ControlKind::PictureBox || (entry.kind == ControlKind::Button && entry.caption.empty());
+    const std::wstring caption(showsNoText ? entry.accessibleName : entry.caption);
     const HWND hwnd = CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(),
                                       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0, window_,
                                       HMENU(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
@@ -122,8 +122,8 @@ RECT FormWindow::scaled(const Layout::Rect& rect) const {
 }
 
 // One font for each face, size and weight the layout uses.
-HFONT FormWindow::fontFor(const Layout::ControlSpec& spec) {
-    const auto& wanted = spec.font ? spec.font : layout_.font;
+HFONT FormWindow::fontFor(const Layout::ControlEntry& entry) {
+    const auto& wanted = entry.font ? entry.font : layout_.font;
     if (!wanted) return HFONT(GetStockObject(DEFAULT_GUI_FONT));
     for (const auto& [made, font] : fonts_)
         if (made.family == wanted->family && made.pointSize == wanted->pointSize && made.bold == wanted->bold)
@@ -138,10 +138,10 @@ void FormWindow::applyLayout() {
     previous.swap(fonts_);
     for (const Child& child : children_) {
         const HWND hwnd = child.control->hwnd();
-        const RECT place = scaled(child.spec->inWindow);
+        const RECT place = scaled(child.entry->inWindow);
         const int width = place.right - place.left, height = place.bottom - place.top;
-        SendMessageW(hwnd, WM_SETFONT, WPARAM(fontFor(*child.spec)), FALSE);
-        if (child.spec->kind == ControlKind::DropDownList) {
+        SendMessageW(hwnd, WM_SETFONT, WPARAM(fontFor(*child.entry)), FALSE);
+        if (child.entry->kind == ControlKind::DropDownList) {
             // A drop-down list's height is that of its open list; its closed
             // height follows the height of its selection field.
             MoveWindow(hwnd, place.left, place.top, width, height * kDropDownRows, FALSE);
@@ -166,7 +166,7 @@ void FormWindow::applyLayout() {
 
 NativeControl* FormWindow::find(std::string_view name) const {
     for (const Child& child : children_)
-        if (child.spec->name == name) return child.control.get();
+        if (child.entry->name == name) return child.control.get();
     return nullptr;
 }
 
@@ -177,7 +177,7 @@ HWND FormWindow::child(std::string_view name) const {
 
 void FormWindow::setTextColour(std::string_view name, COLORREF colour) {
     for (Child& child : children_)
-        if (child.spec->name == name) {
+        if (child.entry->name == name) {
             child.textColour = colour;
             if (child.control->hwnd()) InvalidateRect(child.control->hwnd(), nullptr, TRUE);
         }

@@ -84,7 +84,7 @@ public:
 
 private:
     struct Child {
-        const Layout::ControlSpec* spec;
+        const Layout::ControlEntry* entry;
         std::unique_ptr<NativeControl> control;
         COLORREF textColour;
     };
@@ -96,7 +96,7 @@ private:
     void createChild(Child& child, int id);
     void applyLayout(); // positions and fonts at dpi_
     RECT scaled(const Layout::Rect& rect) const;
-    HFONT fontFor(const Layout::ControlSpec& spec);
+    HFONT fontFor(const Layout::ControlEntry& entry);
 
     const Layout::WindowSpec& layout_;
     FormStyle style_;
@@ -105,6 +105,6 @@ private:
     HICON icons_[2] = {};
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::vector<Child> children_;
-    std::vector<std::pair<Layout::FontSpec, HFONT>> fonts_;
+    std::vector<std::pair<Layout::FontEntry, HFONT>> fonts_;
     HWND lastFocus_ = nullptr;
 };

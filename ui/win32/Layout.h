@@ -19,20 +19,20 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
-struct FontSpec {
+struct FontEntry {
     std::wstring_view family;
     int pointSize; // whole points as the layout files keep them; see Fonts.h
     bool bold;
 };
 
-struct ControlSpec {
+struct ControlEntry {
     std::string_view name;      // as the .ui file spells it: "Status_0" is Status(0)
     ControlKind kind;
     std::string_view container; // the window's or a frame's name
     Rect inContainer;
     Rect inWindow;              // relative to the window's client area
     std::wstring_view caption;  // text, a frame's title or the first content of a box
-    std::optional<FontSpec> font; // none: the window's font
+    std::optional<FontEntry> font; // none: the window's font
     Align align;
     bool wordWrap;
     bool opaque;                // a label that fills its background
@@ -47,12 +47,12 @@ struct WindowSpec {
     std::string_view name;
     std::wstring_view title;
     int clientWidth, clientHeight;
-    std::optional<FontSpec> font;
-    std::span<const ControlSpec> controls;
+    std::optional<FontEntry> font;
+    std::span<const ControlEntry> controls;
 
     // The control of that name; nullptr when the layout has none.
-    const ControlSpec* find(std::string_view controlName) const {
-        for (const ControlSpec& control : controls)
+    const ControlEntry* find(std::string_view controlName) const {
+        for (const ControlEntry& control : controls)
             if (control.name == controlName) return &control;
         return nullptr;
     }

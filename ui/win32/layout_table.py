@@ -71,7 +71,7 @@ def font_literal(font):
     if font is None:
         return "std::nullopt"
     family, size, bold = font
-    return "FontSpec{%s, %d, %s}" % (wide(family), size, "true" if bold else "false")
+    return "FontEntry{%s, %d, %s}" % (wide(family), size, "true" if bold else "false")
 
 
 def controls_of(window):
@@ -129,9 +129,9 @@ def table(ui_path):
             text_of(child, "maximum") or "0",
             str(tab),
         ]
-        rows.append("    ControlSpec{" + ", ".join(fields) + "},")
+        rows.append("    ControlEntry{" + ", ".join(fields) + "},")
     _, _, width, height = rect_of(window)
-    out = ["const ControlSpec k%sControls[] = {" % name] + rows + ["};"]
+    out = ["const ControlEntry k%sControls[] = {" % name] + rows + ["};"]
     out.append(
         "const WindowSpec k%s{\"%s\", %s, %d, %d, %s, k%sControls};"
         % (name, name, wide(text_of(window, "windowTitle")), width, height,
