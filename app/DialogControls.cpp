@@ -5,32 +5,48 @@
 using Box = SettingsStore::TextBox;
 using Check = SettingsStore::CheckBox;
 
-std::u16string DialogControls::text(Box box, int index) const { return textBox(box, index).text(); }
+std::u16string DialogControls::text(Box box, int index) const {
+    return textBox(box, index).text();
+}
 
 void DialogControls::setText(Box box, int index, std::u16string_view text) {
     textBox(box, index).setText(text);
 }
 
-std::int32_t DialogControls::value(Check box) const { return checkBox(box).value(); }
+std::int32_t DialogControls::value(Check box) const {
+    return checkBox(box).value();
+}
 
-bool DialogControls::setValue(Check box, std::int32_t value) { return checkBox(box).setValue(value); }
+bool DialogControls::setValue(Check box, std::int32_t value) {
+    return checkBox(box).setValue(value);
+}
 
-std::int32_t DialogControls::iconIndex() const { return dialog_.IconList.currentIndex(); }
+std::int32_t DialogControls::iconIndex() const {
+    return dialog_.IconList.currentIndex();
+}
 
-bool DialogControls::setIconIndex(std::int32_t index) { return dialog_.IconList.setCurrentIndex(index); }
+bool DialogControls::setIconIndex(std::int32_t index) {
+    return dialog_.IconList.setCurrentIndex(index);
+}
 
 void DialogControls::showMessage(std::u16string_view text, SettingsStore::MessageKind kind) {
-    services_.showMessage(text, kind == SettingsStore::MessageKind::Information ? MessageIcon::Information
-                                                                                : MessageIcon::Exclamation);
+    services_.showMessage(text, kind == SettingsStore::MessageKind::Information
+                                    ? MessageIcon::Information
+                                    : MessageIcon::Exclamation);
 }
 
 ::TextBox& DialogControls::textBox(Box box, int index) const {
     switch (box) {
-    case Box::Title: return dialog_.Pmess;
-    case Box::Status: return *dialog_.Status.at(index);
-    case Box::Speed: return *dialog_.Speedbox.at(index);
-    case Box::CustomIconPath: return dialog_.CustIconFileTxt;
-    case Box::ButtonText: return dialog_.ButText;
+    case Box::Title:
+        return dialog_.Pmess;
+    case Box::Status:
+        return *dialog_.Status.at(index);
+    case Box::Speed:
+        return *dialog_.Speedbox.at(index);
+    case Box::CustomIconPath:
+        return dialog_.CustIconFileTxt;
+    case Box::ButtonText:
+        return dialog_.ButText;
     }
     return dialog_.ButText; // not reached: every box is named above
 }

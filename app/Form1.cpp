@@ -62,7 +62,9 @@ void Form1::Form_Load() {
     if (program_.FirstRun) Form2().showModeless();
 }
 
-bool Form1::InitCommonControlsVB() { return InitializeCommonControls(); }
+bool Form1::InitCommonControlsVB() {
+    return InitializeCommonControls();
+}
 
 void Form1::Timer1_Timer() {
     Bar1Pos += 1;
@@ -82,9 +84,13 @@ void Form1::Timer1_Timer() {
     PB[1]->setValue(Bar2Pos); // also while hidden, so that it is current when shown again
 }
 
-void Form1::Picture1_Click() { Form2().showModeless(); }
+void Form1::Picture1_Click() {
+    Form2().showModeless();
+}
 
-void Form1::Command1_Click() { Me.close(); }
+void Form1::Command1_Click() {
+    Me.close();
+}
 
 void Form1::Form_Unload(int& /*Cancel: a close is never refused*/) {
     SetReg();

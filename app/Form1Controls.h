@@ -18,10 +18,10 @@
 #include <array>
 
 struct Form1Controls {
-    Window& Me;                       // the progress window itself
-    Label& ProcessName;               // the status line
-    std::array<ProgressBar*, 2> PB;   // PB[0] always shown, PB[1] the second bar
-    PictureBox& Picture1;             // the icon, click for options
-    CommandButton& Command1;          // "Cancel"
-    IntervalTimer& Timer1;            // the animation
+    Window& Me;                     // the progress window itself
+    Label& ProcessName;             // the status line
+    std::array<ProgressBar*, 2> PB; // PB[0] always shown, PB[1] the second bar
+    PictureBox& Picture1;           // the icon, click for options
+    CommandButton& Command1;        // "Cancel"
+    IntervalTimer& Timer1;          // the animation
 };

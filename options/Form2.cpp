@@ -18,7 +18,8 @@ Form2::Form2(::Form1& form1, const Form2Controls& controls, ProgramState& progra
              PlatformServices& services)
     : Form2Controls(controls), form1_(form1), program_(program), services_(services) {
     IconList.Click = [this] { IconList_Click(); };
-    for (int i = 0; i < kMessages; ++i) Speedbox[i]->Change = [this, i] { Speedbox_Change(i); };
+    for (int i = 0; i < kMessages; ++i)
+        Speedbox[i]->Change = [this, i] { Speedbox_Change(i); };
     Ssav.Click = [this] { Ssav_Click(); };
     Command1.Click = [this] { Command1_Click(); };
     Command2.Click = [this] { Command2_Click(); };
@@ -33,7 +34,8 @@ void Form2::Form_Load() {
     InitializeCommonControls();
     // The list starts with nothing selected, so that selecting the first entry
     // is a change that runs IconList_Click, as loading a stored icon will be.
-    for (std::u16string_view name : kIconNames) IconList.addItem(name);
+    for (std::u16string_view name : kIconNames)
+        IconList.addItem(name);
     IconList.setCurrentIndex(0);
 }
 
@@ -52,7 +54,9 @@ void Form2::Speedbox_Change(int index) {
         box.setText(NumberText::decimal(kSlowestSpeed));
 }
 
-void Form2::Ssav_Click() { ToggleScreenSaverActive(Ssav.value() != CheckBox::Checked); }
+void Form2::Ssav_Click() {
+    ToggleScreenSaverActive(Ssav.value() != CheckBox::Checked);
+}
 
 void Form2::Command1_Click() {
     Command2_Click();
@@ -71,9 +75,13 @@ void Form2::Command2_Click() {
     if (icon == kCustomIcon) form1_.showCustomIcon(CustIconFileTxt.text());
 }
 
-void Form2::Command3_Click() { ShowWebPage(kWebSite); }
+void Form2::Command3_Click() {
+    ShowWebPage(kWebSite);
+}
 
-void Form2::Picture1_Click() { ShowWebPage(kWebSite); }
+void Form2::Picture1_Click() {
+    ShowWebPage(kWebSite);
+}
 
 void Form2::Command4_Click() {
     const std::u16string path =
@@ -86,8 +94,14 @@ void Form2::Form_QueryUnload(int& Cancel) {
     Me.hide();
 }
 
-void Form2::showModeless() { Me.show(); }
+void Form2::showModeless() {
+    Me.show();
+}
 
-bool Form2::ToggleScreenSaverActive(bool Active) { return services_.setScreenSaverActive(Active); }
+bool Form2::ToggleScreenSaverActive(bool Active) {
+    return services_.setScreenSaverActive(Active);
+}
 
-void Form2::ShowWebPage(std::u16string_view WebURL) { services_.openWebPage(WebURL); }
+void Form2::ShowWebPage(std::u16string_view WebURL) {
+    services_.openWebPage(WebURL);
+}

@@ -23,26 +23,25 @@
 struct Form2Controls {
     static constexpr int kMessages = 5; // status messages, each with its speed
 
-    Window& Me;                                 // the dialog itself
-    TextBox& Pmess;                             // the window title
-    std::array<TextBox*, kMessages> Status;     // the five messages
-    std::array<TextBox*, kMessages> Speedbox;   // their speeds
-    TextBox& CustIconFileTxt;                   // the custom icon's path
-    TextBox& ButText;                           // the button's caption
-    CheckBox& DualChk;                          // the second bar
-    CheckBox& Ssav;                             // the screen saver off
-    DropDownList& IconList;                     // the icon choice, 0 to 7
-    PictureBox& Picture1;                       // the maker's logo, a link
-    CommandButton& Command1;                    // OK
-    CommandButton& Command2;                    // Apply
-    CommandButton& Command3;                    // the web-site button
-    CommandButton& Command4;                    // browse for a custom icon
+    Window& Me;                               // the dialog itself
+    TextBox& Pmess;                           // the window title
+    std::array<TextBox*, kMessages> Status;   // the five messages
+    std::array<TextBox*, kMessages> Speedbox; // their speeds
+    TextBox& CustIconFileTxt;                 // the custom icon's path
+    TextBox& ButText;                         // the button's caption
+    CheckBox& DualChk;                        // the second bar
+    CheckBox& Ssav;                           // the screen saver off
+    DropDownList& IconList;                   // the icon choice, 0 to 7
+    PictureBox& Picture1;                     // the maker's logo, a link
+    CommandButton& Command1;                  // OK
+    CommandButton& Command2;                  // Apply
+    CommandButton& Command3;                  // the web-site button
+    CommandButton& Command4;                  // browse for a custom icon
 };
 
 // The controls of an object that keeps them under the names above, Status and
 // Speedbox as arrays of controls: how front ends and tests hold them.
-template <typename Holder>
-Form2Controls form2ControlsOf(Holder& h) {
+template <typename Holder> Form2Controls form2ControlsOf(Holder& h) {
     return {h.Me,
             h.Pmess,
             {&h.Status[0], &h.Status[1], &h.Status[2], &h.Status[3], &h.Status[4]},

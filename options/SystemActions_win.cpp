@@ -1,8 +1,8 @@
 #include "SystemActions.h"
 
 #include <windows.h>
-#include <shellapi.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 // SPI_SETSCREENSAVEACTIVE with no profile flags: the change holds for the session
 // and is neither written to the user profile nor broadcast.
@@ -20,8 +20,8 @@ bool InitializeCommonControls() {
     HMODULE library = LoadLibraryA("comctl32.dll");
     if (!library) return false;
     using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    const auto init =
-        reinterpret_cast<Init>(reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
+    const auto init = reinterpret_cast<Init>(
+        reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
     if (!init) return false;
     const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_USEREX_CLASSES};
     init(&classes);

@@ -25,7 +25,9 @@ public:
         int eventBase = 0, errorBase = 0;
         return DPMSQueryExtension(display_, &eventBase, &errorBase) && DPMSCapable(display_);
     }
-    void setDpmsEnabled(bool enabled) override { enabled ? DPMSEnable(display_) : DPMSDisable(display_); }
+    void setDpmsEnabled(bool enabled) override {
+        enabled ? DPMSEnable(display_) : DPMSDisable(display_);
+    }
 
 private:
     Display* display_;
@@ -46,4 +48,6 @@ bool SetSystemScreenSaverActive(bool active) {
     return true;
 }
 
-bool InitializeCommonControls() { return true; }
+bool InitializeCommonControls() {
+    return true;
+}

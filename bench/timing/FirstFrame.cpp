@@ -74,7 +74,9 @@ Options parse(int argc, char** argv) {
 
 // The program's windows come and go while they are looked at; a request about
 // one that is gone, or an input-only one, is of no interest.
-int ignoreXError(Display*, XErrorEvent*) { return 0; }
+int ignoreXError(Display*, XErrorEvent*) {
+    return 0;
+}
 
 class Watcher {
 public:
@@ -116,8 +118,9 @@ public:
         unsigned long count = 0, left = 0;
         unsigned char* data = nullptr;
         std::string text;
-        if (XGetWindowProperty(display_, *paintedWindow_, name, 0, 1024, False, utf8, &type, &format,
-                               &count, &left, &data) == Success && data) {
+        if (XGetWindowProperty(display_, *paintedWindow_, name, 0, 1024, False, utf8, &type,
+                               &format, &count, &left, &data) == Success &&
+            data) {
             text.assign(reinterpret_cast<char*>(data), count);
             XFree(data);
         }
@@ -127,7 +130,8 @@ public:
     // Stops following the windows, so that the program's painting from now on
     // costs nothing here.
     void stopWatching() {
-        for (auto& [window, damage] : damages_) XDamageDestroy(display_, damage);
+        for (auto& [window, damage] : damages_)
+            XDamageDestroy(display_, damage);
         damages_.clear();
         XSelectInput(display_, root_, NoEventMask);
         XSync(display_, False);
@@ -157,15 +161,18 @@ private:
 
     bool check(Window window) {
         XWindowAttributes attributes{};
-        if (!XGetWindowAttributes(display_, window, &attributes) || attributes.map_state != IsViewable)
+        if (!XGetWindowAttributes(display_, window, &attributes) ||
+            attributes.map_state != IsViewable)
             return false;
         XImage* image = XGetImage(display_, window, 0, 0, static_cast<unsigned>(attributes.width),
                                   static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
         if (!image) return false;
-        if (image->bits_per_pixel != 32) fail("the X server's pixels are not 32-bit; start it with depth 24");
-        const PixelRows rows{reinterpret_cast<const unsigned char*>(image->data), image->width, image->height,
-                             image->bytes_per_line,
-                             static_cast<std::uint32_t>(image->red_mask | image->green_mask | image->blue_mask)};
+        if (image->bits_per_pixel != 32)
+            fail("the X server's pixels are not 32-bit; start it with depth 24");
+        const PixelRows rows{
+            reinterpret_cast<const unsigned char*>(image->data), image->width, image->height,
+            image->bytes_per_line,
+            static_cast<std::uint32_t>(image->red_mask | image->green_mask | image->blue_mask)};
         const bool drawn = !isOneColour(rows);
         XDestroyImage(image);
         if (drawn) paintedWindow_ = window;
@@ -183,7 +190,9 @@ double millisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-bool hasEnded(pid_t pid, int& status, rusage& usage) { return wait4(pid, &status, WNOHANG, &usage) == pid; }
+bool hasEnded(pid_t pid, int& status, rusage& usage) {
+    return wait4(pid, &status, WNOHANG, &usage) == pid;
+}
 
 } // namespace
 
@@ -193,7 +202,8 @@ int main(int argc, char** argv) {
 
     const auto start = Clock::now();
     pid_t pid = 0;
-    if (const int error = posix_spawnp(&pid, options.command[0], nullptr, nullptr, options.command, environ))
+    if (const int error =
+            posix_spawnp(&pid, options.command[0], nullptr, nullptr, options.command, environ))
         fail(std::string("cannot start ") + options.command[0] + ": " + std::strerror(error));
 
     int status = 0;
@@ -201,8 +211,10 @@ int main(int argc, char** argv) {
     std::optional<double> firstFrame;
     bool ended = false;
     while (!firstFrame && !(ended = hasEnded(pid, status, usage))) {
-        if (watcher.painted(kPollStep)) firstFrame = millisecondsSince(start);
-        else if (Clock::now() - start > options.timeout) break;
+        if (watcher.painted(kPollStep))
+            firstFrame = millisecondsSince(start);
+        else if (Clock::now() - start > options.timeout)
+            break;
     }
     const std::string title = watcher.title();
     watcher.stopWatching();
@@ -224,8 +236,10 @@ int main(int argc, char** argv) {
     }
     const int exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 
-    if (firstFrame) std::printf("first_frame_ms=%.3f", *firstFrame);
-    else std::printf("first_frame_ms=nan");
+    if (firstFrame)
+        std::printf("first_frame_ms=%.3f", *firstFrame);
+    else
+        std::printf("first_frame_ms=nan");
     std::printf(" max_rss_kb=%ld exit=%d title=\"%s\"\n", usage.ru_maxrss, exitCode, title.c_str());
     return firstFrame ? 0 : 1;
 }

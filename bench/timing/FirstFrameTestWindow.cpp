@@ -21,8 +21,9 @@ int main(int argc, char** argv) {
     // No background: until something draws, the window shows what lies beneath.
     XSetWindowAttributes attributes{};
     attributes.background_pixmap = None;
-    const Window window = XCreateWindow(display, RootWindow(display, screen), 10, 10, 200, 100, 0,
-                                        CopyFromParent, InputOutput, CopyFromParent, CWBackPixmap, &attributes);
+    const Window window =
+        XCreateWindow(display, RootWindow(display, screen), 10, 10, 200, 100, 0, CopyFromParent,
+                      InputOutput, CopyFromParent, CWBackPixmap, &attributes);
     const char title[] = "First frame test";
     XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False),
                     XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
@@ -39,5 +40,6 @@ int main(int argc, char** argv) {
         XFillRectangle(display, window, gc, 20, 20, 50, 30);
         XSync(display, False);
     }
-    for (;;) pause();
+    for (;;)
+        pause();
 }

@@ -6,7 +6,8 @@ bool isOneColour(const PixelRows& image) {
     if (image.width <= 0 || image.height <= 0) return true;
     auto pixel = [&image](int x, int y) {
         std::uint32_t value = 0;
-        std::memcpy(&value, image.data + static_cast<std::ptrdiff_t>(y) * image.bytesPerLine + x * 4, 4);
+        std::memcpy(&value,
+                    image.data + static_cast<std::ptrdiff_t>(y) * image.bytesPerLine + x * 4, 4);
         return value & image.mask;
     };
     const std::uint32_t first = pixel(0, 0);

@@ -10,7 +10,7 @@ struct PixelRows {
     const unsigned char* data = nullptr;
     int width = 0;
     int height = 0;
-    int bytesPerLine = 0;  // rows may be padded beyond width * 4
+    int bytesPerLine = 0;   // rows may be padded beyond width * 4
     std::uint32_t mask = 0; // the colour bits of a 32-bit pixel; the rest is padding
 };
 

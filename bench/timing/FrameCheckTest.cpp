@@ -12,14 +12,18 @@ struct Image {
     int width, height, bytesPerLine;
     std::vector<unsigned char> bytes;
     Image(int w, int h, int padding, std::uint32_t fill)
-        : width(w), height(h), bytesPerLine(w * 4 + padding), bytes(static_cast<std::size_t>(bytesPerLine * h)) {
+        : width(w), height(h), bytesPerLine(w * 4 + padding),
+          bytes(static_cast<std::size_t>(bytesPerLine * h)) {
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) set(x, y, fill);
+            for (int x = 0; x < w; ++x)
+                set(x, y, fill);
     }
     void set(int x, int y, std::uint32_t value) {
         std::memcpy(bytes.data() + y * bytesPerLine + x * 4, &value, 4);
     }
-    PixelRows rows(std::uint32_t mask = kRgb) const { return {bytes.data(), width, height, bytesPerLine, mask}; }
+    PixelRows rows(std::uint32_t mask = kRgb) const {
+        return {bytes.data(), width, height, bytesPerLine, mask};
+    }
 };
 } // namespace
 
@@ -51,4 +55,6 @@ TEST(FrameCheck, IgnoresThePaddingAtTheEndOfEachRow) {
     EXPECT_FALSE(isOneColour(image.rows()));
 }
 
-TEST(FrameCheck, AnEmptyWindowHasNothingPainted) { EXPECT_TRUE(isOneColour(Image(0, 0, 0, 0).rows())); }
+TEST(FrameCheck, AnEmptyWindowHasNothingPainted) {
+    EXPECT_TRUE(isOneColour(Image(0, 0, 0, 0).rows()));
+}

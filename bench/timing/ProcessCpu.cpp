@@ -9,7 +9,9 @@
 #include <unistd.h>
 
 namespace {
-double seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; }
+double seconds(const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+}
 
 // Fields after the command name, counted from the state field (field 3 of proc(5)).
 constexpr int kUtimeAfterName = 14 - 3;

@@ -27,10 +27,13 @@ TEST(ProcessCpu, AgreesWithTheProcessOwnAccount) {
     // counts in clock ticks, so allow a few of them.
     const double start = ownCpuSeconds();
     volatile unsigned long sink = 0;
-    while (ownCpuSeconds() - start < 0.2) sink = sink + 1;
+    while (ownCpuSeconds() - start < 0.2)
+        sink = sink + 1;
     const auto fromProc = processCpuSeconds(getpid());
     ASSERT_TRUE(fromProc);
     EXPECT_NEAR(*fromProc, ownCpuSeconds(), 0.05);
 }
 
-TEST(ProcessCpu, NothingForAProcessThatIsNotThere) { EXPECT_FALSE(processCpuSeconds(-1)); }
+TEST(ProcessCpu, NothingForAProcessThatIsNotThere) {
+    EXPECT_FALSE(processCpuSeconds(-1));
+}

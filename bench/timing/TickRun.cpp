@@ -10,7 +10,8 @@ bool TickRun::add(const Tick& tick) {
     if (wholeCycle_) {
         ticks_.push_back(tick);
         complete_ = returned_ || sinceFirst > cycle_.giveUpMs;
-        returned_ = ticks_.size() >= 2 && tick.msgIndex == 0 && ticks_[ticks_.size() - 2].msgIndex != 0;
+        returned_ =
+            ticks_.size() >= 2 && tick.msgIndex == 0 && ticks_[ticks_.size() - 2].msgIndex != 0;
         return complete_;
     }
     if (sinceFirst < period_.warmUpMs) return false;

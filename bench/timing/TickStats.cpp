@@ -16,23 +16,27 @@ std::optional<double> ticksPerSecond(const std::vector<Tick>& ticks) {
 
 std::optional<double> percentile(std::vector<double> values, double p) {
     if (values.empty() || p <= 0 || p > 100) return std::nullopt;
-    const auto rank = static_cast<std::size_t>(std::ceil(p / 100.0 * static_cast<double>(values.size())));
+    const auto rank =
+        static_cast<std::size_t>(std::ceil(p / 100.0 * static_cast<double>(values.size())));
     const auto index = std::clamp<std::size_t>(rank, 1, values.size()) - 1;
-    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(index), values.end());
+    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(index),
+                     values.end());
     return values[index];
 }
 
 std::vector<double> latenesses(const std::vector<Tick>& ticks) {
     std::vector<double> late;
     late.reserve(ticks.size());
-    for (const Tick& tick : ticks) late.push_back(tick.lateness());
+    for (const Tick& tick : ticks)
+        late.push_back(tick.lateness());
     return late;
 }
 
 std::vector<double> handlingTimes(const std::vector<Tick>& ticks) {
     std::vector<double> times;
     times.reserve(ticks.size());
-    for (const Tick& tick : ticks) times.push_back(tick.handling());
+    for (const Tick& tick : ticks)
+        times.push_back(tick.handling());
     return times;
 }
 
@@ -42,7 +46,8 @@ int scheduleRestarts(const std::vector<Tick>& ticks, double intervalMs) {
     constexpr double kTolerance = 1e-3;
     int restarts = 0;
     for (std::size_t i = 1; i < ticks.size(); ++i)
-        if (std::abs(ticks[i].deadline - ticks[i - 1].deadline - intervalMs) > kTolerance) ++restarts;
+        if (std::abs(ticks[i].deadline - ticks[i - 1].deadline - intervalMs) > kTolerance)
+            ++restarts;
     return restarts;
 }
 

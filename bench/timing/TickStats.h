@@ -6,10 +6,10 @@
 #include <vector>
 
 struct Tick {
-    double at = 0;        // when the handling of the tick began
-    double deadline = 0;  // when the timer had it due
-    int msgIndex = 0;     // the message on show after the tick
-    double done = 0;      // when the handling ended
+    double at = 0;       // when the handling of the tick began
+    double deadline = 0; // when the timer had it due
+    int msgIndex = 0;    // the message on show after the tick
+    double done = 0;     // when the handling ended
     double lateness() const { return at - deadline; }
     double handling() const { return done - at; }
 };

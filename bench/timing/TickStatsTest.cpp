@@ -9,7 +9,8 @@
 namespace {
 std::vector<Tick> ticksAt(std::initializer_list<double> times) {
     std::vector<Tick> ticks;
-    for (double at : times) ticks.push_back({at, at, 0});
+    for (double at : times)
+        ticks.push_back({at, at, 0});
     return ticks;
 }
 
@@ -60,13 +61,15 @@ TEST(Lateness, RunsFromTheDeadlineToTheStartOfHandlingNotItsEnd) {
 }
 
 TEST(ScheduleRestarts, CountsDeadlinesThatBreakTheRhythm) {
-    const std::vector<Tick> ticks{{0, 0, 0}, {1, 50, 0}, {2, 100, 0}, {3, 320, 0}, {4, 370, 0}, {5, 419, 0}};
+    const std::vector<Tick> ticks{{0, 0, 0},   {1, 50, 0},  {2, 100, 0},
+                                  {3, 320, 0}, {4, 370, 0}, {5, 419, 0}};
     EXPECT_EQ(scheduleRestarts(ticks, 50), 2);
 }
 
 TEST(ScheduleRestarts, NoneInAnEvenRhythmOfWholeMilliseconds) {
     std::vector<Tick> ticks;
-    for (int i = 0; i < 100000; ++i) ticks.push_back({0, 1e7 + i, 0});
+    for (int i = 0; i < 100000; ++i)
+        ticks.push_back({0, 1e7 + i, 0});
     EXPECT_EQ(scheduleRestarts(ticks, 1), 0);
 }
 

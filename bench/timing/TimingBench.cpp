@@ -70,7 +70,9 @@ Options parse(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     int next = 2;
     if ((mode == "period" || mode == "timer" || mode == "sleep") && argc >= 4) {
-        options.mode = mode == "period" ? Mode::Period : mode == "timer" ? Mode::Timer : Mode::Sleep;
+        options.mode = mode == "period"  ? Mode::Period
+                       : mode == "timer" ? Mode::Timer
+                                         : Mode::Sleep;
         options.intervalMs = std::atoi(argv[2]);
         options.seconds = std::atof(argv[3]);
         if (options.intervalMs < 1 || options.seconds <= 0) usage();
@@ -91,9 +93,8 @@ PlatformServices quietServices() {
         std::fprintf(stderr, "bench_timing: message box: %s\n", qPrintable(fromU16(text)));
     };
     services.showOpenFileDialog = [](std::u16string_view, std::u16string_view,
-                                     const std::optional<std::u16string>&, int, Window*) {
-        return std::u16string();
-    };
+                                     const std::optional<std::u16string>&, int,
+                                     Window*) { return std::u16string(); };
     services.setScreenSaverActive = [](bool) { return true; };
     services.openWebPage = [](std::u16string_view) {};
     services.endProgram = [] { QCoreApplication::quit(); };
@@ -116,14 +117,18 @@ TickRun planFor(const Options& options) {
 // Keeps the ticks that count, with the CPU used over them.
 class Recorder {
 public:
-    explicit Recorder(const Options& options) : options_(options), origin_(Clock::now()), run_(planFor(options)) {
+    explicit Recorder(const Options& options)
+        : options_(options), origin_(Clock::now()), run_(planFor(options)) {
         // Enough room that recording never allocates while it times.
-        const double expected =
-            options.mode == Mode::Cycle ? 200 : options.seconds * 1000 / options.intervalMs * 2 + 100;
+        const double expected = options.mode == Mode::Cycle
+                                    ? 200
+                                    : options.seconds * 1000 / options.intervalMs * 2 + 100;
         run_.reserve(static_cast<std::size_t>(expected));
     }
 
-    double ms(Clock::time_point t) const { return std::chrono::duration<double, std::milli>(t - origin_).count(); }
+    double ms(Clock::time_point t) const {
+        return std::chrono::duration<double, std::milli>(t - origin_).count();
+    }
 
     // Files one tick; true when the run is complete.
     bool record(const Tick& tick) {
@@ -155,7 +160,9 @@ public:
 
     const std::vector<Tick>& ticks() const { return run_.ticks(); }
     bool finished() const { return run_.complete(); }
-    double wallMs() const { return ticks().size() < 2 ? 0 : ticks().back().at - ticks().front().at; }
+    double wallMs() const {
+        return ticks().size() < 2 ? 0 : ticks().back().at - ticks().front().at;
+    }
     double cpuPercent() const { return 100 * (end_.own - start_.own) / (wallMs() / 1000); }
     std::optional<double> xserverCpuPercent() const {
         if (!start_.xserver || !end_.xserver) return std::nullopt;
@@ -190,7 +197,8 @@ void runWindow(Recorder& recorder, const Options& options, int argc, char** argv
     window.Form2().Me.hide();
     if (options.mode == Mode::Period) {
         const std::u16string speed = QString::number(options.intervalMs).toStdU16String();
-        for (TextBox* box : window.Form2().Speedbox) box->setText(speed);
+        for (TextBox* box : window.Form2().Speedbox)
+            box->setText(speed);
         window.Form2().Command2_Click(); // Apply: the window takes the speed at once
     }
     recorder.follow(tarrowin.window1.timer(), [&program] { return program.MsgIndex; });
@@ -212,7 +220,8 @@ void runSleepLoop(Recorder& recorder, const Options& options) {
     clock_gettime(CLOCK_MONOTONIC, &deadline);
     const Clock::time_point start = Clock::now(); // the same clock, read just after
     for (long long n = 1;; ++n) {
-        const long long ns = static_cast<long long>(deadline.tv_nsec) + options.intervalMs * 1'000'000LL;
+        const long long ns =
+            static_cast<long long>(deadline.tv_nsec) + options.intervalMs * 1'000'000LL;
         deadline.tv_sec += static_cast<time_t>(ns / 1'000'000'000);
         deadline.tv_nsec = static_cast<long>(ns % 1'000'000'000);
         while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) != 0) {
@@ -224,16 +233,22 @@ void runSleepLoop(Recorder& recorder, const Options& options) {
 }
 
 void print(const char* name, std::optional<double> value) {
-    if (value) std::printf(" %s=%.4f", name, *value);
-    else std::printf(" %s=nan", name);
+    if (value)
+        std::printf(" %s=%.4f", name, *value);
+    else
+        std::printf(" %s=nan", name);
 }
 
 const char* modeName(Mode mode) {
     switch (mode) {
-    case Mode::Period: return "period";
-    case Mode::Cycle: return "cycle";
-    case Mode::Timer: return "timer";
-    case Mode::Sleep: break;
+    case Mode::Period:
+        return "period";
+    case Mode::Cycle:
+        return "cycle";
+    case Mode::Timer:
+        return "timer";
+    case Mode::Sleep:
+        break;
     }
     return "sleep";
 }
@@ -245,9 +260,15 @@ int main(int argc, char** argv) {
     Recorder recorder(options);
     switch (options.mode) {
     case Mode::Period:
-    case Mode::Cycle: runWindow(recorder, options, argc, argv); break;
-    case Mode::Timer: runBareTimer(recorder, options, argc, argv); break;
-    case Mode::Sleep: runSleepLoop(recorder, options); break;
+    case Mode::Cycle:
+        runWindow(recorder, options, argc, argv);
+        break;
+    case Mode::Timer:
+        runBareTimer(recorder, options, argc, argv);
+        break;
+    case Mode::Sleep:
+        runSleepLoop(recorder, options);
+        break;
     }
     if (!recorder.finished()) {
         std::fputs("bench_timing: the run ended before its ticks were recorded\n", stderr);
@@ -267,7 +288,8 @@ int main(int argc, char** argv) {
     } else {
         std::printf(" interval_ms=%d", options.intervalMs);
         print("mean_period_ms", meanPeriod(ticks));
-        print("period_error_pct", 100 * (*meanPeriod(ticks) - options.intervalMs) / options.intervalMs);
+        print("period_error_pct",
+              100 * (*meanPeriod(ticks) - options.intervalMs) / options.intervalMs);
         print("ticks_per_s", ticksPerSecond(ticks));
         std::printf(" restarts=%d", scheduleRestarts(ticks, options.intervalMs));
     }

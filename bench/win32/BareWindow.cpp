@@ -29,11 +29,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     RECT outer{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRect(&outer, style, FALSE);
-    const HWND window = CreateWindowW(L"BareWindow", L"Bare window", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                      outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                                      instance, nullptr);
-    const HWND bar = CreateWindowW(PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, kBarX, kBarY, kBarWidth,
-                                   kBarHeight, window, nullptr, instance, nullptr);
+    const HWND window = CreateWindowW(
+        L"BareWindow", L"Bare window", style, CW_USEDEFAULT, CW_USEDEFAULT,
+        outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
+    const HWND bar = CreateWindowW(PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, kBarX, kBarY,
+                                   kBarWidth, kBarHeight, window, nullptr, instance, nullptr);
     SendMessageW(bar, PBM_SETRANGE32, 0, kBarSteps);
     ShowWindow(window, SW_SHOW);
     MSG msg;

@@ -22,7 +22,8 @@ using Clock = std::chrono::steady_clock;
 constexpr int kBarSteps = 41;
 
 Clock::time_point after(double seconds) {
-    return Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+    return Clock::now() +
+           std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
 }
 
 struct Figures {
@@ -36,8 +37,8 @@ struct Figures {
         const double span = std::chrono::duration<double>(last - first).count();
         const double perSecond = span > 0 ? (ticks - 1) / span : 0;
         const double meanMs = ticks > 1 ? span * 1000 / (ticks - 1) : 0;
-        std::printf("%s%d.ticks_per_s=%.1f %s%d.mean_period_ms=%.3f ", timer, interval, perSecond, timer, interval,
-                    meanMs);
+        std::printf("%s%d.ticks_per_s=%.1f %s%d.mean_period_ms=%.3f ", timer, interval, perSecond,
+                    timer, interval, meanMs);
     }
 };
 
@@ -84,7 +85,8 @@ Figures setTimerRun(NativeForms& forms, int interval, double seconds) {
     plain = &run;
     SetTimer(forms.form1.hwnd(), 1, UINT(interval), plainTick);
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+        DispatchMessageW(&msg);
     plain = nullptr;
     return run.figures;
 }
@@ -97,7 +99,8 @@ int wmain(int argc, wchar_t** argv) {
     NativeForms forms;
     forms.form1.show();
     std::printf("high_resolution=%d ", forms.timer1.precise().isHighResolution() ? 1 : 0);
-    for (const auto& [interval, seconds] : {std::pair{1, fastSeconds}, std::pair{50, slowSeconds}}) {
+    for (const auto& [interval, seconds] :
+         {std::pair{1, fastSeconds}, std::pair{50, slowSeconds}}) {
         preciseRun(forms, interval, seconds).print("precise", interval);
         setTimerRun(forms, interval, seconds).print("settimer", interval);
     }

@@ -10,11 +10,13 @@ protected:
     void SetUp() override { h.start(); }
     void setMessages(std::vector<std::u16string> texts) {
         texts.resize(5);
-        for (int i = 0; i < 5; ++i) h.w2().Status[i].userTypes(texts[i]);
+        for (int i = 0; i < 5; ++i)
+            h.w2().Status[i].userTypes(texts[i]);
     }
     void setSpeeds(std::vector<std::u16string> texts) {
         texts.resize(5);
-        for (int i = 0; i < 5; ++i) h.w2().Speedbox[i].userTypes(texts[i]);
+        for (int i = 0; i < 5; ++i)
+            h.w2().Speedbox[i].userTypes(texts[i]);
     }
     void tick(int n = 1) { h.w1().Timer1.tick(n); }
     std::u16string label() { return h.w1().ProcessName.caption(); }

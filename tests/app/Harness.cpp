@@ -15,9 +15,9 @@ namespace {
 std::filesystem::path makeFolder() {
     static std::atomic<int> count = 0;
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                   ("tarrowin-behaviour-" + std::to_string(stamp) + "-" +
-                                    std::to_string(count++));
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() /
+        ("tarrowin-behaviour-" + std::to_string(stamp) + "-" + std::to_string(count++));
     std::filesystem::create_directories(folder);
     return folder;
 }
@@ -27,7 +27,9 @@ Form1Controls MemoryForm1::controls() {
     return {Me, ProcessName, {&PB[0], &PB[1]}, Picture1, Command1, Timer1};
 }
 
-Form2Controls MemoryForm2::controls() { return form2ControlsOf(*this); }
+Form2Controls MemoryForm2::controls() {
+    return form2ControlsOf(*this);
+}
 
 Harness::Harness(Store store) : folder_(makeFolder()) {
 #ifndef _WIN32
@@ -42,7 +44,8 @@ Harness::Harness(Store store) : folder_(makeFolder()) {
     services.showOpenFileDialog = [this](std::u16string_view filter, std::u16string_view extension,
                                          const std::optional<std::u16string>& directory, int flags,
                                          Window* owner) {
-        fileDialogs.push_back({std::u16string(filter), std::u16string(extension), directory, flags, owner});
+        fileDialogs.push_back(
+            {std::u16string(filter), std::u16string(extension), directory, flags, owner});
         if (fileDialogAnswers.empty()) return std::u16string();
         std::u16string answer = fileDialogAnswers.front();
         fileDialogAnswers.pop_front();
@@ -52,7 +55,9 @@ Harness::Harness(Store store) : folder_(makeFolder()) {
         screenSaverCalls.push_back(active);
         return screenSaverResult;
     };
-    services.openWebPage = [this](std::u16string_view address) { openedPages.emplace_back(address); };
+    services.openWebPage = [this](std::u16string_view address) {
+        openedPages.emplace_back(address);
+    };
     services.endProgram = [this] { ++endCalls; };
 }
 
@@ -81,7 +86,8 @@ void Harness::storeText(std::u16string_view name, std::u16string_view text) {
 
 std::optional<std::u16string> Harness::storedText(std::u16string_view name) {
     CRegistry registry;
-    if (!registry.OpenKey(SettingsStore::kKeyPath) || !registry.ValueExists(name)) return std::nullopt;
+    if (!registry.OpenKey(SettingsStore::kKeyPath) || !registry.ValueExists(name))
+        return std::nullopt;
     return registry.ReadString(name);
 }
 

@@ -46,10 +46,12 @@ struct MemoryForm1 {
 struct MemoryForm2 {
     MemoryWindow Me;
     MemoryTextBox Pmess{u"Processing..."};
-    std::array<MemoryTextBox, 5> Status{MemoryTextBox(u"Reading Files..."), MemoryTextBox(u"Linking Data..."),
-                                        MemoryTextBox(u"Updating..."), MemoryTextBox(), MemoryTextBox()};
-    std::array<MemoryTextBox, 5> Speedbox{MemoryTextBox(u"50"), MemoryTextBox(u"200"), MemoryTextBox(u"400"),
-                                          MemoryTextBox(u"200"), MemoryTextBox(u"200")};
+    std::array<MemoryTextBox, 5> Status{
+        MemoryTextBox(u"Reading Files..."), MemoryTextBox(u"Linking Data..."),
+        MemoryTextBox(u"Updating..."), MemoryTextBox(), MemoryTextBox()};
+    std::array<MemoryTextBox, 5> Speedbox{MemoryTextBox(u"50"), MemoryTextBox(u"200"),
+                                          MemoryTextBox(u"400"), MemoryTextBox(u"200"),
+                                          MemoryTextBox(u"200")};
     MemoryTextBox CustIconFileTxt;
     MemoryTextBox ButText{u"Cancel"};
     MemoryCheckBox DualChk{CheckBox::Checked};
@@ -115,4 +117,3 @@ public:
 private:
     std::filesystem::path folder_;
 };
-

@@ -152,7 +152,8 @@ public:
     void setEnabled(bool enabled) override { enabled_ = enabled; }
     // Ticks n times, as far as the timer runs.
     void tick(int n = 1) {
-        for (int i = 0; i < n && isRunning(); ++i) raiseEvent(Timer);
+        for (int i = 0; i < n && isRunning(); ++i)
+            raiseEvent(Timer);
     }
 
 private:

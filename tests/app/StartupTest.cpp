@@ -59,9 +59,10 @@ TEST(Startup, FirstStartGreetsBeforeAnyWindowThenOpensTheDialog) {
     EXPECT_FALSE(h.storedText(u"Title")) << "the new key is empty";
 
     h.w1().Me.close();
-    for (const std::u16string name : {u"Title", u"Status0", u"Speed0", u"Status1", u"Speed1", u"Status2",
-                                      u"Speed2", u"Status3", u"Speed3", u"Status4", u"Speed4", u"Dual",
-                                      u"Saver", u"Icon", u"CustIconPath", u"ButtonText"})
+    for (const std::u16string name :
+         {u"Title", u"Status0", u"Speed0", u"Status1", u"Speed1", u"Status2", u"Speed2", u"Status3",
+          u"Speed3", u"Status4", u"Speed4", u"Dual", u"Saver", u"Icon", u"CustIconPath",
+          u"ButtonText"})
         EXPECT_TRUE(h.storedText(name)) << std::string(name.begin(), name.end());
     EXPECT_EQ(h.storedText(u"Status3"), kLoneNul) << "an empty text is stored as a lone NUL";
     EXPECT_EQ(h.storedText(u"Dual"), u"1");
@@ -77,8 +78,8 @@ TEST(Startup, AKeyWithoutValuesKeepsEveryDefaultQuietly) {
     expectDefaultsShown(h);
     EXPECT_TRUE(h.screenSaverCalls.empty());
     EXPECT_EQ(h.w2().IconList.items,
-              (std::vector<std::u16string>{u"Gear", u"Arrow", u"Scissors", u"Folder", u"Files", u"CD",
-                                           u"Monitor", u"(Custom...)"}));
+              (std::vector<std::u16string>{u"Gear", u"Arrow", u"Scissors", u"Folder", u"Files",
+                                           u"CD", u"Monitor", u"(Custom...)"}));
 }
 
 TEST(Startup, EveryStoredSettingComesBackAndIsShown) {
@@ -187,10 +188,11 @@ TEST(Startup, StoredCustomPictureIsShownWithoutOpeningAnything) {
 
 TEST(Startup, ValuesTheProgramNeverWritesKeepTheirDefaults) {
     const std::pair<std::u16string, std::u16string> cases[]{
-        {u"Dual", u"7"},  {u"Dual", u"x"},  {u"Saver", u"x"},     {u"Saver", u"-1"},
+        {u"Dual", u"7"},  {u"Dual", u"x"},  {u"Saver", u"x"},    {u"Saver", u"-1"},
         {u"Icon", u"99"}, {u"Icon", u"-1"}, {u"Icon", u"1e400"}, {u"Dual", u"99999999"}};
     for (const auto& [name, text] : cases) {
-        SCOPED_TRACE(std::string(name.begin(), name.end()) + "=" + std::string(text.begin(), text.end()));
+        SCOPED_TRACE(std::string(name.begin(), name.end()) + "=" +
+                     std::string(text.begin(), text.end()));
         Harness h;
         h.storeText(name, text);
         h.storeText(u"Title", u"after it");

@@ -28,7 +28,8 @@ std::string row(Display* display, Window window, const Bar& bar) {
     XImage* image = XGetImage(display, window, bar.x, bar.y, bar.width, 1, AllPlanes, ZPixmap);
     if (!image) return {};
     std::string pixels;
-    for (unsigned x = 0; x < bar.width; ++x) pixels += std::to_string(XGetPixel(image, int(x), 0)) + ',';
+    for (unsigned x = 0; x < bar.width; ++x)
+        pixels += std::to_string(XGetPixel(image, int(x), 0)) + ',';
     XDestroyImage(image);
     return pixels;
 }
@@ -42,8 +43,11 @@ int main(int argc, char** argv) {
     const auto seconds = std::chrono::seconds(std::atoi(argv[2]));
     std::vector<Bar> bars;
     for (int i = 3; i + 3 < argc; i += 4)
-        bars.push_back({std::strtoul(argv[i], nullptr, 10), std::atoi(argv[i + 1]),
-                        std::atoi(argv[i + 2]), unsigned(std::atoi(argv[i + 3])), {}});
+        bars.push_back({std::strtoul(argv[i], nullptr, 10),
+                        std::atoi(argv[i + 1]),
+                        std::atoi(argv[i + 2]),
+                        unsigned(std::atoi(argv[i + 3])),
+                        {}});
 
     const auto end = std::chrono::steady_clock::now() + seconds;
     for (bool done = false; !done && std::chrono::steady_clock::now() < end;) {
@@ -55,7 +59,8 @@ int main(int argc, char** argv) {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(2)); // far under one step
     }
-    for (const Bar& bar : bars) std::printf("%zu\n", bar.drawings.size());
+    for (const Bar& bar : bars)
+        std::printf("%zu\n", bar.drawings.size());
     XCloseDisplay(display);
     return 0;
 }

@@ -16,7 +16,8 @@ int main() {
     if (!registry.EnumerateValues(names, count)) return 0;
     for (std::int32_t i = 1; i <= count; ++i) {
         std::string text = CodePage::narrow(registry.ReadString(names[i]));
-        for (std::size_t at; (at = text.find('\0')) != std::string::npos;) text.replace(at, 1, "\\0");
+        for (std::size_t at; (at = text.find('\0')) != std::string::npos;)
+            text.replace(at, 1, "\\0");
         std::printf("%s=%s\n", CodePage::narrow(names[i]).c_str(), text.c_str());
     }
     return 0;

@@ -17,17 +17,19 @@ protected:
 
 TEST_F(Dialog, SpeedRuleHoldsSpeedsBetweenOneAndFiftyThousand) {
     const std::pair<std::u16string, std::u16string> cases[]{
-        {u"", u"1"},         {u"0", u"1"},         {u"-5", u"1"},        {u"abc", u"1"},
-        {u"0.5", u"1"},      {u"60000", u"50000"}, {u"50001", u"50000"}, {u"50000", u"50000"},
-        {u"1.5", u"1.5"},    {u"12abc", u"12abc"}, {u" 7", u" 7"},       {u"1 2", u"1 2"},
-        {u"&HFFFF", u"1"},   {u"&H10", u"&H10"},   {u"1e5", u"50000"},   {u"1e400", u"50000"},
-        {u"2e-1", u"1"},     {u"+3", u"+3"},       {u"0.99", u"1"},      {u"50000.1", u"50000"},
+        {u"", u"1"},       {u"0", u"1"},         {u"-5", u"1"},        {u"abc", u"1"},
+        {u"0.5", u"1"},    {u"60000", u"50000"}, {u"50001", u"50000"}, {u"50000", u"50000"},
+        {u"1.5", u"1.5"},  {u"12abc", u"12abc"}, {u" 7", u" 7"},       {u"1 2", u"1 2"},
+        {u"&HFFFF", u"1"}, {u"&H10", u"&H10"},   {u"1e5", u"50000"},   {u"1e400", u"50000"},
+        {u"2e-1", u"1"},   {u"+3", u"+3"},       {u"0.99", u"1"},      {u"50000.1", u"50000"},
     };
     for (const auto& [typed, kept] : cases) {
         controls().Speedbox[2].userTypes(typed);
-        EXPECT_EQ(d().Speedbox[2]->text(), kept) << "typed " << std::string(typed.begin(), typed.end());
+        EXPECT_EQ(d().Speedbox[2]->text(), kept)
+            << "typed " << std::string(typed.begin(), typed.end());
         d().Speedbox[2]->setText(typed); // the program's own changes run the rule too
-        EXPECT_EQ(d().Speedbox[2]->text(), kept) << "set " << std::string(typed.begin(), typed.end());
+        EXPECT_EQ(d().Speedbox[2]->text(), kept)
+            << "set " << std::string(typed.begin(), typed.end());
     }
 }
 

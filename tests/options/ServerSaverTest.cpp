@@ -42,7 +42,8 @@ TEST(ServerSaver, SwitchesTheSaverTimeoutAndDisplayPowerTogether) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "active " << c.active << " dpms " << c.dpms);
-        FakeServer server({.timeout = 600, .interval = 30, .preferBlanking = 2, .allowExposures = 1}, c.dpms);
+        FakeServer server(
+            {.timeout = 600, .interval = 30, .preferBlanking = 2, .allowExposures = 1}, c.dpms);
         SwitchServerSaver(server, c.active);
         EXPECT_EQ(server.times().timeout, c.timeout);
         // The user's cycle and blanking choices stay as the server had them.

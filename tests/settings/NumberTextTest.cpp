@@ -65,8 +65,10 @@ TEST(WholeNumber, RoundsHalfToEven) {
 }
 
 TEST(WholeNumber, NeedsTheWholeTextToBeOneNumber) {
-    for (const char16_t* text : {u"", u"  ", u"12abc", u"1 2", u"abc", u"1e", u"- 5", u"&H", u"1.2.3"})
-        EXPECT_FALSE(wholeNumber(text, kMin, kMax).has_value()) << "text of " << std::u16string(text).size();
+    for (const char16_t* text :
+         {u"", u"  ", u"12abc", u"1 2", u"abc", u"1e", u"- 5", u"&H", u"1.2.3"})
+        EXPECT_FALSE(wholeNumber(text, kMin, kMax).has_value())
+            << "text of " << std::u16string(text).size();
 }
 
 TEST(WholeNumber, MustFitItsTarget) {

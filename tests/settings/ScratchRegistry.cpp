@@ -88,8 +88,7 @@ LONG writeRaw(HKEY key, const char* name, DWORD type, std::string_view bytes) {
 
 namespace {
 // Names by index until the registry has no more; both enumerations share the shape.
-template <typename Enumerate>
-std::vector<std::string> namesOf(HKEY key, Enumerate enumerate) {
+template <typename Enumerate> std::vector<std::string> namesOf(HKEY key, Enumerate enumerate) {
     std::vector<std::string> names;
     char name[1024];
     for (DWORD i = 0;; ++i) {
@@ -101,9 +100,13 @@ std::vector<std::string> namesOf(HKEY key, Enumerate enumerate) {
 }
 } // namespace
 
-std::vector<std::string> subkeyNames(HKEY key) { return namesOf(key, RegEnumKeyExA); }
+std::vector<std::string> subkeyNames(HKEY key) {
+    return namesOf(key, RegEnumKeyExA);
+}
 
-std::vector<std::string> valueNames(HKEY key) { return namesOf(key, RegEnumValueA); }
+std::vector<std::string> valueNames(HKEY key) {
+    return namesOf(key, RegEnumValueA);
+}
 
 #ifndef _WIN32
 std::string makeTemporaryFolder(const char* prefix) {

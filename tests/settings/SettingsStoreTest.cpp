@@ -1,8 +1,8 @@
 // GetReg and SetReg against a registry (the store natively, Wine's under Wine),
 // with the dialog's controls replaced by a recording stand-in.
+#include "SettingsStore.h"
 #include "CRegistry.h"
 #include "ScratchRegistry.h"
-#include "SettingsStore.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,8 @@ using namespace SettingsStore;
 
 std::string ascii(std::u16string_view text) {
     std::string out;
-    for (char16_t c : text) out += c == 0 ? '0' : c < 128 ? static_cast<char>(c) : '?';
+    for (char16_t c : text)
+        out += c == 0 ? '0' : c < 128 ? static_cast<char>(c) : '?';
     return out;
 }
 
@@ -59,11 +60,16 @@ public:
 private:
     static std::string name(TextBox box, int index) {
         switch (box) {
-        case TextBox::Title: return "Title";
-        case TextBox::Status: return "Status" + std::to_string(index);
-        case TextBox::Speed: return "Speed" + std::to_string(index);
-        case TextBox::CustomIconPath: return "CustIconPath";
-        case TextBox::ButtonText: break;
+        case TextBox::Title:
+            return "Title";
+        case TextBox::Status:
+            return "Status" + std::to_string(index);
+        case TextBox::Speed:
+            return "Speed" + std::to_string(index);
+        case TextBox::CustomIconPath:
+            return "CustIconPath";
+        case TextBox::ButtonText:
+            break;
         }
         return "ButtonText";
     }
@@ -123,10 +129,10 @@ TEST_F(SettingsStoreTest, LoadsInItsOrderAndOnlyNonEmptyValues) {
     store(u"Title", u"Grüße — 進捗");
     store(u"Status1", u""); // stored as a lone NUL: comes back, empty
     EXPECT_FALSE(GetReg(controls));
-    EXPECT_EQ(controls.log, (std::vector<std::string>{"Title=Gr??e ? ??", "Dual=0", "Saver=1",
-                                                      "Icon=3", "CustIconPath=C:\\pic.ico",
-                                                      "ButtonText=Stop", "Status0=zero",
-                                                      "Status1=0", "Speed4=44"}));
+    EXPECT_EQ(controls.log,
+              (std::vector<std::string>{"Title=Gr??e ? ??", "Dual=0", "Saver=1", "Icon=3",
+                                        "CustIconPath=C:\\pic.ico", "ButtonText=Stop",
+                                        "Status0=zero", "Status1=0", "Speed4=44"}));
     EXPECT_EQ(controls.text(TextBox::Title, 0), u"Grüße — 進捗");
     EXPECT_EQ(controls.text(TextBox::Status, 1), u"");
     EXPECT_TRUE(controls.messages.empty());
@@ -134,7 +140,7 @@ TEST_F(SettingsStoreTest, LoadsInItsOrderAndOnlyNonEmptyValues) {
 
 TEST_F(SettingsStoreTest, StoredNumbersAreReadAsTheProgramWritesThem) {
     store(u"Dual", u" 2 ");
-    store(u"Saver", u"x");   // not a number: the box is left alone
+    store(u"Saver", u"x");     // not a number: the box is left alone
     store(u"Icon", u"2.5abc"); // leading number, half to even
     GetReg(controls);
     EXPECT_EQ(controls.log, (std::vector<std::string>{"Dual=2", "Icon=2"}));
@@ -179,10 +185,10 @@ TEST_F(SettingsStoreTest, SavesEverySettingAndEmptyTextsAsNul) {
 TEST_F(SettingsStoreTest, SavesInItsOrder) {
     CRegistry().CreateKey(kKeyPath);
     SetReg(controls);
-    EXPECT_EQ(storedNames(), (TextList{u"",        u"Title",  u"Status0", u"Speed0", u"Status1",
-                               u"Speed1",  u"Status2", u"Speed2", u"Status3", u"Speed3",
-                               u"Status4", u"Speed4", u"Dual",    u"Saver",  u"Icon",
-                               u"CustIconPath", u"ButtonText"}));
+    EXPECT_EQ(storedNames(),
+              (TextList{u"", u"Title", u"Status0", u"Speed0", u"Status1", u"Speed1", u"Status2",
+                        u"Speed2", u"Status3", u"Speed3", u"Status4", u"Speed4", u"Dual", u"Saver",
+                        u"Icon", u"CustIconPath", u"ButtonText"}));
 }
 #endif
 

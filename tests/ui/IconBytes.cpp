@@ -11,15 +11,20 @@ QByteArray pictureFile(const QString& name) {
     return file.readAll();
 }
 
-int u8(const QByteArray& b, int at) { return static_cast<unsigned char>(b.at(at)); }
-int u16(const QByteArray& b, int at) { return u8(b, at) | u8(b, at + 1) << 8; }
-qint64 u32(const QByteArray& b, int at) { return qint64(u16(b, at)) | qint64(u16(b, at + 2)) << 16; }
+int u8(const QByteArray& b, int at) {
+    return static_cast<unsigned char>(b.at(at));
+}
+int u16(const QByteArray& b, int at) {
+    return u8(b, at) | u8(b, at + 1) << 8;
+}
+qint64 u32(const QByteArray& b, int at) {
+    return qint64(u16(b, at)) | qint64(u16(b, at + 2)) << 16;
+}
 
 Entry entry(const QByteArray& file, int index) {
     const int at = 6 + 16 * index;
-    return {u8(file, at),          u8(file, at + 1),     u8(file, at + 2),
-            u8(file, at + 3),      u16(file, at + 4),    u16(file, at + 6),
-            u32(file, at + 8),     u32(file, at + 12)};
+    return {u8(file, at),      u8(file, at + 1),  u8(file, at + 2),  u8(file, at + 3),
+            u16(file, at + 4), u16(file, at + 6), u32(file, at + 8), u32(file, at + 12)};
 }
 
 Info info(const QByteArray& file, int at) {
@@ -33,7 +38,8 @@ Decoded decode(const QByteArray& file, int index) {
     const int w = int(h.width);
     const int rows = int(h.height / 2);
     const int bits = h.bitsPerPixel;
-    Decoded d{QImage(w, rows, QImage::Format_ARGB32), std::vector<bool>(std::size_t(w * rows)), {}, {}};
+    Decoded d{
+        QImage(w, rows, QImage::Format_ARGB32), std::vector<bool>(std::size_t(w * rows)), {}, {}};
     int at = start + int(h.headerBytes);
     if (bits <= 8) {
         const int entries = h.coloursUsed ? int(h.coloursUsed) : 1 << bits;
@@ -64,7 +70,8 @@ Decoded decode(const QByteArray& file, int index) {
     const int maskStride = (w + 31) / 32 * 4;
     for (int y = 0; y < rows; ++y)
         for (int x = 0; x < w; ++x) {
-            const bool set = u8(file, maskAt + (rows - 1 - y) * maskStride + x / 8) & (0x80 >> (x % 8));
+            const bool set =
+                u8(file, maskAt + (rows - 1 - y) * maskStride + x / 8) & (0x80 >> (x % 8));
             d.shown[std::size_t(y * w + x)] = !set;
         }
     return d;
@@ -80,7 +87,8 @@ QRect boundsOf(const std::vector<bool>& set, int width) {
 QRect alphaBounds(const QImage& image) {
     std::vector<bool> visible;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) visible.push_back(qAlpha(image.pixel(x, y)) > 0);
+        for (int x = 0; x < image.width(); ++x)
+            visible.push_back(qAlpha(image.pixel(x, y)) > 0);
     return boundsOf(visible, image.width());
 }
 

@@ -15,7 +15,9 @@ struct TwoImageIcon {
     QRect opaque; // columns and rows holding every visible pixel
 };
 
-void PrintTo(const TwoImageIcon& icon, std::ostream* os) { *os << icon.name; }
+void PrintTo(const TwoImageIcon& icon, std::ostream* os) {
+    *os << icon.name;
+}
 
 QRect span(int left, int right, int top, int bottom) {
     return QRect(QPoint(left, top), QPoint(right, bottom));
@@ -130,16 +132,17 @@ TEST_P(TwoImageIconFile, TheDenseRenderingShowsTheSamePictureTwiceAsLarge) {
     EXPECT_TRUE(box.contains(doubled.adjusted(1, 1, -1, -1))) << "dense picture falls short";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pictures, TwoImageIconFile,
-    testing::Values(TwoImageIcon{"gear", span(0, 31, 2, 30)}, TwoImageIcon{"arrow", span(0, 31, 2, 28)},
-                    TwoImageIcon{"scissors", span(0, 31, 3, 26)},
-                    TwoImageIcon{"folder", span(0, 31, 1, 31)},
-                    TwoImageIcon{"files", span(5, 27, 0, 31)}, TwoImageIcon{"cd", span(0, 31, 5, 27)},
-                    TwoImageIcon{"monitor", span(3, 29, 0, 31)},
-                    TwoImageIcon{"document", span(5, 26, 0, 31)},
-                    TwoImageIcon{"options", span(0, 31, 0, 31)}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Pictures, TwoImageIconFile,
+                         testing::Values(TwoImageIcon{"gear", span(0, 31, 2, 30)},
+                                         TwoImageIcon{"arrow", span(0, 31, 2, 28)},
+                                         TwoImageIcon{"scissors", span(0, 31, 3, 26)},
+                                         TwoImageIcon{"folder", span(0, 31, 1, 31)},
+                                         TwoImageIcon{"files", span(5, 27, 0, 31)},
+                                         TwoImageIcon{"cd", span(0, 31, 5, 27)},
+                                         TwoImageIcon{"monitor", span(3, 29, 0, 31)},
+                                         TwoImageIcon{"document", span(5, 26, 0, 31)},
+                                         TwoImageIcon{"options", span(0, 31, 0, 31)}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IconBoxPointer, IsAOneBitCursorWithItsHotSpotOnTheFingerTip) {
     const QByteArray file = pictureFile("hand.cur");
@@ -193,7 +196,8 @@ TEST(LogoPointer, IsATrueColourIconWithTheFingerTipAtTheTopEdge) {
     EXPECT_EQ(h.bitsPerPixel, 24);
 
     const Decoded hand = decode(file, 0);
-    for (int x = 0; x < 32; ++x) EXPECT_EQ(hand.isShown(x, 0), x == 5 || x == 6) << "column " << x;
+    for (int x = 0; x < 32; ++x)
+        EXPECT_EQ(hand.isShown(x, 0), x == 5 || x == 6) << "column " << x;
     EXPECT_FALSE(hand.isShown(31, 31));
     EXPECT_FALSE(hand.isShown(0, 31));
 }

@@ -62,7 +62,8 @@ std::optional<QImage> strictGifPixels(const QByteArray& gif) {
     int codeBits = 0;
     auto reset = [&] {
         table.assign(std::size_t(endCode + 1), {});
-        for (int i = 0; i < clearCode; ++i) table[std::size_t(i)] = {std::uint8_t(i)};
+        for (int i = 0; i < clearCode; ++i)
+            table[std::size_t(i)] = {std::uint8_t(i)};
         codeBits = minimumCodeSize + 1;
     };
     reset();
@@ -110,7 +111,8 @@ std::optional<QImage> strictGifPixels(const QByteArray& gif) {
         const int index = indices[std::size_t(i)];
         const int c = 13 + 3 * index;
         image.setPixel(i % width, i / width,
-                       index == transparent ? 0u : qRgb(u8(gif, c), u8(gif, c + 1), u8(gif, c + 2)));
+                       index == transparent ? 0u
+                                            : qRgb(u8(gif, c), u8(gif, c + 1), u8(gif, c + 2)));
     }
     return image;
 }
@@ -132,12 +134,16 @@ TEST(GifWriter, EveryPictureReadsBackExactly) {
     std::vector<Case> cases = {{1, 1, 2}, {16, 16, 63}, {320, 240, 255}, {64, 64, 1}};
     // Noise needs about one code a pixel, so widths one apart end on every
     // possible table size, among them those where the end code must widen.
-    for (int n = 1; n <= 300; ++n) cases.push_back({n, 1, 60});
-    for (int n = 240; n <= 300; ++n) cases.push_back({n, 1, 250});
-    for (int n = 1; n <= 40; ++n) cases.push_back({n, 3, 2 + n % 7});
+    for (int n = 1; n <= 300; ++n)
+        cases.push_back({n, 1, 60});
+    for (int n = 240; n <= 300; ++n)
+        cases.push_back({n, 1, 250});
+    for (int n = 1; n <= 40; ++n)
+        cases.push_back({n, 3, 2 + n % 7});
     unsigned seed = 1;
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << ", " << c.colours << " colours");
+        SCOPED_TRACE(testing::Message()
+                     << c.width << "x" << c.height << ", " << c.colours << " colours");
         const QImage picture = noise(c.width, c.height, c.colours, seed++);
         const int table = c.colours < 64 ? 64 : 256;
         const QByteArray file = gifFile(picture, table, table - 1);
@@ -150,7 +156,8 @@ TEST(GifWriter, EveryPictureReadsBackExactly) {
 
 TEST(GifWriter, TransparentPixelsTakeTheTransparentIndexOnly) {
     QImage picture = noise(16, 16, 63, 7);
-    for (int x = 0; x < 16; ++x) picture.setPixel(x, 5, qRgba(0, 0, 0, 0));
+    for (int x = 0; x < 16; ++x)
+        picture.setPixel(x, 5, qRgba(0, 0, 0, 0));
     picture.setPixel(3, 3, qRgba(200, 10, 10, 100)); // less than half: transparent
     const QByteArray file = gifFile(picture, 64, 36);
     const QImage back = readBack(file, "GIF");
@@ -205,7 +212,8 @@ TEST(HardMask, ShowsHalfOpaquePixelsAndReachesAsFarAsTheSoftPicture) {
     QImage picture(32, 32, QImage::Format_ARGB32);
     picture.fill(Qt::transparent);
     for (int y = 10; y < 20; ++y)
-        for (int x = 10; x < 20; ++x) picture.setPixel(x, y, qRgba(0, 0, 0, 255));
+        for (int x = 10; x < 20; ++x)
+            picture.setPixel(x, y, qRgba(0, 0, 0, 255));
     picture.setPixel(20, 12, qRgba(0, 0, 0, 128)); // half: shown as it is
     picture.setPixel(9, 12, qRgba(0, 0, 0, 127));  // under half, but inside the extent
     picture.setPixel(15, 9, qRgba(0, 0, 0, 127));
@@ -252,7 +260,8 @@ TEST(BitmapWriter, PadsRowsOfAnyWidth) {
 }
 
 TEST(Palette, KeepsFewColoursExactly) {
-    const std::vector<QRgb> colours = {qRgb(1, 2, 3), qRgb(250, 0, 0), qRgb(1, 2, 3), qRgb(0, 0, 0)};
+    const std::vector<QRgb> colours = {qRgb(1, 2, 3), qRgb(250, 0, 0), qRgb(1, 2, 3),
+                                       qRgb(0, 0, 0)};
     std::vector<QRgb> palette = reducedPalette(colours, 3);
     std::sort(palette.begin(), palette.end());
     EXPECT_EQ(palette, (std::vector<QRgb>{qRgb(0, 0, 0), qRgb(1, 2, 3), qRgb(250, 0, 0)}));
@@ -260,7 +269,8 @@ TEST(Palette, KeepsFewColoursExactly) {
 
 TEST(Palette, ReducesManyColoursWithSmallError) {
     std::vector<QRgb> colours;
-    for (int i = 0; i < 1024; ++i) colours.push_back(qRgb(i % 256, (i * 7) % 256, i / 4));
+    for (int i = 0; i < 1024; ++i)
+        colours.push_back(qRgb(i % 256, (i * 7) % 256, i / 4));
     const std::vector<QRgb> palette = reducedPalette(colours, 255);
     EXPECT_LE(palette.size(), 255u);
     long error = 0;

@@ -1,7 +1,7 @@
 // What the windows get from the picture accessors.
 
-#include "IconBytes.h"
 #include "Pictures.h"
+#include "IconBytes.h"
 
 #include <QCursor>
 #include <QImage>
@@ -9,9 +9,12 @@
 
 namespace {
 
-const char* const kBuiltinFiles[] = {"gear", "arrow", "scissors", "folder", "files", "cd", "monitor"};
+const char* const kBuiltinFiles[] = {"gear",  "arrow", "scissors", "folder",
+                                     "files", "cd",    "monitor"};
 
-QImage argb(const QPixmap& pixmap) { return pixmap.toImage().convertToFormat(QImage::Format_ARGB32); }
+QImage argb(const QPixmap& pixmap) {
+    return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+}
 
 // The stored icon setting is an index, so the order must never change.
 TEST(BuiltinIcons, AreTheSoftImagesOfTheirFilesInListOrder) {
@@ -22,7 +25,8 @@ TEST(BuiltinIcons, AreTheSoftImagesOfTheirFilesInListOrder) {
         ASSERT_EQ(icon.size(), QSize(32, 32));
         EXPECT_EQ(icon.devicePixelRatio(), 1.0);
         const QImage soft =
-            IconBytes::decode(IconBytes::pictureFile(QString(kBuiltinFiles[i]) + ".ico"), 1).colours;
+            IconBytes::decode(IconBytes::pictureFile(QString(kBuiltinFiles[i]) + ".ico"), 1)
+                .colours;
         const QImage shown = argb(icon);
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x)
@@ -58,8 +62,10 @@ TEST(WindowIcons, OfferTheIconSizeAndTheDenseSize) {
         EXPECT_TRUE(sizes.contains(QSize(64, 64)));
         // What the window system is handed: each offered size as device pixels.
         QList<QSize> handed;
-        for (const QSize& size : sizes) handed += icon.pixmap(size, 1.0).size();
-        EXPECT_TRUE(handed.contains(QSize(64, 64))) << "the dense rendering, not the small one again";
+        for (const QSize& size : sizes)
+            handed += icon.pixmap(size, 1.0).size();
+        EXPECT_TRUE(handed.contains(QSize(64, 64)))
+            << "the dense rendering, not the small one again";
         QImage dense(QStringLiteral(":/pictures/%1@2x.png").arg(file));
         dense.setDevicePixelRatio(1.0);
         constexpr auto kFormat = QImage::Format_ARGB32_Premultiplied;
@@ -68,7 +74,8 @@ TEST(WindowIcons, OfferTheIconSizeAndTheDenseSize) {
         const QImage small = argb(icon.pixmap(QSize(32, 32)));
         int soft = 0;
         for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x) soft += qAlpha(small.pixel(x, y)) % 255 != 0;
+            for (int x = 0; x < 32; ++x)
+                soft += qAlpha(small.pixel(x, y)) % 255 != 0;
         EXPECT_GT(soft, 0) << "the 32-bit image, not the 256-colour one";
     }
 }
@@ -125,7 +132,8 @@ TEST(Pointers, AreTwiceAsLargeOnDenseScreensWithTheSameHotSpots) {
         QCursor cursor;
         QPoint hotSpot;
     };
-    for (const Case& c : {Case{Pictures::iconBoxCursor(2.0), {12, 9}}, Case{Pictures::logoCursor(2.0), {5, 0}}}) {
+    for (const Case& c :
+         {Case{Pictures::iconBoxCursor(2.0), {12, 9}}, Case{Pictures::logoCursor(2.0), {5, 0}}}) {
         EXPECT_EQ(c.cursor.hotSpot(), c.hotSpot);
         const QImage hand = argb(c.cursor.pixmap());
         ASSERT_EQ(hand.size(), QSize(64, 64));

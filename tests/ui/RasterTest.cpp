@@ -1,9 +1,9 @@
 // The generator's drawing machinery: the integer rasteriser, the shapes built
 // on it, the pixel-art doubling and the SVG writer.
 
+#include "Raster.h"
 #include "FixedRaster.h"
 #include "Grid.h"
-#include "Raster.h"
 #include "Shapes.h"
 #include "SvgCanvas.h"
 
@@ -71,7 +71,8 @@ TEST(FixedRaster, BlendsLayersAndShadesGradientsAtPixelCentres) {
         c.fill(rectangle(0, 0, 8, 1),
                Paint::linear({0, 0}, {8, 0}, {{0, qRgb(0, 0, 0)}, {1, qRgb(255, 255, 255)}}));
     });
-    for (int x = 1; x < 8; ++x) EXPECT_GT(qRed(ramp.pixel(x, 0)), qRed(ramp.pixel(x - 1, 0)));
+    for (int x = 1; x < 8; ++x)
+        EXPECT_GT(qRed(ramp.pixel(x, 0)), qRed(ramp.pixel(x - 1, 0)));
     EXPECT_EQ(qRed(ramp.pixel(0, 0)), 16) << "a sixteenth of the way, at the first pixel's centre";
 }
 
@@ -90,15 +91,18 @@ TEST(Shapes, RimsAndSweepsFollowTheOutline) {
 }
 
 TEST(Grid, RimsAreWholePixelsGrowingSlowlyWithSize) {
-    const std::pair<int, int> rims[] = {{16, 1}, {22, 1}, {32, 1}, {48, 1}, {64, 2}, {128, 3}, {256, 6}};
-    for (const auto& [side, rim] : rims) EXPECT_EQ(Grid{side}.rim(), rim) << side;
+    const std::pair<int, int> rims[] = {{16, 1}, {22, 1},  {32, 1}, {48, 1},
+                                        {64, 2}, {128, 3}, {256, 6}};
+    for (const auto& [side, rim] : rims)
+        EXPECT_EQ(Grid{side}.rim(), rim) << side;
     EXPECT_EQ(Grid{64}.px(5), 10);
     EXPECT_EQ(Grid{16}.px(5), 3) << "halves round away from zero";
 }
 
 TEST(DoubledPixelArt, TurnsStairsIntoSlopesAndKeepsLonePixelsSquare) {
     const QRgb b = qRgb(0, 0, 0);
-    const QImage stairs = pixelArt({"#..", "##.", "###"}, [&](char c) { return c == '#' ? b : 0u; });
+    const QImage stairs =
+        pixelArt({"#..", "##.", "###"}, [&](char c) { return c == '#' ? b : 0u; });
     const QImage doubled = doubledPixelArt(stairs);
     ASSERT_EQ(doubled.size(), QSize(6, 6));
     EXPECT_EQ(doubled.pixel(0, 0), b);
@@ -108,13 +112,15 @@ TEST(DoubledPixelArt, TurnsStairsIntoSlopesAndKeepsLonePixelsSquare) {
 
     const QImage lone = doubledPixelArt(pixelArt({"#"}, [&](char) { return b; }));
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 2; ++x) EXPECT_EQ(lone.pixel(x, y), b);
+        for (int x = 0; x < 2; ++x)
+            EXPECT_EQ(lone.pixel(x, y), b);
 }
 
 TEST(SvgCanvas, WritesEachFillAsAPathWithItsPaint) {
     SvgCanvas svg(32);
     svg.fill(rectangle(0, 0, 4, 4), qRgba(255, 0, 0, 128));
-    svg.fill(rectangle(4, 0, 8, 4), Paint::linear({4, 0}, {8, 0}, {{0, qRgb(0, 0, 0)}, {1, qRgb(255, 255, 255)}}));
+    svg.fill(rectangle(4, 0, 8, 4),
+             Paint::linear({4, 0}, {8, 0}, {{0, qRgb(0, 0, 0)}, {1, qRgb(255, 255, 255)}}));
     const QByteArray text = svg.document();
     EXPECT_TRUE(text.contains("d=\"M0,0L4,0L4,4L0,4L0,0Z\"")) << text.constData();
     EXPECT_TRUE(text.contains("fill=\"#ff0000\" fill-opacity=\"0.502\""));

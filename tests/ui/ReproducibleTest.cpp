@@ -18,7 +18,8 @@ const QStringList kPictureFiles = {"*.ico", "*.cur", "*.bmp", "*.gif", "*.png", 
 QStringList pictureFiles(const QString& folder) {
     QStringList found;
     QDirIterator it(folder, kPictureFiles, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) found << QDir(folder).relativeFilePath(it.next());
+    while (it.hasNext())
+        found << QDir(folder).relativeFilePath(it.next());
     found.sort();
     return found;
 }
@@ -45,7 +46,8 @@ TEST(Pictures, TheGeneratorRedrawsEveryCommittedFileExactly) {
     QFile::remove(out.filePath("contact-sheet.png"));
 
     const QStringList drawn = pictureFiles(out.path());
-    ASSERT_EQ(drawn, pictureFiles(kCommitted)) << "the generator makes other files than are committed";
+    ASSERT_EQ(drawn, pictureFiles(kCommitted))
+        << "the generator makes other files than are committed";
     for (const QString& name : drawn) {
         SCOPED_TRACE(name.toStdString());
         const QString committed = kCommitted + "/" + name;

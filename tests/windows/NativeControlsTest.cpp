@@ -79,7 +79,8 @@ TEST_F(NativeControls, CheckBoxShowsEveryValueAndRunsClickOnChangeOnly) {
         int value;
         LRESULT shown;
     };
-    for (const Case c : {Case{2, BST_INDETERMINATE}, Case{0, BST_UNCHECKED}, Case{1, BST_CHECKED}}) {
+    for (const Case c :
+         {Case{2, BST_INDETERMINATE}, Case{0, BST_UNCHECKED}, Case{1, BST_CHECKED}}) {
         events = 0;
         EXPECT_TRUE(box.setValue(c.value));
         EXPECT_EQ(SendMessageW(box.hwnd(), BM_GETCHECK, 0, 0), c.shown);
@@ -95,7 +96,8 @@ TEST_F(NativeControls, DropDownListRunsClickForTheProgramsAndTheUsersChoice) {
     auto& list = forms.form2.control<NativeDropDownList>("IconList");
     list.Click = count();
     EXPECT_EQ(list.currentIndex(), -1);
-    for (const char16_t* item : {u"Gear", u"Arrow", u"Scissors"}) list.addItem(item);
+    for (const char16_t* item : {u"Gear", u"Arrow", u"Scissors"})
+        list.addItem(item);
     EXPECT_EQ(list.count(), 3);
     EXPECT_EQ(events, 0);
     EXPECT_TRUE(list.setCurrentIndex(0)); // Win32 sends nothing for this one
@@ -148,7 +150,8 @@ TEST_F(NativeControls, AltAndTheUnderlinedLetterPressApplyAndOk) {
     const HWND title = forms.form2.child("Pmess");
     SetFocus(title);
     for (const WPARAM letter : {WPARAM('A'), WPARAM('O')}) {
-        MSG msg{title, WM_SYSCHAR, letter + ('a' - 'A'), LPARAM(1) << 29, 0, {}}; // bit 29: Alt is down
+        MSG msg{title,           WM_SYSCHAR, letter + ('a' - 'A'),
+                LPARAM(1) << 29, 0,          {}}; // bit 29: Alt is down
         IsDialogMessageW(forms.form2.hwnd(), &msg);
     }
     EXPECT_EQ(applied, 1);
@@ -182,7 +185,8 @@ TEST_F(NativeControls, ProgressBarKeepsItsOwnVisibilityWhileItsWindowIsHidden) {
 TEST_F(NativeControls, ProgressBarHandsItsLatestValueToItsWindowOnceAFrame) {
     auto& bar = forms.form1.control<NativeProgressBar>("PB_0");
     FrameClock::runFrame(); // a frame has just begun: what follows waits for the next
-    for (int value = 1; value <= 40; ++value) bar.setValue(value);
+    for (int value = 1; value <= 40; ++value)
+        bar.setValue(value);
     EXPECT_EQ(bar.value(), 40);
     EXPECT_EQ(SendMessageW(bar.hwnd(), PBM_GETPOS, 0, 0), 0);
     FrameClock::runFrame();
@@ -221,7 +225,8 @@ TEST(HiddenDialog, IsBuiltWhenFirstShownWithEverythingSetBefore) {
     title.Change = [&changes] { ++changes; };
     title.setText(u"Linking");
     saver.setValue(CheckBox::Grayed);
-    for (const char16_t* item : {u"Gear", u"Arrow", u"Scissors"}) icons.addItem(item);
+    for (const char16_t* item : {u"Gear", u"Arrow", u"Scissors"})
+        icons.addItem(item);
     icons.setCurrentIndex(2);
     forms.form2.setCaption(u"Options");
     EXPECT_EQ(changes, 1);
@@ -237,7 +242,8 @@ TEST(HiddenDialog, IsBuiltWhenFirstShownWithEverythingSetBefore) {
     EXPECT_EQ(SendMessageW(saver.hwnd(), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
     EXPECT_EQ(SendMessageW(icons.hwnd(), CB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(SendMessageW(icons.hwnd(), CB_GETCURSEL, 0, 0), 2);
-    EXPECT_EQ(SendMessageW(forms.form2.child("DualChk"), BM_GETCHECK, 0, 0), BST_CHECKED); // as the layout has it
+    EXPECT_EQ(SendMessageW(forms.form2.child("DualChk"), BM_GETCHECK, 0, 0),
+              BST_CHECKED); // as the layout has it
 }
 
 TEST(HiddenDialog, CloseBeforeItWasEverShownRunsUnload) {

@@ -1,7 +1,7 @@
 // Pictures through the system's loader: the carried ones, and a user's files,
 // sound or hostile.
-#include "NativePictureBox.h"
 #include "Picture.h"
+#include "NativePictureBox.h"
 #include "ResourceIds.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +25,8 @@ std::vector<char> resourceBytes(int id) {
 
 class PictureFiles : public ::testing::Test {
 protected:
-    fs::path folder = fs::temp_directory_path() / ("tarrowin-pictures-" + std::to_string(GetCurrentProcessId()));
+    fs::path folder =
+        fs::temp_directory_path() / ("tarrowin-pictures-" + std::to_string(GetCurrentProcessId()));
     void SetUp() override { fs::create_directories(folder); }
     void TearDown() override { fs::remove_all(folder); }
     fs::path write(const std::string& name, const std::vector<char>& bytes) {
@@ -40,10 +41,10 @@ TEST(CarriedPictures, EveryBuiltinIconAndTheDialogsPicturesLoadAtTheirSize) {
         int id;
         LONG width, height;
     };
-    const Case cases[] = {{IDP_BUILTIN_ICON_0 + 0, 32, 32}, {IDP_BUILTIN_ICON_0 + 1, 32, 32},
-                          {IDP_BUILTIN_ICON_0 + 2, 32, 32}, {IDP_BUILTIN_ICON_0 + 3, 32, 32},
-                          {IDP_BUILTIN_ICON_0 + 4, 32, 32}, {IDP_BUILTIN_ICON_0 + 5, 32, 32},
-                          {IDP_BUILTIN_ICON_0 + 6, 32, 32}, {IDP_BUILTIN_ICON_2X_0 + 0, 64, 64},
+    const Case cases[] = {{IDP_BUILTIN_ICON_0 + 0, 32, 32},    {IDP_BUILTIN_ICON_0 + 1, 32, 32},
+                          {IDP_BUILTIN_ICON_0 + 2, 32, 32},    {IDP_BUILTIN_ICON_0 + 3, 32, 32},
+                          {IDP_BUILTIN_ICON_0 + 4, 32, 32},    {IDP_BUILTIN_ICON_0 + 5, 32, 32},
+                          {IDP_BUILTIN_ICON_0 + 6, 32, 32},    {IDP_BUILTIN_ICON_2X_0 + 0, 64, 64},
                           {IDP_BUILTIN_ICON_2X_0 + 6, 64, 64}, {IDP_LOGO_BANNER, 222, 50},
                           {IDP_BROWSE_PICTURE, 16, 16}};
     for (const Case& c : cases) {
@@ -66,8 +67,9 @@ TEST(CarriedPictures, TwiceAsLargeIconsFromTwiceTheStandardDpiOn) {
 }
 
 TEST_F(PictureFiles, IconBitmapAndGifFilesLoad) {
-    for (const auto& [name, id] : {std::pair{"a.ico", IDP_BUILTIN_ICON_0 + 3}, std::pair{"b.bmp", IDP_LOGO_BANNER},
-                                   std::pair{"c.gif", IDP_BROWSE_PICTURE}}) {
+    for (const auto& [name, id] :
+         {std::pair{"a.ico", IDP_BUILTIN_ICON_0 + 3}, std::pair{"b.bmp", IDP_LOGO_BANNER},
+          std::pair{"c.gif", IDP_BROWSE_PICTURE}}) {
         const Picture picture = Picture::fromFile(write(name, resourceBytes(id)).wstring());
         EXPECT_FALSE(picture.isNull()) << name;
     }
@@ -89,20 +91,22 @@ TEST_F(PictureFiles, WhatIsNoSoundPictureLoadsAsNothing) {
         {"huge gif", write("huge.gif", huge)},
         {"huge png", write("huge.png", hugePng)},
     };
-    for (const auto& [what, path] : cases) EXPECT_TRUE(Picture::fromFile(path.wstring()).isNull()) << what;
+    for (const auto& [what, path] : cases)
+        EXPECT_TRUE(Picture::fromFile(path.wstring()).isNull()) << what;
 }
 
 TEST_F(PictureFiles, BoxKeepsItsPictureWhenAFileDoesNotLoad) {
     NativePictureBox::registerClass();
-    const HWND window = CreateWindowExW(0, NativePictureBox::kClassName, L"", 0, 0, 0, 33, 33, HWND_MESSAGE,
-                                        nullptr, nullptr, nullptr);
+    const HWND window = CreateWindowExW(0, NativePictureBox::kClassName, L"", 0, 0, 0, 33, 33,
+                                        HWND_MESSAGE, nullptr, nullptr, nullptr);
     NativePictureBox picture;
     picture.attach(window);
     picture.showBuiltinIcon(2);
     EXPECT_EQ(picture.picture().pixelSize().cx, 32);
     EXPECT_FALSE(picture.loadPicture(u"Z:\\no\\such\\picture.ico"));
     EXPECT_EQ(picture.picture().pixelSize().cx, 32);
-    EXPECT_TRUE(picture.loadPicture((write("small.gif", resourceBytes(IDP_BROWSE_PICTURE)).u16string())));
+    EXPECT_TRUE(
+        picture.loadPicture((write("small.gif", resourceBytes(IDP_BROWSE_PICTURE)).u16string())));
     EXPECT_EQ(picture.picture().pixelSize().cx, 16);
     DestroyWindow(window);
 }

@@ -1,8 +1,8 @@
 // The precise timer in a real message loop: it ticks while the program's loop
 // waits, and a modal scope keeps it ticking inside a loop of the system's.
 // Counts only, no timing: the machine may be slow.
-#include "MessageLoop.h"
 #include "PreciseTimer.h"
+#include "MessageLoop.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,8 @@ TEST(PreciseTimer, ModalScopeKeepsTicksComingInsideAnotherLoop) {
         // A loop like a message box's: it knows nothing of the waitable timer.
         const PreciseTimer::ModalScope scope(timer);
         MSG msg;
-        while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+            DispatchMessageW(&msg);
     }
     EXPECT_EQ(ticks, kTicks);
 }

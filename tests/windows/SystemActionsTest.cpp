@@ -1,14 +1,14 @@
 // The Win32 side of the options dialog's system actions, run against Wine's
 // user32, comctl32 and comdlg32.
+#include "SystemActions.h"
 #include "Module1.h"
 #include "OpenFileAPI_win.h"
-#include "SystemActions.h"
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
 #include <cstdio>
 #include <string>
-#include <windows.h>
 
 namespace {
 
@@ -25,7 +25,9 @@ TEST(SystemActions, ScreenSaverSwitchesOffAndOnAndReportsSuccess) {
     EXPECT_EQ(screenSaverActive(), TRUE);
 }
 
-TEST(SystemActions, CommonControlsInitialise) { EXPECT_TRUE(InitializeCommonControls()); }
+TEST(SystemActions, CommonControlsInitialise) {
+    EXPECT_TRUE(InitializeCommonControls());
+}
 
 TEST(FileExists, AsksForTheAttributesOfThePath) {
     char folder[MAX_PATH];
@@ -46,8 +48,9 @@ TEST(FileExists, AsksForTheAttributesOfThePath) {
 TEST(OpenFileDialog, RequestRecordIsFilledAsTheDialogExpects) {
     OpenFileAPI::Request request;
     const HWND owner = reinterpret_cast<HWND>(0x1234);
-    OpenFileAPI::fill(request, "Icon Images(*.ico;*.bmp;*.gif)|*.ico;*.bmp;*.gif|All files (*.*)|*.*",
-                      "ico", nullptr, 0, owner);
+    OpenFileAPI::fill(request,
+                      "Icon Images(*.ico;*.bmp;*.gif)|*.ico;*.bmp;*.gif|All files (*.*)|*.*", "ico",
+                      nullptr, 0, owner);
     const OPENFILENAMEA& r = request.record;
     EXPECT_EQ(r.lStructSize, OPENFILENAME_SIZE_VERSION_400A);
     if (sizeof(void*) == 4) EXPECT_EQ(r.lStructSize, 76u);

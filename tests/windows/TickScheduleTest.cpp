@@ -25,7 +25,8 @@ TEST(TickSchedule, RunsOnlyWhenEnabledWithAnInterval) {
         int interval;
         bool running;
     };
-    for (const Case c : {Case{false, 50, false}, Case{true, 0, false}, Case{true, -5, false}, Case{true, 1, true}}) {
+    for (const Case c : {Case{false, 50, false}, Case{true, 0, false}, Case{true, -5, false},
+                         Case{true, 1, true}}) {
         TickSchedule schedule;
         schedule.setInterval(c.interval, t0);
         schedule.setEnabled(c.enabled, t0);
@@ -82,7 +83,8 @@ TEST(TickSchedule, TickFarBehindStartsTheScheduleAfresh) {
         schedule.setInterval(10, t0);
         schedule.setEnabled(true, t0);
         tick(schedule, t0 + milliseconds(c.endMs));
-        EXPECT_EQ(schedule.deadline(), t0 + milliseconds(c.nextDeadlineMs)) << "ended at " << c.endMs;
+        EXPECT_EQ(schedule.deadline(), t0 + milliseconds(c.nextDeadlineMs))
+            << "ended at " << c.endMs;
     }
 }
 

@@ -2,9 +2,9 @@
 // resource script of the program: version record, icon and code page.
 #include <gtest/gtest.h>
 
+#include <windows.h>
 #include <string>
 #include <vector>
-#include <windows.h>
 
 namespace {
 

@@ -33,7 +33,8 @@ BOOL CALLBACK matchChild(HWND child, LPARAM context) {
     // WM_GETTEXT, not GetWindowText: only the control itself knows what a text
     // box in another process holds.
     SendMessageTimeoutW(child, WM_GETTEXT, 256, LPARAM(text), SMTO_ABORTIFHUNG, kAnswerMs, nullptr);
-    if (lstrcmpiW(name, search->className) == 0 && (!search->text || std::wstring(text) == search->text)) {
+    if (lstrcmpiW(name, search->className) == 0 &&
+        (!search->text || std::wstring(text) == search->text)) {
         search->found = child;
         return FALSE;
     }
@@ -64,12 +65,14 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%ld %ld\n", client.right, client.bottom);
         return 0;
     }
-    if (command == L"bar-rect" && window) return printScreenRect(findChild(window, PROGRESS_CLASSW, nullptr));
+    if (command == L"bar-rect" && window)
+        return printScreenRect(findChild(window, PROGRESS_CLASSW, nullptr));
     if (command == L"button-rect" && window && argc > 3)
         return printScreenRect(findChild(window, WC_BUTTONW, argv[3]));
     if (command == L"picture-rect" && window)
         return printScreenRect(findChild(window, L"TarrowinPictureBox", nullptr));
-    if (command == L"edit-rect" && window && argc > 3) return printScreenRect(findChild(window, WC_EDITW, argv[3]));
+    if (command == L"edit-rect" && window && argc > 3)
+        return printScreenRect(findChild(window, WC_EDITW, argv[3]));
     if (command == L"message-text") {
         const HWND box = FindWindowW(L"#32770", L"Tarrowin");
         const HWND text = box ? GetDlgItem(box, 0xFFFF) : nullptr; // the message's static control

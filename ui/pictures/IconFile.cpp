@@ -24,7 +24,9 @@ quint16 u16At(const QByteArray& bytes, qsizetype at) {
     return qFromLittleEndian<quint16>(bytes.constData() + at);
 }
 
-qsizetype entryAt(int index) { return kHeaderBytes + qsizetype(index) * kEntryBytes; }
+qsizetype entryAt(int index) {
+    return kHeaderBytes + qsizetype(index) * kEntryBytes;
+}
 
 qsizetype imageAt(const QByteArray& file, int index) {
     return qsizetype(u32At(file, entryAt(index) + kEntryOffset));
@@ -53,7 +55,9 @@ void applyMask(const QByteArray& file, int index, QImage& image) {
 
 } // namespace
 
-int imageCount(const QByteArray& file) { return u16At(file, kHeaderCount); }
+int imageCount(const QByteArray& file) {
+    return u16At(file, kHeaderCount);
+}
 
 int bitsPerPixel(const QByteArray& file, int index) {
     return u16At(file, imageAt(file, index) + kInfoBitsPerPixel);

@@ -9,7 +9,9 @@
 // Resources compiled into a static library are only registered when something
 // refers to them; Q_INIT_RESOURCE does, and it must be called from the global
 // namespace.
-static void registerPictureResources() { Q_INIT_RESOURCE(pictures); }
+static void registerPictureResources() {
+    Q_INIT_RESOURCE(pictures);
+}
 
 namespace Pictures {
 
@@ -73,7 +75,9 @@ QIcon windowIcon(const QString& name) {
 
 } // namespace
 
-int builtinIconCount() { return int(kBuiltinNames.size()); }
+int builtinIconCount() {
+    return int(kBuiltinNames.size());
+}
 
 QPixmap builtinIcon(int index, qreal devicePixelRatio) {
     if (index < 0 || index >= builtinIconCount()) return {};
@@ -82,11 +86,17 @@ QPixmap builtinIcon(int index, qreal devicePixelRatio) {
     return softIcon(name + ".ico");
 }
 
-QIcon progressWindowIcon() { return windowIcon("document"); }
+QIcon progressWindowIcon() {
+    return windowIcon("document");
+}
 
-QIcon optionsWindowIcon() { return windowIcon("options"); }
+QIcon optionsWindowIcon() {
+    return windowIcon("options");
+}
 
-qreal screenPixelRatio() { return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0; }
+qreal screenPixelRatio() {
+    return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+}
 
 QCursor iconBoxCursor(qreal devicePixelRatio) {
     return handCursor("hand.cur", "hand@2x.png", IconFile::hotSpot(resourceBytes("hand.cur"), 0),
@@ -102,7 +112,8 @@ QPixmap logoBanner(qreal devicePixelRatio) {
 }
 
 QPixmap browsePicture(qreal devicePixelRatio) {
-    return devicePixelRatio >= kDenseRatio ? dense("browse@2x.png") : QPixmap(resource("browse.gif"));
+    return devicePixelRatio >= kDenseRatio ? dense("browse@2x.png")
+                                           : QPixmap(resource("browse.gif"));
 }
 
 } // namespace Pictures

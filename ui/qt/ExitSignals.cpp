@@ -50,7 +50,8 @@ ExitSignals::ExitSignals(QObject* parent) : QObject(parent) {
 }
 
 ExitSignals::~ExitSignals() {
-    for (int number : installed_) std::signal(number, SIG_DFL);
+    for (int number : installed_)
+        std::signal(number, SIG_DFL);
     ::close(wakeup[0]);
     ::close(wakeup[1]);
     wakeup = {-1, -1};

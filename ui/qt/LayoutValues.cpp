@@ -28,7 +28,8 @@ LayoutValues LayoutValues::read(const QString& path) {
             if (xml.name() == u"widget" && !widgets.isEmpty()) widgets.removeLast();
             if (xml.name() == u"property") property.clear();
             break;
-        default: break;
+        default:
+            break;
         }
     }
     return values;

@@ -7,8 +7,8 @@
 #include <QString>
 
 struct LayoutValues {
-    QHash<QString, QString> texts;  // control name -> its "text" property
-    QHash<QString, bool> checked;   // control name -> its "checked" property
+    QHash<QString, QString> texts; // control name -> its "text" property
+    QHash<QString, bool> checked;  // control name -> its "checked" property
 
     // Reads a layout file (a Qt Designer .ui), such as one compiled in as a
     // resource. An unreadable file gives no values.

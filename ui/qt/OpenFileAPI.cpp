@@ -29,7 +29,8 @@ QString ShowOpenFileDialog(const QString& filter, const QString& defaultExtensio
                            const QString& initialDirectory, int /*flags*/, QWidget* owner) {
     const QList<FilterPair> pairs = parseFilter(filter);
     QStringList displays;
-    for (const FilterPair& pair : pairs) displays.append(pair.display);
+    for (const FilterPair& pair : pairs)
+        displays.append(pair.display);
 
     // Qt's own dialog, so that the filters below reach its file list on every
     // desktop. Modal to the owner alone: the progress window stays usable.

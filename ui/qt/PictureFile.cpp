@@ -51,7 +51,8 @@ QPixmap readPictureFile(const QString& path) {
     QImageReader::setAllocationLimit(kMaxDecodedMegabytes);
     QImageReader reader(path);
     if (reader.format() == "bmp" && !bitmapComplete(path)) return {};
-    if (reader.format() == "ico" && reader.imageCount() > 1 && !reader.jumpToImage(bestIconImage(reader)))
+    if (reader.format() == "ico" && reader.imageCount() > 1 &&
+        !reader.jumpToImage(bestIconImage(reader)))
         return {};
     QImage picture = reader.read();
     // The reader takes a scale factor from an "@2x" in the file's name; a user's

@@ -38,11 +38,13 @@ public:
     ~Waker() { ::close(fd_); }
 
     void wakeAt(Clock::time_point when) {
-        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(when.time_since_epoch());
+        const auto ns =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(when.time_since_epoch());
         itimerspec arming{};
         arming.it_value.tv_sec = static_cast<time_t>(ns.count() / 1'000'000'000);
         arming.it_value.tv_nsec = static_cast<long>(ns.count() % 1'000'000'000);
-        if (arming.it_value.tv_sec == 0 && arming.it_value.tv_nsec == 0) arming.it_value.tv_nsec = 1;
+        if (arming.it_value.tv_sec == 0 && arming.it_value.tv_nsec == 0)
+            arming.it_value.tv_nsec = 1;
         timerfd_settime(fd_, TFD_TIMER_ABSTIME, &arming, nullptr);
         notifier_.setEnabled(true);
     }

@@ -25,7 +25,9 @@ void QtTextBox::bind(QLineEdit* edit) {
     });
 }
 
-std::u16string QtTextBox::text() const { return edit_ ? edit_->text().toStdU16String() : text_; }
+std::u16string QtTextBox::text() const {
+    return edit_ ? edit_->text().toStdU16String() : text_;
+}
 
 void QtTextBox::assignText(std::u16string_view text) {
     if (!edit_) {
@@ -44,7 +46,9 @@ void QtCheckBox::bind(ValueCheckBox* box) {
     QObject::connect(box, &QCheckBox::clicked, box, [this] { raiseEvent(Click); });
 }
 
-int QtCheckBox::value() const { return box_ ? box_->value() : value_; }
+int QtCheckBox::value() const {
+    return box_ ? box_->value() : value_;
+}
 
 void QtCheckBox::assignValue(int value) {
     if (!box_) {
@@ -72,9 +76,13 @@ void QtDropDownList::addItem(std::u16string_view text) {
     list_->setCurrentIndex(index_); // a first entry added is not selected by it
 }
 
-int QtDropDownList::count() const { return static_cast<int>(items_.size()); }
+int QtDropDownList::count() const {
+    return static_cast<int>(items_.size());
+}
 
-int QtDropDownList::currentIndex() const { return list_ ? list_->currentIndex() : index_; }
+int QtDropDownList::currentIndex() const {
+    return list_ ? list_->currentIndex() : index_;
+}
 
 void QtDropDownList::assignIndex(int index) {
     index_ = index;
@@ -83,34 +91,48 @@ void QtDropDownList::assignIndex(int index) {
     list_->setCurrentIndex(index);
 }
 
-std::u16string QtLabel::caption() const { return label_->text().toStdU16String(); }
+std::u16string QtLabel::caption() const {
+    return label_->text().toStdU16String();
+}
 
-void QtLabel::setCaption(std::u16string_view caption) { label_->setText(fromU16(caption)); }
+void QtLabel::setCaption(std::u16string_view caption) {
+    label_->setText(fromU16(caption));
+}
 
 void QtCommandButton::bind(QPushButton* button) {
     button_ = button;
     QObject::connect(button, &QPushButton::clicked, button, [this] { raiseEvent(Click); });
 }
 
-std::u16string QtCommandButton::caption() const { return button_->text().toStdU16String(); }
+std::u16string QtCommandButton::caption() const {
+    return button_->text().toStdU16String();
+}
 
-void QtCommandButton::setCaption(std::u16string_view caption) { button_->setText(fromU16(caption)); }
+void QtCommandButton::setCaption(std::u16string_view caption) {
+    button_->setText(fromU16(caption));
+}
 
 void QtProgressBar::bind(QProgressBar* bar, std::function<void()> beforeChange) {
     bar_ = bar;
     beforeChange_ = std::move(beforeChange);
 }
 
-int QtProgressBar::value() const { return bar_->value(); }
+int QtProgressBar::value() const {
+    return bar_->value();
+}
 
 void QtProgressBar::setValue(int value) {
     if (beforeChange_) beforeChange_();
     bar_->setValue(value);
 }
 
-bool QtProgressBar::isVisible() const { return !bar_->isHidden(); }
+bool QtProgressBar::isVisible() const {
+    return !bar_->isHidden();
+}
 
-void QtProgressBar::setVisible(bool visible) { bar_->setVisible(visible); }
+void QtProgressBar::setVisible(bool visible) {
+    bar_->setVisible(visible);
+}
 
 void QtPictureBoxControl::bind(QtPictureBox* box, BuiltinIcon builtin) {
     box_ = box;

@@ -25,7 +25,8 @@ Form1Widget::Form1Widget(QtWindow& window) : FormWidget(window) {
 QtForm1::QtForm1() : Me([this] { return &widget_; }), widget_(Me) {
     ProcessName.bind(widget_.ProcessName);
     const auto hold = [this] { holdRepaintsForAFrame(); };
-    for (int i = 0; i < 2; ++i) PB[i].bind(widget_.PB[i], hold);
+    for (int i = 0; i < 2; ++i)
+        PB[i].bind(widget_.PB[i], hold);
     Picture1.bind(widget_.Picture1, [this](int index, const QtPictureBox&) { return icos(index); });
     Command1.bind(widget_.Command1);
 
@@ -33,7 +34,8 @@ QtForm1::QtForm1() : Me([this] { return &widget_; }), widget_(Me) {
     barFrame_.setInterval(kFrameInterval);
     QObject::connect(&barFrame_, &QTimer::timeout, &widget_, [this] {
         // one repaint, of the latest position
-        for (QtProgressBar& bar : PB) bar.widget()->setUpdatesEnabled(true);
+        for (QtProgressBar& bar : PB)
+            bar.widget()->setUpdatesEnabled(true);
     });
 }
 
@@ -49,6 +51,7 @@ void QtForm1::holdRepaintsForAFrame() {
     // A progress bar repaints at once on every new position; at a tick a
     // millisecond that would be a thousand paints a second for the eye's sixty.
     if (Timer1.interval() >= kFrameInterval || barFrame_.isActive()) return;
-    for (QtProgressBar& bar : PB) bar.widget()->setUpdatesEnabled(false);
+    for (QtProgressBar& bar : PB)
+        bar.widget()->setUpdatesEnabled(false);
     barFrame_.start();
 }

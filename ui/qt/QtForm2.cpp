@@ -11,7 +11,9 @@
 
 // Resources compiled into a static library are only registered when something
 // refers to them; Q_INIT_RESOURCE does, from the global namespace.
-static void registerLayoutResources() { Q_INIT_RESOURCE(layouts); }
+static void registerLayoutResources() {
+    Q_INIT_RESOURCE(layouts);
+}
 
 namespace {
 constexpr int kMessages = Form2Controls::kMessages;
@@ -81,7 +83,9 @@ QtForm2::QtForm2() : Me([this] { return build(); }) {
 
 QtForm2::~QtForm2() = default;
 
-Form2Controls QtForm2::controls() { return form2ControlsOf(*this); }
+Form2Controls QtForm2::controls() {
+    return form2ControlsOf(*this);
+}
 
 Form2Widget& QtForm2::widget() {
     Me.widget();

@@ -33,8 +33,7 @@ public:
     bool isBuilt() const { return widget_ != nullptr; }
 
 private:
-    template <typename Holder>
-    friend Form2Controls form2ControlsOf(Holder&);
+    template <typename Holder> friend Form2Controls form2ControlsOf(Holder&);
     Form2Widget* build();
 
     QtWindow Me;

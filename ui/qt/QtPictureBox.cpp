@@ -15,7 +15,9 @@ void QtPictureBox::setPicture(const QPixmap& picture) {
     update();
 }
 
-void QtPictureBox::setCursorOnEnter(std::function<QCursor()> make) { makeCursor_ = std::move(make); }
+void QtPictureBox::setCursorOnEnter(std::function<QCursor()> make) {
+    makeCursor_ = std::move(make);
+}
 
 void QtPictureBox::enterEvent(QEnterEvent* event) {
     if (makeCursor_) {
@@ -37,7 +39,8 @@ void QtPictureBox::mousePressEvent(QMouseEvent* event) {
 }
 
 void QtPictureBox::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
     pressed_ = false;
     if (click) emit clicked();
 }

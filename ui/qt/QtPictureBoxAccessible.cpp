@@ -8,7 +8,8 @@ namespace {
 
 class QtPictureBoxAccessible final : public QAccessibleWidget {
 public:
-    explicit QtPictureBoxAccessible(QtPictureBox* box) : QAccessibleWidget(box, QAccessible::Button) {}
+    explicit QtPictureBoxAccessible(QtPictureBox* box)
+        : QAccessibleWidget(box, QAccessible::Button) {}
 
     QStringList actionNames() const override {
         return QStringList{pressAction()} + QAccessibleWidget::actionNames();

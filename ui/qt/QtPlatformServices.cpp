@@ -15,7 +15,8 @@ namespace {
 const QString kCaption = QStringLiteral("Tarrowin");
 
 void showMessageBox(std::u16string_view text, MessageIcon icon) {
-    QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Warning,
+    QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information
+                                                     : QMessageBox::Warning,
                     kCaption, fromU16(text), QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     box.setEscapeButton(QMessageBox::Ok);
@@ -34,7 +35,9 @@ std::u16string showOpenFileDialog(std::u16string_view filter, std::u16string_vie
 
 // Hands the address to the desktop's handler (xdg-open) as one argument, in a
 // process of its own: no shell, no waiting, and failures are ignored.
-void openWithDesktop(std::u16string_view address) { QDesktopServices::openUrl(QUrl(fromU16(address))); }
+void openWithDesktop(std::u16string_view address) {
+    QDesktopServices::openUrl(QUrl(fromU16(address)));
+}
 
 } // namespace
 

@@ -14,7 +14,9 @@ std::u16string QtWindow::caption() const {
     return widget_ ? widget_->windowTitle().toStdU16String() : std::u16string();
 }
 
-void QtWindow::setCaption(std::u16string_view caption) { showCaption(*widget(), fromU16(caption)); }
+void QtWindow::setCaption(std::u16string_view caption) {
+    showCaption(*widget(), fromU16(caption));
+}
 
 void QtWindow::show() {
     QWidget* window = widget();
@@ -27,7 +29,9 @@ void QtWindow::hide() {
     if (widget_) widget_->hide();
 }
 
-bool QtWindow::isVisible() const { return widget_ && widget_->isVisible(); }
+bool QtWindow::isVisible() const {
+    return widget_ && widget_->isVisible();
+}
 
 void QtWindow::close() {
     if (widget_)
@@ -42,4 +46,6 @@ bool QtWindow::unload() {
     return Cancel == 0;
 }
 
-void FormWidget::closeEvent(QCloseEvent* event) { event->setAccepted(window_.unload()); }
+void FormWidget::closeEvent(QCloseEvent* event) {
+    event->setAccepted(window_.unload());
+}

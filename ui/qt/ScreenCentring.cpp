@@ -33,7 +33,8 @@ public:
                 deleteLater();
             }
             break;
-        default: break;
+        default:
+            break;
         }
         return false;
     }

@@ -40,16 +40,23 @@ NativeKind nativeKind(const Layout::ControlEntry& entry) {
 
 std::unique_ptr<NativeControl> controlFor(const Layout::ControlEntry& entry) {
     switch (entry.kind) {
-    case ControlKind::Label: return std::make_unique<NativeLabel>(toU16(entry.caption));
-    case ControlKind::TextBox: return std::make_unique<NativeTextBox>(toU16(entry.caption));
+    case ControlKind::Label:
+        return std::make_unique<NativeLabel>(toU16(entry.caption));
+    case ControlKind::TextBox:
+        return std::make_unique<NativeTextBox>(toU16(entry.caption));
     case ControlKind::CheckBox:
-        return std::make_unique<NativeCheckBox>(entry.checked ? CheckBox::Checked : CheckBox::Unchecked);
-    case ControlKind::DropDownList: return std::make_unique<NativeDropDownList>();
-    case ControlKind::Button: return std::make_unique<NativeButton>(toU16(entry.caption));
-    case ControlKind::PictureBox: return std::make_unique<NativePictureBox>(std::wstring(entry.toolTip));
-    case ControlKind::ProgressBar: return std::make_unique<NativeProgressBar>(entry.maximum);
-    case ControlKind::Frame: return std::make_unique<NativeControl>();
+        return std::make_unique<NativeCheckBox>(entry.checked ? CheckBox::Checked
+                                                              : CheckBox::Unchecked);
+    case ControlKind::DropDownList:
+        return std::make_unique<NativeDropDownList>();
+    case ControlKind::Button:
+        return std::make_unique<NativeButton>(toU16(entry.caption));
+    case ControlKind::PictureBox:
+        return std::make_unique<NativePictureBox>(std::wstring(entry.toolTip));
+    case ControlKind::ProgressBar:
+        return std::make_unique<NativeProgressBar>(entry.maximum);
+    case ControlKind::Frame:
+        return std::make_unique<NativeControl>();
     }
     return nullptr;
 }
-

@@ -8,7 +8,9 @@ constexpr int kHundredths = 100;
 constexpr int kClassicPoints = 8;
 constexpr int kClassicHundredths = 825;
 
-int hundredthsOfPoints(int points) { return points == kClassicPoints ? kClassicHundredths : points * kHundredths; }
+int hundredthsOfPoints(int points) {
+    return points == kClassicPoints ? kClassicHundredths : points * kHundredths;
+}
 } // namespace
 
 int layoutFontHeight(const Layout::FontEntry& entry, UINT dpi) {
@@ -17,7 +19,7 @@ int layoutFontHeight(const Layout::FontEntry& entry, UINT dpi) {
 
 HFONT createLayoutFont(const Layout::FontEntry& entry, UINT dpi) {
     const std::wstring family(entry.family);
-    return CreateFontW(layoutFontHeight(entry, dpi), 0, 0, 0, entry.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
-                       FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, family.c_str());
+    return CreateFontW(layoutFontHeight(entry, dpi), 0, 0, 0, entry.bold ? FW_BOLD : FW_NORMAL,
+                       FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, family.c_str());
 }

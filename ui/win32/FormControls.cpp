@@ -10,7 +10,8 @@ Form1Controls NativeForms::form1Controls() const {
     return Form1Controls{
         .Me = const_cast<FormWindow&>(form1),
         .ProcessName = form1.control<NativeLabel>("ProcessName"),
-        .PB = {&form1.control<NativeProgressBar>("PB_0"), &form1.control<NativeProgressBar>("PB_1")},
+        .PB = {&form1.control<NativeProgressBar>("PB_0"),
+               &form1.control<NativeProgressBar>("PB_1")},
         .Picture1 = form1.control<NativePictureBox>("Picture1"),
         .Command1 = form1.control<NativeButton>("Command1"),
         .Timer1 = const_cast<NativeTimer&>(timer1),

@@ -42,9 +42,12 @@ void registerFormClass(WNDPROC procedure) {
 // their contents.
 std::vector<const Layout::ControlEntry*> creationOrder(const Layout::WindowSpec& layout) {
     std::vector<const Layout::ControlEntry*> order;
-    for (const auto& entry : layout.controls) order.push_back(&entry);
+    for (const auto& entry : layout.controls)
+        order.push_back(&entry);
     std::stable_sort(order.begin(), order.end(), [](const auto* a, const auto* b) {
-        const auto key = [](const Layout::ControlEntry* s) { return s->tabOrder < 0 ? INT_MAX : s->tabOrder; };
+        const auto key = [](const Layout::ControlEntry* s) {
+            return s->tabOrder < 0 ? INT_MAX : s->tabOrder;
+        };
         return key(a) < key(b);
     });
     return order;
@@ -72,7 +75,8 @@ FormWindow::~FormWindow() {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
     }
-    for (const auto& made : fonts_) DeleteObject(made.second);
+    for (const auto& made : fonts_)
+        DeleteObject(made.second);
 }
 
 void FormWindow::build() {
@@ -89,15 +93,16 @@ void FormWindow::build() {
         y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     }
     const std::wstring title = toWide(caption_);
-    CreateWindowExW(style_.exStyle, kFormClass, title.c_str(), style_.style, x, y, width, height, nullptr, nullptr,
-                    GetModuleHandleW(nullptr), this); // sets window_
+    CreateWindowExW(style_.exStyle, kFormClass, title.c_str(), style_.style, x, y, width, height,
+                    nullptr, nullptr, GetModuleHandleW(nullptr), this); // sets window_
     if (!window_) throw std::runtime_error("cannot create window " + std::string(layout_.name));
     SendMessageW(window_, WM_SETICON, ICON_BIG, LPARAM(icons_[0]));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, LPARAM(icons_[1]));
     enableDialogKeys(window_);
 
     int id = kFirstControlId;
-    for (Child& child : children_) createChild(child, id++);
+    for (Child& child : children_)
+        createChild(child, id++);
     applyLayout();
 }
 
@@ -108,16 +113,20 @@ void FormWindow::createChild(Child& child, int id) {
     // carries its accessible name as its window text, which is what screen
     // readers announce.
     const auto& entry = *child.entry;
-    const bool showsNoText = entry.kind == ControlKind::PictureBox || (entry.kind == ControlKind::Button && entry.caption.empty());
+    const bool showsNoText = entry.kind == ControlKind::PictureBox ||
+                             (entry.kind == ControlKind::Button && entry.caption.empty());
     const std::wstring caption(showsNoText ? entry.accessibleName : entry.caption);
-    const HWND hwnd = CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(),
-                                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0, window_,
-                                      HMENU(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
+    const HWND hwnd =
+        CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(),
+                        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0, window_,
+                        HMENU(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
     child.control->attach(hwnd);
 }
 
 RECT FormWindow::scaled(const Layout::Rect& rect) const {
-    const auto scale = [this](int value) { return MulDiv(value, int(dpi_), USER_DEFAULT_SCREEN_DPI); };
+    const auto scale = [this](int value) {
+        return MulDiv(value, int(dpi_), USER_DEFAULT_SCREEN_DPI);
+    };
     return {scale(rect.x), scale(rect.y), scale(rect.x + rect.width), scale(rect.y + rect.height)};
 }
 
@@ -126,7 +135,8 @@ HFONT FormWindow::fontFor(const Layout::ControlEntry& entry) {
     const auto& wanted = entry.font ? entry.font : layout_.font;
     if (!wanted) return HFONT(GetStockObject(DEFAULT_GUI_FONT));
     for (const auto& [made, font] : fonts_)
-        if (made.family == wanted->family && made.pointSize == wanted->pointSize && made.bold == wanted->bold)
+        if (made.family == wanted->family && made.pointSize == wanted->pointSize &&
+            made.bold == wanted->bold)
             return font;
     const HFONT font = createLayoutFont(*wanted, dpi_);
     fonts_.emplace_back(*wanted, font);
@@ -160,7 +170,8 @@ void FormWindow::applyLayout() {
             MoveWindow(hwnd, place.left, place.top, width, height, FALSE);
         }
     }
-    for (const auto& made : previous) DeleteObject(made.second);
+    for (const auto& made : previous)
+        DeleteObject(made.second);
     InvalidateRect(window_, nullptr, TRUE);
 }
 
@@ -191,7 +202,9 @@ void FormWindow::setIcons(HICON big, HICON small) {
     SendMessageW(window_, WM_SETICON, ICON_SMALL, LPARAM(small));
 }
 
-std::u16string FormWindow::caption() const { return caption_; }
+std::u16string FormWindow::caption() const {
+    return caption_;
+}
 
 void FormWindow::setCaption(std::u16string_view caption) {
     caption_ = caption;
@@ -209,7 +222,9 @@ void FormWindow::hide() {
     if (window_) ShowWindow(window_, SW_HIDE);
 }
 
-bool FormWindow::isVisible() const { return window_ && IsWindowVisible(window_); }
+bool FormWindow::isVisible() const {
+    return window_ && IsWindowVisible(window_);
+}
 
 void FormWindow::close() {
     if (window_)
@@ -226,12 +241,14 @@ void FormWindow::closeRequested() {
 
 LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* form = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* form =
+            static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         form->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(form));
     }
     auto* form = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return form ? form->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+    return form ? form->handle(message, wParam, lParam)
+                : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -290,8 +307,9 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED: {
         dpi_ = HIWORD(wParam);
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         applyLayout();
         return 0;
     }

@@ -18,7 +18,9 @@ std::vector<Pending>& pending() {
 }
 } // namespace
 
-bool FrameClock::frameDue(Clock::time_point now) { return now - lastFrame >= kFrame; }
+bool FrameClock::frameDue(Clock::time_point now) {
+    return now - lastFrame >= kFrame;
+}
 
 void FrameClock::update(const void* owner, std::function<void()> work) {
     forget(owner);
@@ -26,14 +28,21 @@ void FrameClock::update(const void* owner, std::function<void()> work) {
     if (frameDue()) runFrame();
 }
 
-void FrameClock::forget(const void* owner) { std::erase_if(pending(), [owner](const Pending& p) { return p.owner == owner; }); }
+void FrameClock::forget(const void* owner) {
+    std::erase_if(pending(), [owner](const Pending& p) { return p.owner == owner; });
+}
 
 void FrameClock::runFrame(Clock::time_point now) {
     lastFrame = now;
     std::vector<Pending> work;
     work.swap(pending());
-    for (Pending& item : work) item.work();
+    for (Pending& item : work)
+        item.work();
 }
 
-bool FrameClock::hasWork() { return !pending().empty(); }
-Clock::time_point FrameClock::nextFrame() { return lastFrame + kFrame; }
+bool FrameClock::hasWork() {
+    return !pending().empty();
+}
+Clock::time_point FrameClock::nextFrame() {
+    return lastFrame + kFrame;
+}

@@ -10,7 +10,16 @@
 
 namespace Layout {
 
-enum class ControlKind { Label, TextBox, CheckBox, DropDownList, Button, PictureBox, Frame, ProgressBar };
+enum class ControlKind {
+    Label,
+    TextBox,
+    CheckBox,
+    DropDownList,
+    Button,
+    PictureBox,
+    Frame,
+    ProgressBar
+};
 enum class Align { Left, Centre, Right };
 
 // Pixels at 96 dpi: left, top, width, height.
@@ -26,21 +35,21 @@ struct FontEntry {
 };
 
 struct ControlEntry {
-    std::string_view name;      // as the .ui file spells it: "Status_0" is Status(0)
+    std::string_view name; // as the .ui file spells it: "Status_0" is Status(0)
     ControlKind kind;
     std::string_view container; // the window's or a frame's name
     Rect inContainer;
-    Rect inWindow;              // relative to the window's client area
-    std::wstring_view caption;  // text, a frame's title or the first content of a box
+    Rect inWindow;                 // relative to the window's client area
+    std::wstring_view caption;     // text, a frame's title or the first content of a box
     std::optional<FontEntry> font; // none: the window's font
     Align align;
     bool wordWrap;
-    bool opaque;                // a label that fills its background
+    bool opaque; // a label that fills its background
     bool checked;
     std::wstring_view toolTip;
     std::wstring_view accessibleName; // what a screen reader says for it
-    int maximum;                // a progress bar's range
-    int tabOrder;               // place in the keyboard order, -1 for none
+    int maximum;                      // a progress bar's range
+    int tabOrder;                     // place in the keyboard order, -1 for none
 };
 
 struct WindowSpec {

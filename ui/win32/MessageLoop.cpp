@@ -22,7 +22,9 @@ void dispatch(MSG& msg) {
 }
 } // namespace
 
-void enableDialogKeys(HWND window) { SetPropW(window, kDialogKeysProperty, HANDLE(1)); }
+void enableDialogKeys(HWND window) {
+    SetPropW(window, kDialogKeysProperty, HANDLE(1));
+}
 
 // Messages first, the timer whenever it is due, and the windows' drawing once
 // a frame (FrameClock.h): changes made since the last frame, then the paints.
@@ -51,10 +53,13 @@ int runMessageLoop(PreciseTimer& timer) {
         DWORD wakeOn = QS_ALLINPUT;
         if (paintPending || FrameClock::hasWork()) {
             wakeOn &= ~QS_PAINT;
-            timeout = DWORD(std::chrono::ceil<std::chrono::milliseconds>(FrameClock::nextFrame() - now).count());
+            timeout =
+                DWORD(std::chrono::ceil<std::chrono::milliseconds>(FrameClock::nextFrame() - now)
+                          .count());
         }
         const HANDLE wake = timer.waitHandle();
-        const DWORD woke = MsgWaitForMultipleObjectsEx(wake ? 1 : 0, &wake, timeout, wakeOn, MWMO_INPUTAVAILABLE);
+        const DWORD woke =
+            MsgWaitForMultipleObjectsEx(wake ? 1 : 0, &wake, timeout, wakeOn, MWMO_INPUTAVAILABLE);
         if (woke == WAIT_OBJECT_0 && wake) timer.onSignalled();
     }
 }

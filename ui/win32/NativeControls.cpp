@@ -10,7 +10,9 @@ void NativeLabel::setCaption(std::u16string_view caption) {
     if (window_) setWindowText(window_, caption_);
 }
 
-void NativeLabel::showState() { setWindowText(window_, caption_); }
+void NativeLabel::showState() {
+    setWindowText(window_, caption_);
+}
 
 void NativeTextBox::assignText(std::u16string_view text) {
     text_ = text;
@@ -38,7 +40,9 @@ void NativeCheckBox::assignValue(int value) {
 }
 
 void NativeCheckBox::showState() {
-    const WPARAM state = value_ == Checked ? BST_CHECKED : value_ == Grayed ? BST_INDETERMINATE : BST_UNCHECKED;
+    const WPARAM state = value_ == Checked  ? BST_CHECKED
+                         : value_ == Grayed ? BST_INDETERMINATE
+                                            : BST_UNCHECKED;
     SendMessageW(window_, BM_SETCHECK, state, 0);
 }
 
@@ -63,7 +67,8 @@ void NativeDropDownList::assignIndex(int index) {
 }
 
 void NativeDropDownList::showState() {
-    for (const auto& item : items_) SendMessageW(window_, CB_ADDSTRING, 0, LPARAM(toWide(item).c_str()));
+    for (const auto& item : items_)
+        SendMessageW(window_, CB_ADDSTRING, 0, LPARAM(toWide(item).c_str()));
     SendMessageW(window_, CB_SETCURSEL, WPARAM(index_), 0);
 }
 
@@ -103,11 +108,14 @@ void NativeButton::notify(WORD code) {
     if (code == BN_CLICKED) raiseEvent(Click);
 }
 
-NativeProgressBar::~NativeProgressBar() { FrameClock::forget(this); }
+NativeProgressBar::~NativeProgressBar() {
+    FrameClock::forget(this);
+}
 
 void NativeProgressBar::setValue(int value) {
     value_ = value;
-    if (window_) FrameClock::update(this, [this] { SendMessageW(window_, PBM_SETPOS, WPARAM(value_), 0); });
+    if (window_)
+        FrameClock::update(this, [this] { SendMessageW(window_, PBM_SETPOS, WPARAM(value_), 0); });
 }
 
 void NativeProgressBar::setVisible(bool visible) {

@@ -14,14 +14,16 @@ constexpr COLORREF kLogoBackground = RGB(255, 255, 255);
 constexpr DWORD kLogoHotSpotX = 5, kLogoHotSpotY = 0;
 
 HICON loadIcon(int id, int size) {
-    return HICON(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_SHARED));
+    return HICON(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size,
+                            LR_SHARED));
 }
 
 // A pointer from the first image of an icon file kept as RCDATA, with its hot
 // spot at the finger tip.
 HCURSOR pointerFromIconResource(int id) {
     const HMODULE module = GetModuleHandleW(nullptr);
-    const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10)); // RT_RCDATA
+    const HRSRC found =
+        FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10)); // RT_RCDATA
     if (!found) return nullptr;
     const auto* file = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
     const DWORD fileSize = SizeofResource(module, found);
@@ -32,8 +34,8 @@ HCURSOR pointerFromIconResource(int id) {
     std::memcpy(&offset, file + kHeader + kEntryOffset, sizeof offset);
     if (offset > fileSize || size > fileSize - offset) return nullptr;
     constexpr DWORD kIconFormat = 0x00030000;
-    const HICON icon = CreateIconFromResourceEx(const_cast<BYTE*>(file + offset), size, TRUE, kIconFormat, 0, 0,
-                                                LR_DEFAULTCOLOR);
+    const HICON icon = CreateIconFromResourceEx(const_cast<BYTE*>(file + offset), size, TRUE,
+                                                kIconFormat, 0, 0, LR_DEFAULTCOLOR);
     if (!icon) return nullptr;
     ICONINFO info{};
     GetIconInfo(icon, &info);
@@ -52,7 +54,8 @@ namespace {
 // The controls of the layouts must exist before the behaviour's Form_Load, which
 // then initialises the common controls as the program always has.
 bool registerCommonControls() {
-    const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
+    const INITCOMMONCONTROLSEX classes{sizeof classes,
+                                       ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
     return InitCommonControlsEx(&classes);
 }
 } // namespace
@@ -66,8 +69,9 @@ NativeForms::NativeForms()
     form2.setIcons(loadIcon(IDI_OPTIONS_WINDOW, big), loadIcon(IDI_OPTIONS_WINDOW, small));
 
     auto& iconBox = form1.control<NativePictureBox>("Picture1");
-    iconBox.setPointer(HCURSOR(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_ICON_BOX_HAND),
-                                          IMAGE_CURSOR, 0, 0, LR_SHARED)));
+    iconBox.setPointer(
+        HCURSOR(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_ICON_BOX_HAND),
+                           IMAGE_CURSOR, 0, 0, LR_SHARED)));
 
     auto& logo = form2.control<NativePictureBox>("Picture1");
     logo.setBackground(kLogoBackground);
@@ -78,8 +82,9 @@ NativeForms::NativeForms()
     // A GIF needs the OLE picture loader, whose first use is slow: not at start
     // while the dialog stays hidden.
     form2.beforeFirstShow = [this] {
-        form2.control<NativeButton>("Command4").setBitmap(
-            Picture::fromResource(IDP_BROWSE_PICTURE).toBitmap(GetSysColor(COLOR_BTNFACE)));
+        form2.control<NativeButton>("Command4")
+            .setBitmap(
+                Picture::fromResource(IDP_BROWSE_PICTURE).toBitmap(GetSysColor(COLOR_BTNFACE)));
     };
 
     form1.onModalLoop = form2.onModalLoop = [this](bool running) {

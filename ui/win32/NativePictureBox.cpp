@@ -34,9 +34,10 @@ void NativePictureBox::showState() {
 // On the pointer's first visit: a tooltip is a top-level window of its own,
 // which the start-up need not pay for.
 void NativePictureBox::createToolTip(const MSG& firstMove) {
-    toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(window_, GA_ROOT),
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
+    toolTip_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                        GetAncestor(window_, GA_ROOT), nullptr, GetModuleHandleW(nullptr), nullptr);
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -76,7 +77,9 @@ void NativePictureBox::setBackground(COLORREF colour) {
     if (window_) InvalidateRect(window_, nullptr, TRUE);
 }
 
-void NativePictureBox::setPointer(HCURSOR pointer) { pointer_ = pointer; }
+void NativePictureBox::setPointer(HCURSOR pointer) {
+    pointer_ = pointer;
+}
 
 void NativePictureBox::paint() {
     PAINTSTRUCT paint;
@@ -88,7 +91,8 @@ void NativePictureBox::paint() {
     EndPaint(window_, &paint);
 }
 
-LRESULT CALLBACK NativePictureBox::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK NativePictureBox::windowProc(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
     auto* box = reinterpret_cast<NativePictureBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!box) return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {

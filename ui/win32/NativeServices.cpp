@@ -12,20 +12,23 @@ PlatformServices nativeServices(PreciseTimer& timer) {
     PlatformServices services;
     services.showMessage = [&timer](std::u16string_view text, MessageIcon icon) {
         const PreciseTimer::ModalScope ticking(timer);
-        const UINT kind = icon == MessageIcon::Information ? MB_ICONINFORMATION : MB_ICONEXCLAMATION;
+        const UINT kind =
+            icon == MessageIcon::Information ? MB_ICONINFORMATION : MB_ICONEXCLAMATION;
         MessageBoxW(GetActiveWindow(), toWide(text).c_str(), kMessageCaption, MB_OK | kind);
     };
-    services.showOpenFileDialog = [&timer](std::u16string_view filter, std::u16string_view defaultExtension,
-                                           const std::optional<std::u16string>& initialDirectory, int flags,
-                                           Window* owner) {
-        const PreciseTimer::ModalScope ticking(timer);
-        ensureOle();
-        const auto* form = dynamic_cast<FormWindow*>(owner);
-        const std::string directory = initialDirectory ? CodePage::narrow(*initialDirectory) : std::string();
-        return CodePage::widen(OpenFileAPI::ShowOpenFileDialog(
-            CodePage::narrow(filter), CodePage::narrow(defaultExtension),
-            initialDirectory ? directory.c_str() : nullptr, DWORD(flags), form ? form->hwnd() : nullptr));
-    };
+    services.showOpenFileDialog =
+        [&timer](std::u16string_view filter, std::u16string_view defaultExtension,
+                 const std::optional<std::u16string>& initialDirectory, int flags, Window* owner) {
+            const PreciseTimer::ModalScope ticking(timer);
+            ensureOle();
+            const auto* form = dynamic_cast<FormWindow*>(owner);
+            const std::string directory =
+                initialDirectory ? CodePage::narrow(*initialDirectory) : std::string();
+            return CodePage::widen(OpenFileAPI::ShowOpenFileDialog(
+                CodePage::narrow(filter), CodePage::narrow(defaultExtension),
+                initialDirectory ? directory.c_str() : nullptr, DWORD(flags),
+                form ? form->hwnd() : nullptr));
+        };
     services.setScreenSaverActive = [](bool active) { return SetSystemScreenSaverActive(active); };
     services.openWebPage = [](std::u16string_view address) {
         ensureOle(); // the shell's handlers may be COM objects

@@ -34,9 +34,11 @@ private:
 // The file's own bytes, handed to gdi32 as they are.
 class BitmapImage : public Picture::Image {
 public:
-    BitmapImage(std::vector<std::byte> file, std::size_t bitsAt) : file_(std::move(file)), bitsAt_(bitsAt) {}
+    BitmapImage(std::vector<std::byte> file, std::size_t bitsAt)
+        : file_(std::move(file)), bitsAt_(bitsAt) {}
     void draw(HDC dc, int x, int y, SIZE size) const override {
-        const auto* info = reinterpret_cast<const BITMAPINFO*>(file_.data() + sizeof(BITMAPFILEHEADER));
+        const auto* info =
+            reinterpret_cast<const BITMAPINFO*>(file_.data() + sizeof(BITMAPFILEHEADER));
         SetDIBitsToDevice(dc, x, y, DWORD(size.cx), DWORD(size.cy), 0, 0, 0, UINT(size.cy),
                           file_.data() + bitsAt_, info, DIB_RGB_COLORS);
     }
@@ -72,9 +74,9 @@ template <class T> T read(std::span<const std::byte> bytes, std::size_t at) {
 // One image as an icon file holds it: a bitmap with its mask, or a PNG file.
 std::shared_ptr<const Picture::Image> iconFromImage(std::span<const std::byte> image, SIZE size) {
     constexpr DWORD kIconFormat = 0x00030000;
-    const HICON icon = CreateIconFromResourceEx(reinterpret_cast<BYTE*>(const_cast<std::byte*>(image.data())),
-                                                DWORD(image.size()), TRUE, kIconFormat, size.cx, size.cy,
-                                                LR_DEFAULTCOLOR);
+    const HICON icon = CreateIconFromResourceEx(
+        reinterpret_cast<BYTE*>(const_cast<std::byte*>(image.data())), DWORD(image.size()), TRUE,
+        kIconFormat, size.cx, size.cy, LR_DEFAULTCOLOR);
     return icon ? std::make_shared<IconImage>(icon) : nullptr;
 }
 
@@ -84,7 +86,8 @@ std::shared_ptr<const Picture::Image> loadPng(std::span<const std::byte> file, S
     if (file.size() < kHeaderEnd) return nullptr;
     auto bigEndian = [&](std::size_t at) {
         LONG value = 0;
-        for (std::size_t i = 0; i < 4; ++i) value = (value << 8) | std::to_integer<LONG>(file[at + i]);
+        for (std::size_t i = 0; i < 4; ++i)
+            value = (value << 8) | std::to_integer<LONG>(file[at + i]);
         return value;
     };
     size = {bigEndian(kWidthAt), bigEndian(kWidthAt + 4)};
@@ -108,7 +111,8 @@ std::shared_ptr<const Picture::Image> loadIcon(std::span<const std::byte> file, 
         }
     }
     const std::size_t entry = kHeader + best * kEntry;
-    const int width = std::to_integer<int>(file[entry]), height = std::to_integer<int>(file[entry + 1]);
+    const int width = std::to_integer<int>(file[entry]),
+              height = std::to_integer<int>(file[entry + 1]);
     const auto bytes = read<DWORD>(file, entry + 8), offset = read<DWORD>(file, entry + 12);
     if (offset > file.size() || bytes > file.size() - offset) return nullptr;
     constexpr int kLargest = 256; // a size of 0 in the directory
@@ -119,13 +123,19 @@ std::shared_ptr<const Picture::Image> loadIcon(std::span<const std::byte> file, 
 // An uncompressed bitmap whose headers, colour table and rows all lie inside
 // the file; anything else is left to the OLE loader.
 std::shared_ptr<const Picture::Image> loadPlainBitmap(std::span<const std::byte> file, SIZE& size) {
-    constexpr std::size_t kFileHeader = sizeof(BITMAPFILEHEADER), kInfoHeader = sizeof(BITMAPINFOHEADER);
-    if (file.size() < kFileHeader + kInfoHeader || !PictureBytes::bitmapComplete(file)) return nullptr;
+    constexpr std::size_t kFileHeader = sizeof(BITMAPFILEHEADER),
+                          kInfoHeader = sizeof(BITMAPINFOHEADER);
+    if (file.size() < kFileHeader + kInfoHeader || !PictureBytes::bitmapComplete(file))
+        return nullptr;
     const auto info = read<BITMAPINFOHEADER>(file, kFileHeader);
     const auto bitsAt = read<DWORD>(file, 10);
-    if (info.biSize < kInfoHeader || info.biCompression != BI_RGB || info.biPlanes != 1) return nullptr;
-    const std::size_t colours = info.biClrUsed ? info.biClrUsed : info.biBitCount <= 8 ? 1u << info.biBitCount : 0;
-    if (kFileHeader + info.biSize + colours * sizeof(RGBQUAD) > bitsAt || bitsAt > file.size()) return nullptr;
+    if (info.biSize < kInfoHeader || info.biCompression != BI_RGB || info.biPlanes != 1)
+        return nullptr;
+    const std::size_t colours = info.biClrUsed         ? info.biClrUsed
+                                : info.biBitCount <= 8 ? 1u << info.biBitCount
+                                                       : 0;
+    if (kFileHeader + info.biSize + colours * sizeof(RGBQUAD) > bitsAt || bitsAt > file.size())
+        return nullptr;
     if (info.biWidth <= 0 || info.biHeight == 0) return nullptr;
     size = {info.biWidth, info.biHeight < 0 ? -info.biHeight : info.biHeight};
     return std::make_shared<BitmapImage>(std::vector<std::byte>(file.begin(), file.end()), bitsAt);
@@ -143,15 +153,16 @@ std::shared_ptr<const Picture::Image> loadWithOle(std::span<const std::byte> byt
         return nullptr;
     }
     IPicture* picture = nullptr;
-    const HRESULT loaded =
-        OleLoadPicture(stream, LONG(bytes.size()), FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
+    const HRESULT loaded = OleLoadPicture(stream, LONG(bytes.size()), FALSE, IID_IPicture,
+                                          reinterpret_cast<void**>(&picture));
     stream->Release();
     if (FAILED(loaded) || !picture) return nullptr;
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
     picture->get_Width(&width);
     picture->get_Height(&height);
-    size = {MulDiv(width, kReferenceDpi, kHimetricPerInch), MulDiv(height, kReferenceDpi, kHimetricPerInch)};
+    size = {MulDiv(width, kReferenceDpi, kHimetricPerInch),
+            MulDiv(height, kReferenceDpi, kHimetricPerInch)};
     return std::make_shared<OleImage>(picture);
 }
 
@@ -165,8 +176,8 @@ bool startsWith(std::span<const std::byte> bytes, std::initializer_list<int> mag
 
 // The whole file, or nothing when it is no plain file or too large.
 std::vector<std::byte> readPlainFile(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
     std::vector<std::byte> bytes;
     LARGE_INTEGER size{};
@@ -175,7 +186,9 @@ std::vector<std::byte> readPlainFile(const std::wstring& path) {
         size.QuadPart <= LONGLONG(Picture::kMaxFileBytes)) {
         bytes.resize(std::size_t(size.QuadPart));
         DWORD got = 0;
-        if (!ReadFile(file, bytes.data(), DWORD(bytes.size()), &got, nullptr) || got != bytes.size()) bytes.clear();
+        if (!ReadFile(file, bytes.data(), DWORD(bytes.size()), &got, nullptr) ||
+            got != bytes.size())
+            bytes.clear();
     }
     CloseHandle(file);
     return bytes;
@@ -185,7 +198,9 @@ std::vector<std::byte> readPlainFile(const std::wstring& path) {
 Picture Picture::fromBytes(std::span<const std::byte> bytes) {
     Picture result;
     if (bytes.empty() || bytes.size() > kMaxFileBytes) return result;
-    if (!PictureBytes::bitmapComplete(bytes) || PictureBytes::decodedBytes(bytes) > kMaxDecodedBytes) return result;
+    if (!PictureBytes::bitmapComplete(bytes) ||
+        PictureBytes::decodedBytes(bytes) > kMaxDecodedBytes)
+        return result;
     if (startsWith(bytes, {0, 0, 1, 0}))
         result.image_ = loadIcon(bytes, result.size_);
     else if (startsWith(bytes, {0x89, 'P', 'N', 'G'}))
@@ -199,14 +214,17 @@ Picture Picture::fromBytes(std::span<const std::byte> bytes) {
 
 Picture Picture::fromResource(int id) {
     const HMODULE module = GetModuleHandleW(nullptr);
-    const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10)); // RT_RCDATA
+    const HRSRC found =
+        FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10)); // RT_RCDATA
     if (!found) return {};
     const auto* data = static_cast<const std::byte*>(LockResource(LoadResource(module, found)));
     if (!data) return {};
     return fromBytes({data, SizeofResource(module, found)});
 }
 
-Picture Picture::fromFile(const std::wstring& path) { return fromBytes(readPlainFile(path)); }
+Picture Picture::fromFile(const std::wstring& path) {
+    return fromBytes(readPlainFile(path));
+}
 
 void Picture::draw(HDC dc, int x, int y) const {
     if (image_) image_->draw(dc, x, y, size_);

@@ -18,7 +18,8 @@ std::uint32_t little(std::span<const std::byte> bytes, std::size_t at, std::size
 } // namespace
 
 bool PictureBytes::bitmapComplete(std::span<const std::byte> file) {
-    const bool isBitmap = file.size() >= 2 && file[0] == std::byte{'B'} && file[1] == std::byte{'M'};
+    const bool isBitmap =
+        file.size() >= 2 && file[0] == std::byte{'B'} && file[1] == std::byte{'M'};
     if (!isBitmap) return true;
     if (file.size() < kFileHeaderBytes + kInfoHeaderUsed) return false;
     const std::uint32_t pixelsAt = little(file, 10, 4);
@@ -51,7 +52,8 @@ std::size_t PictureBytes::decodedBytes(std::span<const std::byte> file) {
     if (starts("\x89PNG") && file.size() >= kPngHeaderEnd) {
         auto bigEndian = [&](std::size_t at) {
             std::size_t value = 0;
-            for (std::size_t i = 0; i < 4; ++i) value = (value << 8) | std::to_integer<std::size_t>(file[at + i]);
+            for (std::size_t i = 0; i < 4; ++i)
+                value = (value << 8) | std::to_integer<std::size_t>(file[at + i]);
             return value;
         };
         return bigEndian(16) * bigEndian(20) * kBytesPerPixel;

@@ -21,7 +21,8 @@ std::unordered_map<UINT_PTR, PreciseTimer*>& modalTimers() {
 } // namespace
 
 PreciseTimer::PreciseTimer(std::function<void()> onTick) : onTick_(std::move(onTick)) {
-    timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
+    timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
+                                    TIMER_ALL_ACCESS);
     highResolution_ = timer_ != nullptr;
     if (!timer_) {
         // Before Windows 10 1803: a plain waitable timer, with the system clock
@@ -59,7 +60,10 @@ void PreciseTimer::arm() {
         return;
     }
     const auto left = schedule_.deadline() - Clock::now();
-    const long long units = std::chrono::ceil<std::chrono::duration<long long, std::ratio<1, kHundredNanosecondsPerSecond>>>(left).count();
+    const long long units =
+        std::chrono::ceil<
+            std::chrono::duration<long long, std::ratio<1, kHundredNanosecondsPerSecond>>>(left)
+            .count();
     LARGE_INTEGER due;
     due.QuadPart = -std::max(1LL, units); // negative: relative to now
     SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE);

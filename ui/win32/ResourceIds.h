@@ -2,11 +2,11 @@
 // Resource numbers of tarrowin.exe. The program file's own icon, manifest and
 // version record are number 1 of their kinds (app/tarrowin.rc).
 
-#define IDI_PROGRESS_WINDOW 10 // document page: the progress window's icon
-#define IDI_OPTIONS_WINDOW 1   // the gear: the dialog's icon and the file's own
-#define IDC_ICON_BOX_HAND 20   // pointer over the progress window's icon box
-#define IDP_BUILTIN_ICON_0 100 // RCDATA 100 to 106: the built-in icons 0 to 6
+#define IDI_PROGRESS_WINDOW 10    // document page: the progress window's icon
+#define IDI_OPTIONS_WINDOW 1      // the gear: the dialog's icon and the file's own
+#define IDC_ICON_BOX_HAND 20      // pointer over the progress window's icon box
+#define IDP_BUILTIN_ICON_0 100    // RCDATA 100 to 106: the built-in icons 0 to 6
 #define IDP_BUILTIN_ICON_2X_0 120 // RCDATA 120 to 126: the same at 64 x 64, for 200 % screens
-#define IDP_LOGO_BANNER 110    // RCDATA: the dialog's logo
-#define IDP_LOGO_HAND 111      // RCDATA: pointer over the logo (an icon file)
-#define IDP_BROWSE_PICTURE 112 // RCDATA: the browse button's GIF
+#define IDP_LOGO_BANNER 110       // RCDATA: the dialog's logo
+#define IDP_LOGO_HAND 111         // RCDATA: pointer over the logo (an icon file)
+#define IDP_BROWSE_PICTURE 112    // RCDATA: the browse button's GIF

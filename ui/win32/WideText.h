@@ -9,8 +9,12 @@
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
-inline std::wstring toWide(std::u16string_view text) { return {text.begin(), text.end()}; }
-inline std::u16string toU16(std::wstring_view text) { return {text.begin(), text.end()}; }
+inline std::wstring toWide(std::u16string_view text) {
+    return {text.begin(), text.end()};
+}
+inline std::u16string toU16(std::wstring_view text) {
+    return {text.begin(), text.end()};
+}
 
 // A window's text (a caption, an edit box's contents) in full.
 inline std::u16string windowText(HWND window) {

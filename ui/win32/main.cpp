@@ -9,7 +9,6 @@
 #include "PlatformServices.h"
 #include "ProgramState.h"
 
-
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const OleScope ole; // started when first needed (Com.h)
     int status = 0;

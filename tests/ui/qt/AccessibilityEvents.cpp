@@ -31,7 +31,8 @@ AccessibilityEvents::~AccessibilityEvents() {
 void AccessibilityEvents::record(QAccessibleEvent* event) {
     if (!events_) return;
     QAccessibleInterface* iface = event->accessibleInterface();
-    events_->push_back({event->object(), event->type(), iface ? iface->text(QAccessible::Name) : QString()});
+    events_->push_back(
+        {event->object(), event->type(), iface ? iface->text(QAccessible::Name) : QString()});
 }
 
 std::vector<QString> AccessibilityEvents::names(QObject* object, QAccessible::Event type) const {

@@ -17,7 +17,9 @@ protected:
     QtHarness h;
 };
 
-QAccessibleInterface* of(QWidget* widget) { return QAccessible::queryAccessibleInterface(widget); }
+QAccessibleInterface* of(QWidget* widget) {
+    return QAccessible::queryAccessibleInterface(widget);
+}
 
 // The names of the labels that name a control (Linux screen readers name a
 // drop-down list by these rather than by its name, which is its selection).
@@ -49,8 +51,10 @@ TEST_F(Accessibility, EveryControlHasTheNameOfItsLabel) {
         {h.w1().Command1, QAccessible::Button, "Cancel"},
     };
     for (int i = 0; i < Form2Controls::kMessages; ++i) {
-        controls.push_back({d.Status[i], QAccessible::EditableText, QStringLiteral("Status %1").arg(i + 1)});
-        controls.push_back({d.Speedbox[i], QAccessible::EditableText, QStringLiteral("Delay %1").arg(i + 1)});
+        controls.push_back(
+            {d.Status[i], QAccessible::EditableText, QStringLiteral("Status %1").arg(i + 1)});
+        controls.push_back(
+            {d.Speedbox[i], QAccessible::EditableText, QStringLiteral("Delay %1").arg(i + 1)});
     }
     for (const Spoken& c : controls) {
         SCOPED_TRACE(c.control->objectName().toStdString());
@@ -96,7 +100,8 @@ TEST_F(Accessibility, StatusLineChangesAreAnnounced) {
     h.Form2().Status[1]->setText(u"Applied now");
     h.tick(41 * 2);
     EXPECT_EQ(events.names(h.w1().ProcessName, QAccessible::NameChanged),
-              (std::vector<QString>{"Linking Data...", "Updating...", "Reading Files...", "Applied now"}));
+              (std::vector<QString>{"Linking Data...", "Updating...", "Reading Files...",
+                                    "Applied now"}));
     EXPECT_EQ(of(h.w1().ProcessName)->role(), QAccessible::StaticText);
 }
 

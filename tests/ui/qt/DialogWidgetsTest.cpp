@@ -4,9 +4,9 @@
 #include "QtHarness.h"
 
 #include <QFile>
-#include <QtEndian>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -38,8 +38,8 @@ TEST_F(Dialog, TypingAfterACorrectionReplacesIt) {
     // The corrected text is selected, so the next key replaces it: what is
     // typed ends up in the box wherever it is in range.
     const std::vector<std::pair<QString, QString>> cases{
-        {"-5", "5"}, {"abc", "1"}, {"0", "1"}, {"07", "7"}, {"-", "1"}, {"99999", "50000"},
-        {"999992", "2"},
+        {"-5", "5"}, {"abc", "1"},       {"0", "1"},      {"07", "7"},
+        {"-", "1"},  {"99999", "50000"}, {"999992", "2"},
     };
     QLineEdit* box = d().Speedbox[1];
     for (const auto& [typed, kept] : cases) {
@@ -56,7 +56,8 @@ TEST_F(Dialog, CustomPictureIsNeverScaledByItsName) {
     QImage image(64, 64, QImage::Format_RGB32);
     image.fill(Qt::blue);
     for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 32; ++x) image.setPixel(x, y, qRgb(255, 0, 0));
+        for (int x = 0; x < 32; ++x)
+            image.setPixel(x, y, qRgb(255, 0, 0));
     d().IconList->setCurrentIndex(7);
     for (const QString& name : {"cd@2x.png", "cd@3x.png", "cd.png"}) {
         SCOPED_TRACE(name.toStdString());
@@ -141,8 +142,12 @@ TEST_F(Dialog, HostileOrBrokenPicturesKeepTheIcon) {
     ASSERT_TRUE(logo.open(QIODevice::ReadOnly));
     const QString fifo = dir.filePath(QStringLiteral("fifo.ico")); // opening it would wait forever
     ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
-    const QStringList broken{write("huge.bmp", huge), write("giant.gif", giant), write("empty.ico", {}),
-                             write("truncated.bmp", logo.read(200)), dir.path(), fifo};
+    const QStringList broken{write("huge.bmp", huge),
+                             write("giant.gif", giant),
+                             write("empty.ico", {}),
+                             write("truncated.bmp", logo.read(200)),
+                             dir.path(),
+                             fifo};
 
     d().IconList->setCurrentIndex(3);
     apply();

@@ -1,7 +1,7 @@
 // Both windows as laid out: every control's place and size read back from the
 // widgets, the fonts, the window kinds and the keyboard order.
-#include "QtHarness.h"
 #include "Pictures.h"
+#include "QtHarness.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -76,8 +76,8 @@ TEST_F(Layout, ProgressWindowIsAFixedWindowWithCloseBoxOnly) {
 }
 
 TEST_F(Layout, ProgressWindowUsesTheBoldClassicFontEverywhere) {
-    for (QWidget* w : std::initializer_list<QWidget*>{&h.w1(), h.w1().ProcessName,
-                                                      h.w1().Command1}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{&h.w1(), h.w1().ProcessName, h.w1().Command1}) {
         SCOPED_TRACE(w->objectName().toStdString());
         EXPECT_DOUBLE_EQ(w->font().pointSizeF(), 8.25);
         EXPECT_TRUE(w->font().bold());
@@ -218,8 +218,8 @@ TEST_F(Layout, DialogFontsBoldWhereTheLayoutSaysSo) {
         EXPECT_DOUBLE_EQ(w->font().pointSizeF(), 8.25);
         expectDrawnInAPresentSansSerif(w->font());
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{&d, d.Pmess, d.DualChk, d.Label5, d.Command3,
-                                                      d.Frame1}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{&d, d.Pmess, d.DualChk, d.Label5, d.Command3, d.Frame1}) {
         SCOPED_TRACE(w->objectName().toStdString());
         EXPECT_FALSE(w->font().bold());
         EXPECT_DOUBLE_EQ(w->font().pointSizeF(), 8.25);
@@ -255,14 +255,15 @@ TEST_F(Layout, DialogIsAToolWindowThatNoKeyCloses) {
 
 TEST_F(Layout, DialogKeyboardOrderStartsInTheTitle) {
     Form2Widget& d = h.w2();
-    const std::vector<QWidget*> order{
-        d.Pmess,    d.Status[0],      d.Speedbox[0], d.Status[1], d.Speedbox[1], d.Status[2],
-        d.Speedbox[2], d.Status[3],   d.Speedbox[3], d.Status[4], d.Speedbox[4], d.ButText,
-        d.DualChk,  d.Ssav,           d.IconList,    d.CustIconFileTxt, d.Command4, d.Command3,
-        d.Command2, d.Command1};
+    const std::vector<QWidget*> order{d.Pmess,       d.Status[0], d.Speedbox[0], d.Status[1],
+                                      d.Speedbox[1], d.Status[2], d.Speedbox[2], d.Status[3],
+                                      d.Speedbox[3], d.Status[4], d.Speedbox[4], d.ButText,
+                                      d.DualChk,     d.Ssav,      d.IconList,    d.CustIconFileTxt,
+                                      d.Command4,    d.Command3,  d.Command2,    d.Command1};
     // What Tab does: the next widget in the focus chain that takes focus by Tab.
     const auto nextTabStop = [](QWidget* w) {
-        do w = w->nextInFocusChain();
+        do
+            w = w->nextInFocusChain();
         while (!(w->focusPolicy() & Qt::TabFocus));
         return w;
     };
@@ -272,7 +273,8 @@ TEST_F(Layout, DialogKeyboardOrderStartsInTheTitle) {
     h.Form2().showModeless();
     QApplication::setActiveWindow(&d);
     EXPECT_EQ(d.focusWidget(), d.Pmess);
-    for (QWidget* label : d.findChildren<QLabel*>()) EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
+    for (QWidget* label : d.findChildren<QLabel*>())
+        EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
 }
 
 TEST_F(Layout, MnemonicsPressApplyAndOk) {
@@ -282,8 +284,8 @@ TEST_F(Layout, MnemonicsPressApplyAndOk) {
     d.Pmess->setText(QStringLiteral("by Alt+A"));
     // A mnemonic presses its button visibly, so the click comes a moment later.
     QTest::keyClick(&d, Qt::Key_A, Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return h.w1().windowTitle() == QStringLiteral("by Alt+A"); }, 5000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return h.w1().windowTitle() == QStringLiteral("by Alt+A"); }, 5000));
     EXPECT_TRUE(d.isVisible());
     d.Pmess->setText(QStringLiteral("by Alt+O"));
     QTest::keyClick(d.Pmess, Qt::Key_O, Qt::AltModifier);

@@ -39,8 +39,8 @@ void typeAndAccept(QFileDialog& dialog, const QString& name) {
 class OpenFile : public ::testing::Test {
 protected:
     QString show() {
-        return ShowOpenFileDialog(fromU16(Form2::kIconFilter), QStringLiteral("ico"), folder.path(), 0,
-                                  &owner);
+        return ShowOpenFileDialog(fromU16(Form2::kIconFilter), QStringLiteral("ico"), folder.path(),
+                                  0, &owner);
     }
     QTemporaryDir folder;
     QWidget owner;

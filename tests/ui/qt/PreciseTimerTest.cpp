@@ -42,7 +42,8 @@ TEST(PreciseTimer, ATickThatChangesTheIntervalKeepsTheRhythm) {
     QSignalSpy ticks(&timer, &PreciseTimer::timeout);
     ASSERT_TRUE(ticks.wait(5000));
     EXPECT_EQ(timer.interval(), 30000);
-    EXPECT_EQ(timer.deadline(), due + 30000ms) << "counted from when the tick was due, not from now";
+    EXPECT_EQ(timer.deadline(), due + 30000ms)
+        << "counted from when the tick was due, not from now";
 }
 
 TEST(PreciseTimer, NextTickIsOneIntervalAfterTheLastWasDue) {

@@ -41,9 +41,10 @@ TEST(Program, ControlsBeforeTheWidgetsHoldTheLayoutsValues) {
     QtHarness h;
     h.start();
     Form2& behaviour = h.Form2();
-    std::vector<std::pair<QString, std::u16string>> before{{"Pmess", behaviour.Pmess.text()},
-                                                           {"ButText", behaviour.ButText.text()},
-                                                           {"CustIconFileTxt", behaviour.CustIconFileTxt.text()}};
+    std::vector<std::pair<QString, std::u16string>> before{
+        {"Pmess", behaviour.Pmess.text()},
+        {"ButText", behaviour.ButText.text()},
+        {"CustIconFileTxt", behaviour.CustIconFileTxt.text()}};
     for (int i = 0; i < 5; ++i) {
         before.push_back({QStringLiteral("Status_%1").arg(i), behaviour.Status[i]->text()});
         before.push_back({QStringLiteral("Speedbox_%1").arg(i), behaviour.Speedbox[i]->text()});

@@ -9,7 +9,9 @@
 QtHarness::QtHarness() {
     RegistryStore::usePath(storeFolder.filePath(QStringLiteral("registry.db")).toStdString());
     CRegistry().CreateKey(SettingsStore::kKeyPath);
-    services.showMessage = [this](std::u16string_view text, MessageIcon) { messages.push_back(fromU16(text)); };
+    services.showMessage = [this](std::u16string_view text, MessageIcon) {
+        messages.push_back(fromU16(text));
+    };
     services.showOpenFileDialog = [this](std::u16string_view, std::u16string_view,
                                          const std::optional<std::u16string>&, int, Window* owner) {
         auto* window = dynamic_cast<QtWindow*>(owner);
@@ -23,7 +25,9 @@ QtHarness::QtHarness() {
         screenSaverCalls.push_back(active);
         return true;
     };
-    services.openWebPage = [this](std::u16string_view address) { openedPages.push_back(fromU16(address)); };
+    services.openWebPage = [this](std::u16string_view address) {
+        openedPages.push_back(fromU16(address));
+    };
     services.endProgram = [this] { ++endCalls; };
 }
 
@@ -45,5 +49,6 @@ void QtHarness::storeText(const QString& name, const QString& text) {
 }
 
 void QtHarness::tick(int n) {
-    for (int i = 0; i < n; ++i) tarrowin->form1.Timer1_Timer();
+    for (int i = 0; i < n; ++i)
+        tarrowin->form1.Timer1_Timer();
 }

@@ -46,23 +46,26 @@ public:
             return true;
         }
         if (mode_ == QLatin1String("refuse")) {
-            bus_.send(message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"),
-                                               QStringLiteral("not today")));
+            bus_.send(
+                message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.AccessDenied"),
+                                         QStringLiteral("not today")));
             return true;
         }
         const QString member = message.member();
         const QVariantList args = message.arguments();
         if (member == QLatin1String("Inhibit") && args.size() == 2) {
             const uint cookie = nextCookie_++;
-            say(QStringLiteral("Inhibit %1|%2 -> %3").arg(args[0].toString(), args[1].toString()).arg(cookie));
+            say(QStringLiteral("Inhibit %1|%2 -> %3")
+                    .arg(args[0].toString(), args[1].toString())
+                    .arg(cookie));
             watcher_.addWatchedService(message.service());
             bus_.send(message.createReply(QVariant::fromValue(cookie)));
         } else if (member == QLatin1String("UnInhibit") && args.size() == 1) {
             say(QStringLiteral("UnInhibit %1").arg(args[0].toUInt()));
             bus_.send(message.createReply());
         } else if (member == QLatin1String("Inhibit") && args.size() == 3) {
-            const QString handle = QStringLiteral("/org/freedesktop/portal/desktop/request/%1")
-                                       .arg(nextCookie_++);
+            const QString handle =
+                QStringLiteral("/org/freedesktop/portal/desktop/request/%1").arg(nextCookie_++);
             const QVariantMap options = qdbus_cast<QVariantMap>(args[2]);
             say(QStringLiteral("PortalInhibit %1|%2 -> %3")
                     .arg(args[1].toUInt())
@@ -96,19 +99,23 @@ int main(int argc, char** argv) {
     struct Service {
         QString name, path;
     };
-    const Service freedesktop{QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("/org/freedesktop/ScreenSaver")};
+    const Service freedesktop{QStringLiteral("org.freedesktop.ScreenSaver"),
+                              QStringLiteral("/org/freedesktop/ScreenSaver")};
     const QHash<QString, Service> services{
         {QStringLiteral("answer"), freedesktop},
         {QStringLiteral("silent"), freedesktop},
         {QStringLiteral("refuse"), freedesktop},
-        {QStringLiteral("mate"), {QStringLiteral("org.mate.ScreenSaver"), QStringLiteral("/org/mate/ScreenSaver")}},
+        {QStringLiteral("mate"),
+         {QStringLiteral("org.mate.ScreenSaver"), QStringLiteral("/org/mate/ScreenSaver")}},
         {QStringLiteral("portal"),
-         {QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/org/freedesktop/portal/desktop")}},
+         {QStringLiteral("org.freedesktop.portal.Desktop"),
+          QStringLiteral("/org/freedesktop/portal/desktop")}},
     };
     if (!services.contains(mode)) return 2;
     QDBusConnection bus = QDBusConnection::sessionBus();
     StandIn standIn(mode, bus);
-    if (!bus.registerVirtualObject(services[mode].path, &standIn, QDBusConnection::SubPath)) return 1;
+    if (!bus.registerVirtualObject(services[mode].path, &standIn, QDBusConnection::SubPath))
+        return 1;
     if (!bus.registerService(services[mode].name)) return 1;
     say(QStringLiteral("ready"));
     return app.exec();

@@ -13,4 +13,6 @@ QImage drawnOnScreen(QWidget* widget) {
         .toImage();
 }
 
-QImage middleRow(const QImage& drawn) { return drawn.copy(0, drawn.height() / 2, drawn.width(), 1); }
+QImage middleRow(const QImage& drawn) {
+    return drawn.copy(0, drawn.height() / 2, drawn.width(), 1);
+}

@@ -20,8 +20,8 @@ using namespace std::chrono_literals;
 const QString kApp = QStringLiteral("Tarrowin");
 const QString kReason = QStringLiteral("Tarrowin is showing progress");
 const QString kCookie7 = QStringLiteral("Inhibit Tarrowin|Tarrowin is showing progress -> 7");
-const QString kPortal7 =
-    QStringLiteral("PortalInhibit 8|Tarrowin is showing progress -> /org/freedesktop/portal/desktop/request/7");
+const QString kPortal7 = QStringLiteral(
+    "PortalInhibit 8|Tarrowin is showing progress -> /org/freedesktop/portal/desktop/request/7");
 
 // Polls for what another process does in its own time; the limit only ends a
 // broken run.
@@ -74,7 +74,8 @@ class PrivateBus : public ::testing::Test {
 protected:
     void SetUp() override {
         daemon_.start(QStringLiteral("dbus-daemon"),
-                      {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+                      {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                       QStringLiteral("--print-address=1")});
         ASSERT_TRUE(daemon_.waitForStarted());
         ASSERT_TRUE(eventually([this] {
             daemon_.waitForReadyRead(50);
@@ -92,13 +93,17 @@ protected:
 
     StandIn& standIn(const QString& mode) {
         standIns_.push_back(std::make_unique<StandIn>(
-            mode, address_, folder_.filePath(QStringLiteral("%1-%2.log").arg(mode).arg(standIns_.size()))));
+            mode, address_,
+            folder_.filePath(QStringLiteral("%1-%2.log").arg(mode).arg(standIns_.size()))));
         EXPECT_TRUE(standIns_.back()->ready()) << mode.toStdString();
         return *standIns_.back();
     }
     QString connectionName() const { return QStringLiteral("test-") + address_; }
-    QDBusConnection bus() const { return QDBusConnection::connectToBus(address_, connectionName()); }
-    SessionInhibitor inhibitor(std::chrono::milliseconds timeout = SessionInhibitor::kDefaultTimeout) const {
+    QDBusConnection bus() const {
+        return QDBusConnection::connectToBus(address_, connectionName());
+    }
+    SessionInhibitor
+    inhibitor(std::chrono::milliseconds timeout = SessionInhibitor::kDefaultTimeout) const {
         return SessionInhibitor(kApp, kReason, bus(), timeout);
     }
 
@@ -139,8 +144,9 @@ TEST_F(PrivateBus, PortalIsUsedOnlyWhereTheScreenSaverServiceIsMissing) {
     EXPECT_TRUE(session.setInhibited(true));
     EXPECT_TRUE(session.setInhibited(true));
     EXPECT_TRUE(session.setInhibited(false));
-    EXPECT_EQ(portal.requests(),
-              QStringList({kPortal7, QStringLiteral("Close /org/freedesktop/portal/desktop/request/7")}));
+    EXPECT_EQ(
+        portal.requests(),
+        QStringList({kPortal7, QStringLiteral("Close /org/freedesktop/portal/desktop/request/7")}));
 
     StandIn& service = standIn(QStringLiteral("answer"));
     EXPECT_TRUE(session.setInhibited(true));
@@ -190,7 +196,8 @@ TEST_F(PrivateBus, CombinedSwitchIsTrueWhenEitherSideTookTheRequest) {
         {true, true, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "service " << c.serviceOnBus << " server " << c.serverTakes);
+        SCOPED_TRACE(::testing::Message()
+                     << "service " << c.serviceOnBus << " server " << c.serverTakes);
         if (c.serviceOnBus && standIns_.empty()) standIn(QStringLiteral("answer"));
         SessionInhibitor session = inhibitor();
         std::vector<bool> serverCalls;

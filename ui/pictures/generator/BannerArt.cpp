@@ -67,7 +67,8 @@ Lettering lettering() {
         const QPointF makerShift(makerLeft - makerInk.left(), kInkTop - makerInk.top());
         const QPointF programShift(std::round(makerLeft + makerInk.width()) - programInk.right(),
                                    kInkBottom + 1 - programInk.bottom());
-        return {quill.translated(makerShift), moor.translated(makerShift), program.translated(programShift)};
+        return {quill.translated(makerShift), moor.translated(makerShift),
+                program.translated(programShift)};
     }
     throw std::runtime_error("banner lettering does not fit");
 }

@@ -21,13 +21,15 @@ void drawBrowseFolder(Canvas& c) {
 
     // The picture standing in the folder, below the folder's top edge.
     c.fill(rectangle(3, 4, 10, 11), qRgb(0x50, 0x50, 0x50));
-    c.fill(rectangle(4, 5, 9, 11),
-           Paint::linear({0, 5}, {0, 9}, {{0, qRgb(0x3c, 0x9c, 0xff)}, {1, qRgb(0xb4, 0xe0, 0xff)}}));
+    c.fill(
+        rectangle(4, 5, 9, 11),
+        Paint::linear({0, 5}, {0, 9}, {{0, qRgb(0x3c, 0x9c, 0xff)}, {1, qRgb(0xb4, 0xe0, 0xff)}}));
     c.fill(polygon({{4, 11}, {4, 8}, {6, 8}, {6, 7}, {9, 7}, {9, 11}}), qRgb(0x2c, 0xa0, 0x2c));
 
     // The front cover, leaning open.
     const QPainterPath front = polygon({{0, 15}, {3, 9}, {16, 9}, {13, 15}});
-    c.fill(front, Paint::linear({0, 9}, {0, 15}, {{0, qRgb(0xff, 0xec, 0x7a)}, {1, qRgb(0xf4, 0xc0, 0x30)}}));
+    c.fill(front, Paint::linear({0, 9}, {0, 15},
+                                {{0, qRgb(0xff, 0xec, 0x7a)}, {1, qRgb(0xf4, 0xc0, 0x30)}}));
     c.fill(innerRim(front, 1), kRim);
 }
 

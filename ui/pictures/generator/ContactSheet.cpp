@@ -24,8 +24,8 @@ constexpr QRgb kDark = qRgb(0x2b, 0x2b, 0x2e);
 constexpr QRgb kGrounds[] = {kWindowFace, qRgb(255, 255, 255), kDark};
 constexpr int kGroundCount = 3;
 
-const char* const kTwoImageIcons[] = {"gear",  "arrow",   "scissors", "folder",  "files",
-                                      "cd",    "monitor", "document", "options"};
+const char* const kTwoImageIcons[] = {"gear", "arrow",   "scissors", "folder", "files",
+                                      "cd",   "monitor", "document", "options"};
 
 // Reads a finished file the way the program will.
 QImage readImage(const QString& path, int index = 0) {
@@ -54,7 +54,8 @@ class Sheet {
 public:
     Sheet(int width, int height) : image_(width, height, QImage::Format_ARGB32) {
         image_.fill(Qt::white);
-        const int id = QFontDatabase::addApplicationFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+        const int id =
+            QFontDatabase::addApplicationFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
         const QStringList families = QFontDatabase::applicationFontFamilies(id);
         if (!families.isEmpty()) font_ = QFont(families.first());
         font_.setPixelSize(13);
@@ -64,7 +65,8 @@ public:
         QPainter p(&image_);
         p.setFont(font_);
         p.setPen(Qt::black);
-        p.drawText(QRect(at, QSize(image_.width(), kTitleHeight - 4)), Qt::AlignLeft | Qt::AlignVCenter, text);
+        p.drawText(QRect(at, QSize(image_.width(), kTitleHeight - 4)),
+                   Qt::AlignLeft | Qt::AlignVCenter, text);
     }
 
     // The picture enlarged on a checkerboard, so that every pixel and every
@@ -75,7 +77,8 @@ public:
         for (int y = 0; y < area.height(); y += kCheck)
             for (int x = 0; x < area.width(); x += kCheck)
                 p.fillRect(QRect(at + QPoint(x, y), QSize(kCheck, kCheck)).intersected(area),
-                           (x / kCheck + y / kCheck) % 2 ? QColor(0xd6, 0xd6, 0xd6) : QColor(Qt::white));
+                           (x / kCheck + y / kCheck) % 2 ? QColor(0xd6, 0xd6, 0xd6)
+                                                         : QColor(Qt::white));
         p.drawImage(at, magnified(picture, kZoom));
         return area.width();
     }
@@ -111,24 +114,30 @@ private:
 } // namespace
 
 QImage contactSheet(const QDir& pictures) {
-    auto read = [&](const QString& file, int index = 0) { return readImage(pictures.filePath(file), index); };
+    auto read = [&](const QString& file, int index = 0) {
+        return readImage(pictures.filePath(file), index);
+    };
     const QImage banner = read("logo.bmp");
     const QImage denseBanner = read("logo@2x.png");
-    const QSize iconGrounds = groundsSize(QImage(kIconSide, kIconSide, QImage::Format_ARGB32),
-                                          QImage(2 * kIconSide, 2 * kIconSide, QImage::Format_ARGB32));
+    const QSize iconGrounds =
+        groundsSize(QImage(kIconSide, kIconSide, QImage::Format_ARGB32),
+                    QImage(2 * kIconSide, 2 * kIconSide, QImage::Format_ARGB32));
     const int zoomedIcon = kIconSide * kZoom;
     const int cellWidth = 2 * (zoomedIcon + kGap) + iconGrounds.width() + 2 * kGap;
     const int cellHeight = kTitleHeight + std::max(zoomedIcon, iconGrounds.height()) + 2 * kGap;
     const int iconRows = int(std::size(kTwoImageIcons) + kColumns - 1) / kColumns;
-    const int pointerRowHeight = kTitleHeight + std::max(zoomedIcon, iconGrounds.height()) + 2 * kGap;
+    const int pointerRowHeight =
+        kTitleHeight + std::max(zoomedIcon, iconGrounds.height()) + 2 * kGap;
     const int bannerRowHeight = kTitleHeight + denseBanner.height() + 2 * kGap;
     const int zoomedBannerHeight = kTitleHeight + banner.height() * kZoom;
     Sheet sheet(std::max(2 * kMargin + kColumns * cellWidth, 2 * kMargin + banner.width() * kZoom),
-                2 * kMargin + iconRows * cellHeight + pointerRowHeight + bannerRowHeight + zoomedBannerHeight);
+                2 * kMargin + iconRows * cellHeight + pointerRowHeight + bannerRowHeight +
+                    zoomedBannerHeight);
 
     for (std::size_t i = 0; i < std::size(kTwoImageIcons); ++i) {
         const QString name = kTwoImageIcons[i];
-        const QPoint cell(kMargin + int(i % kColumns) * cellWidth, kMargin + int(i / kColumns) * cellHeight);
+        const QPoint cell(kMargin + int(i % kColumns) * cellWidth,
+                          kMargin + int(i / kColumns) * cellHeight);
         sheet.title(cell, name + ".ico: 32 bit, 8 bit; 1x and @2x on the face, white, dark");
         QPoint at = cell + QPoint(0, kTitleHeight);
         at.rx() += sheet.enlarged(at, read(name + ".ico", 1)) + kGap;
@@ -138,7 +147,8 @@ QImage contactSheet(const QDir& pictures) {
 
     // The pointers and the button picture, each with its 2x rendering.
     QPoint at(kMargin, kMargin + iconRows * cellHeight);
-    for (const auto& [file, dense] : {std::pair{"hand.cur", "hand@2x.png"}, {"logohand.ico", "logohand@2x.png"},
+    for (const auto& [file, dense] : {std::pair{"hand.cur", "hand@2x.png"},
+                                      {"logohand.ico", "logohand@2x.png"},
                                       {"browse.gif", "browse@2x.png"}}) {
         sheet.title(at, QString("%1, %2").arg(file, dense));
         const QImage normal = read(file);

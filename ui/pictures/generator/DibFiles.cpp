@@ -18,7 +18,9 @@ constexpr int kHalfOpaque = 128;
 // 96 dots per inch, the resolution at which a twip layout has 15 twips a pixel.
 constexpr quint32 kPixelsPerMetre = 3780;
 
-void putU8(QByteArray& out, int v) { out.append(char(v & 0xff)); }
+void putU8(QByteArray& out, int v) {
+    out.append(char(v & 0xff));
+}
 
 void putU16(QByteArray& out, quint32 v) {
     putU8(out, int(v));
@@ -31,7 +33,9 @@ void putU32(QByteArray& out, quint32 v) {
 }
 
 // Bytes of one stored row: bits rounded up to whole 32-bit words.
-int rowBytes(int width, int bitsPerPixel) { return (width * bitsPerPixel + 31) / 32 * 4; }
+int rowBytes(int width, int bitsPerPixel) {
+    return (width * bitsPerPixel + 31) / 32 * 4;
+}
 
 QImage straightArgb(const QImage& picture) {
     if (picture.isNull()) throw std::invalid_argument("empty picture");
@@ -73,7 +77,8 @@ void putMask(QByteArray& out, const std::vector<bool>& shown, int width, int hei
     for (int y = height - 1; y >= 0; --y) {
         QByteArray row(stride, '\0');
         for (int x = 0; x < width; ++x)
-            if (!shown[std::size_t(y * width + x)]) row[x / 8] = char(row[x / 8] | (0x80 >> (x % 8)));
+            if (!shown[std::size_t(y * width + x)])
+                row[x / 8] = char(row[x / 8] | (0x80 >> (x % 8)));
         out.append(row);
     }
 }
@@ -120,7 +125,8 @@ QByteArray indexedImage(const QImage& argb) {
     // Entry 0 is black: hidden pixels must be black so that the AND-then-XOR
     // drawing of a masked icon leaves the screen untouched there.
     std::vector<QRgb> palette{qRgb(0, 0, 0)};
-    for (QRgb c : reducedPalette(colours, kPaletteColours - 1)) palette.push_back(c);
+    for (QRgb c : reducedPalette(colours, kPaletteColours - 1))
+        palette.push_back(c);
 
     QByteArray out;
     const int stride = rowBytes(kIconSide, 8);
@@ -130,8 +136,9 @@ QByteArray indexedImage(const QImage& argb) {
         putPaletteEntry(out, i < int(palette.size()) ? palette[std::size_t(i)] : qRgb(0, 0, 0));
     for (int y = kIconSide - 1; y >= 0; --y)
         for (int x = 0; x < kIconSide; ++x)
-            putU8(out, shown[std::size_t(y * kIconSide + x)] ? nearestIndex(palette, argb.pixel(x, y))
-                                                             : 0);
+            putU8(out, shown[std::size_t(y * kIconSide + x)]
+                           ? nearestIndex(palette, argb.pixel(x, y))
+                           : 0);
     putMask(out, shown, kIconSide, kIconSide);
     return out;
 }

@@ -67,17 +67,20 @@ void drawDocument(Canvas& c, const Grid& g) {
     }
 
     // The flap's shadow on the page, deepest right under its lower edge.
-    c.fill(polygon({{right - fold, fold}, {right - rim, fold}, {right - rim, fold + shadowDepth},
+    c.fill(polygon({{right - fold, fold},
+                    {right - rim, fold},
+                    {right - rim, fold + shadowDepth},
                     {right - fold + shadowDepth, fold + shadowDepth}}),
            Paint::linear({0, fold}, {0, fold + shadowDepth},
                          {{0, qRgba(0x20, 0x30, 0x50, 110)}, {1, qRgba(0x20, 0x30, 0x50, 20)}}));
 
     // The flap, lit along the fold, darker towards its corner.
     c.fill(polygon({{right - fold, 0}, {right, fold}, {right - fold, fold}}), kFlapRim);
-    c.fill(polygon({{right - fold + rim, rim + slant}, {right - rim - slant, fold - rim},
+    c.fill(polygon({{right - fold + rim, rim + slant},
+                    {right - rim - slant, fold - rim},
                     {right - fold + rim, fold - rim}}),
-           Paint::linear({right - fold, fold},
-                         {right - fold / 2.0, fold / 2.0}, {{0, kFlapDeep}, {1, kFlapLight}}));
+           Paint::linear({right - fold, fold}, {right - fold / 2.0, fold / 2.0},
+                         {{0, kFlapDeep}, {1, kFlapLight}}));
 }
 
 } // namespace Art

@@ -9,25 +9,31 @@ namespace Art {
 
 namespace {
 
-constexpr std::int64_t kUnit = 256;           // fixed-point units per pixel
-constexpr std::int64_t kSamples = 16;         // samples per pixel along each axis
+constexpr std::int64_t kUnit = 256;   // fixed-point units per pixel
+constexpr std::int64_t kSamples = 16; // samples per pixel along each axis
 constexpr std::int64_t kStep = kUnit / kSamples;
 constexpr std::int64_t kFullCoverage = kSamples * kSamples;
-constexpr std::int64_t kOne = 1 << 16;        // gradient positions run 0..kOne
+constexpr std::int64_t kOne = 1 << 16; // gradient positions run 0..kOne
 
-std::int64_t fixed(double v) { return std::llround(v * kUnit); }
+std::int64_t fixed(double v) {
+    return std::llround(v * kUnit);
+}
 
 std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
     const std::int64_t q = a / b;
     return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
 }
 
-std::int64_t ceilDiv(std::int64_t a, std::int64_t b) { return -floorDiv(-a, b); }
+std::int64_t ceilDiv(std::int64_t a, std::int64_t b) {
+    return -floorDiv(-a, b);
+}
 
 std::int64_t integerSqrt(std::int64_t n) {
     auto r = std::int64_t(std::sqrt(double(n)));
-    while (r > 0 && r * r > n) --r;
-    while ((r + 1) * (r + 1) <= n) ++r;
+    while (r > 0 && r * r > n)
+        --r;
+    while ((r + 1) * (r + 1) <= n)
+        ++r;
     return r;
 }
 
@@ -36,13 +42,16 @@ struct Edge {
     int direction; // +1 downwards, -1 upwards
 };
 
-int divide255(int v) { return (v + 127) / 255; }
+int divide255(int v) {
+    return (v + 127) / 255;
+}
 
 // The paint's colour at a pixel centre, straight ARGB.
 class Shader {
 public:
     explicit Shader(const Paint& paint) : paint_(paint) {
-        for (const Stop& s : paint.stops) stops_.push_back({std::llround(s.at * kOne), s.colour});
+        for (const Stop& s : paint.stops)
+            stops_.push_back({std::llround(s.at * kOne), s.colour});
         fx_ = fixed(paint.from.x());
         fy_ = fixed(paint.from.y());
         dx_ = fixed(paint.to.x()) - fx_;
@@ -76,8 +85,9 @@ private:
             const std::int64_t span = std::max<std::int64_t>(1, b.at - a.at);
             const std::int64_t w = (t - a.at) * 256 / span;
             auto mix = [&](int ca, int cb) { return int((ca * (256 - w) + cb * w + 128) >> 8); };
-            return qRgba(mix(qRed(a.colour), qRed(b.colour)), mix(qGreen(a.colour), qGreen(b.colour)),
-                         mix(qBlue(a.colour), qBlue(b.colour)), mix(qAlpha(a.colour), qAlpha(b.colour)));
+            return qRgba(
+                mix(qRed(a.colour), qRed(b.colour)), mix(qGreen(a.colour), qGreen(b.colour)),
+                mix(qBlue(a.colour), qBlue(b.colour)), mix(qAlpha(a.colour), qAlpha(b.colour)));
         }
         return stops_.back().colour;
     }
@@ -149,7 +159,8 @@ void FixedRaster::fill(const QPainterPath& outline, const Paint& paint) {
             const int c = cover[std::size_t(y * width_ + x)];
             if (c == 0) continue;
             const QRgb colour = shader.at(x, y);
-            const int sa = int((qAlpha(colour) * std::int64_t(c) + kFullCoverage / 2) / kFullCoverage);
+            const int sa =
+                int((qAlpha(colour) * std::int64_t(c) + kFullCoverage / 2) / kFullCoverage);
             if (sa == 0) continue;
             std::array<int, 4>& d = premultiplied_[std::size_t(y * width_ + x)];
             const int keep = 255 - sa;
@@ -157,7 +168,8 @@ void FixedRaster::fill(const QPainterPath& outline, const Paint& paint) {
             d[1] = divide255(qRed(colour) * sa) + divide255(d[1] * keep);
             d[2] = divide255(qGreen(colour) * sa) + divide255(d[2] * keep);
             d[3] = divide255(qBlue(colour) * sa) + divide255(d[3] * keep);
-            for (int i = 1; i < 4; ++i) d[std::size_t(i)] = std::min(d[std::size_t(i)], d[0]);
+            for (int i = 1; i < 4; ++i)
+                d[std::size_t(i)] = std::min(d[std::size_t(i)], d[0]);
         }
 }
 

@@ -114,7 +114,8 @@ QByteArray gifLzwBlocks(const std::vector<std::uint8_t>& indices, int minimumCod
 
 QByteArray gifFile(const QImage& picture, int tableSize, int transparentIndex) {
     int tableBits = 1;
-    while ((1 << tableBits) < tableSize) ++tableBits;
+    while ((1 << tableBits) < tableSize)
+        ++tableBits;
     if ((1 << tableBits) != tableSize || tableSize > 256)
         throw std::invalid_argument("colour table size must be a power of two up to 256");
     if (transparentIndex < 0 || transparentIndex >= tableSize)

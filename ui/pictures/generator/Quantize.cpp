@@ -10,7 +10,9 @@ namespace {
 
 using Channels = std::array<int, 3>;
 
-Channels channels(QRgb c) { return {qRed(c), qGreen(c), qBlue(c)}; }
+Channels channels(QRgb c) {
+    return {qRed(c), qGreen(c), qBlue(c)};
+}
 
 struct Box {
     std::vector<Channels> colours;
@@ -42,7 +44,8 @@ struct Box {
     QRgb mean() const {
         long sum[3] = {0, 0, 0};
         for (const Channels& c : colours)
-            for (int ch = 0; ch < 3; ++ch) sum[ch] += c[ch];
+            for (int ch = 0; ch < 3; ++ch)
+                sum[ch] += c[ch];
         const long n = static_cast<long>(colours.size());
         return qRgb(int((sum[0] + n / 2) / n), int((sum[1] + n / 2) / n),
                     int((sum[2] + n / 2) / n));
@@ -53,7 +56,8 @@ struct Box {
 
 std::vector<QRgb> reducedPalette(const std::vector<QRgb>& colours, int maxColours) {
     std::vector<QRgb> distinct;
-    for (QRgb c : colours) distinct.push_back(c | 0xff000000u);
+    for (QRgb c : colours)
+        distinct.push_back(c | 0xff000000u);
     std::sort(distinct.begin(), distinct.end());
     distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
     if (int(distinct.size()) <= maxColours) return distinct;
@@ -61,7 +65,8 @@ std::vector<QRgb> reducedPalette(const std::vector<QRgb>& colours, int maxColour
     // Every pixel takes part (not only the distinct colours), so colours that
     // cover much of the picture pull the means towards themselves.
     std::vector<Box> boxes(1);
-    for (QRgb c : colours) boxes[0].colours.push_back(channels(c));
+    for (QRgb c : colours)
+        boxes[0].colours.push_back(channels(c));
     while (int(boxes.size()) < maxColours) {
         auto widest = std::max_element(boxes.begin(), boxes.end(), [](const Box& a, const Box& b) {
             return a.range() < b.range();
@@ -74,10 +79,12 @@ std::vector<QRgb> reducedPalette(const std::vector<QRgb>& colours, int maxColour
         // Split at the median, but never between two equal values, so both halves
         // keep a non-empty, separable set.
         std::size_t cut = cs.size() / 2;
-        while (cut > 0 && cs[cut - 1][ch] == cs[cut][ch]) --cut;
+        while (cut > 0 && cs[cut - 1][ch] == cs[cut][ch])
+            --cut;
         if (cut == 0) {
             cut = cs.size() / 2;
-            while (cut < cs.size() && cs[cut - 1][ch] == cs[cut][ch]) ++cut;
+            while (cut < cs.size() && cs[cut - 1][ch] == cs[cut][ch])
+                ++cut;
         }
         Box upper;
         upper.colours.assign(cs.begin() + long(cut), cs.end());
@@ -85,7 +92,8 @@ std::vector<QRgb> reducedPalette(const std::vector<QRgb>& colours, int maxColour
         boxes.push_back(std::move(upper));
     }
     std::vector<QRgb> palette;
-    for (const Box& b : boxes) palette.push_back(b.mean());
+    for (const Box& b : boxes)
+        palette.push_back(b.mean());
     // In colour order, not in the order the boxes happened to split, so that
     // the same colours always give the same table.
     std::sort(palette.begin(), palette.end());

@@ -49,7 +49,8 @@ QImage pixelArt(const std::vector<std::string>& rows, const std::function<QRgb(c
     for (int y = 0; y < height; ++y) {
         if (int(rows[std::size_t(y)].size()) != width)
             throw std::invalid_argument("pixel art rows differ in length");
-        for (int x = 0; x < width; ++x) image.setPixel(x, y, key(rows[std::size_t(y)][std::size_t(x)]));
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, key(rows[std::size_t(y)][std::size_t(x)]));
     }
     return image;
 }
@@ -63,11 +64,13 @@ QImage doubledPixelArt(const QImage& art) {
     for (int y = 0; y < in.height(); ++y)
         for (int x = 0; x < in.width(); ++x) {
             const QRgb p = at(x, y);
-            const QRgb up = at(x, y - 1), down = at(x, y + 1), left = at(x - 1, y), right = at(x + 1, y);
+            const QRgb up = at(x, y - 1), down = at(x, y + 1), left = at(x - 1, y),
+                       right = at(x + 1, y);
             out.setPixel(2 * x, 2 * y, left == up && left != down && up != right ? up : p);
             out.setPixel(2 * x + 1, 2 * y, up == right && up != left && right != down ? right : p);
             out.setPixel(2 * x, 2 * y + 1, down == left && down != right && left != up ? left : p);
-            out.setPixel(2 * x + 1, 2 * y + 1, right == down && right != up && down != left ? down : p);
+            out.setPixel(2 * x + 1, 2 * y + 1,
+                         right == down && right != up && down != left ? down : p);
         }
     return out;
 }

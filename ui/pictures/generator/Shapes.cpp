@@ -36,7 +36,8 @@ QPainterPath cog(QPointF centre, double bodyRadius, double reach, double toothWi
     QPainterPath shape = circle(centre, bodyRadius);
     const QPainterPath tooth = rectangle(0, -toothWidth / 2, reach, toothWidth / 2);
     for (int i = 0; i < teeth; ++i) {
-        const QTransform turn = QTransform().translate(centre.x(), centre.y()).rotate(360.0 * i / teeth);
+        const QTransform turn =
+            QTransform().translate(centre.x(), centre.y()).rotate(360.0 * i / teeth);
         shape = shape.united(turn.map(tooth));
     }
     return shape;

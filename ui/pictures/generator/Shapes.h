@@ -15,7 +15,9 @@ QPainterPath polygon(std::initializer_list<QPointF> corners);
 QPainterPath rectangle(double left, double top, double right, double bottom);
 QPainterPath roundedRectangle(double left, double top, double right, double bottom, double radius);
 QPainterPath ellipse(QPointF centre, double rx, double ry);
-inline QPainterPath circle(QPointF centre, double radius) { return ellipse(centre, radius, radius); }
+inline QPainterPath circle(QPointF centre, double radius) {
+    return ellipse(centre, radius, radius);
+}
 
 // A cog wheel seen straight on: a round body with `teeth` straight-sided teeth
 // of the given width reaching out to `reach`, the first pointing right. With

@@ -10,12 +10,15 @@ namespace {
 // and identical from run to run.
 QString number(double v) {
     QString s = QString::number(std::round(v * 1000) / 1000, 'f', 3);
-    while (s.endsWith('0')) s.chop(1);
+    while (s.endsWith('0'))
+        s.chop(1);
     if (s.endsWith('.')) s.chop(1);
     return s == "-0" ? "0" : s;
 }
 
-QString point(double x, double y) { return number(x) + ',' + number(y); }
+QString point(double x, double y) {
+    return number(x) + ',' + number(y);
+}
 
 QString pathData(const QPainterPath& path) {
     QString d;
@@ -26,7 +29,9 @@ QString pathData(const QPainterPath& path) {
             if (!d.isEmpty()) d += "Z";
             d += "M" + point(e.x, e.y);
             break;
-        case QPainterPath::LineToElement: d += "L" + point(e.x, e.y); break;
+        case QPainterPath::LineToElement:
+            d += "L" + point(e.x, e.y);
+            break;
         case QPainterPath::CurveToElement: {
             const QPainterPath::Element c2 = path.elementAt(i + 1);
             const QPainterPath::Element end = path.elementAt(i + 2);
@@ -34,16 +39,20 @@ QString pathData(const QPainterPath& path) {
             i += 2;
             break;
         }
-        case QPainterPath::CurveToDataElement: break;
+        case QPainterPath::CurveToDataElement:
+            break;
         }
     }
     return d + "Z";
 }
 
-QString colour(QRgb c) { return QString::asprintf("#%02x%02x%02x", qRed(c), qGreen(c), qBlue(c)); }
+QString colour(QRgb c) {
+    return QString::asprintf("#%02x%02x%02x", qRed(c), qGreen(c), qBlue(c));
+}
 
 QString opacity(const char* attribute, QRgb c) {
-    return qAlpha(c) == 255 ? QString() : QString(" %1=\"%2\"").arg(attribute, number(qAlpha(c) / 255.0));
+    return qAlpha(c) == 255 ? QString()
+                            : QString(" %1=\"%2\"").arg(attribute, number(qAlpha(c) / 255.0));
 }
 
 } // namespace

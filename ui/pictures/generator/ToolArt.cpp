@@ -12,7 +12,9 @@ namespace Art {
 namespace {
 
 // A steel grey, a touch blue.
-QRgb grey(int v, int alpha = 255) { return qRgba(v, v, std::min(255, v + 4), alpha); }
+QRgb grey(int v, int alpha = 255) {
+    return qRgba(v, v, std::min(255, v + 4), alpha);
+}
 
 } // namespace
 
@@ -30,14 +32,15 @@ void drawGear(Canvas& c) {
     const QPainterPath body = sweptDown(face, kDepth).subtracted(throughHole);
     const QPainterPath side = body.subtracted(face);
 
-    c.fill(body, Paint::linear({0, 0}, {32, 0}, {{0, grey(0x86)}, {0.5, grey(0x6a)}, {1, grey(0x4c)}}));
+    c.fill(body,
+           Paint::linear({0, 0}, {32, 0}, {{0, grey(0x86)}, {0.5, grey(0x6a)}, {1, grey(0x4c)}}));
     // Where the hole's far wall shows above the opening, it is in shadow.
-    c.fill(hole.subtracted(throughHole),
-           Paint::linear({0, centre.y() - 5}, {0, centre.y() + 1}, {{0, grey(0x3e)}, {1, grey(0x6c)}}));
+    c.fill(hole.subtracted(throughHole), Paint::linear({0, centre.y() - 5}, {0, centre.y() + 1},
+                                                       {{0, grey(0x3e)}, {1, grey(0x6c)}}));
     // The face, lit from the upper left, set off from the darker side by
     // colour alone: an outline there would double the rim at 32 pixels.
-    c.fill(face.subtracted(hole), Paint::linear({4, 2}, {26, 26},
-                                                {{0, grey(0xff)}, {0.5, grey(0xdc)}, {1, grey(0xae)}}));
+    c.fill(face.subtracted(hole),
+           Paint::linear({4, 2}, {26, 26}, {{0, grey(0xff)}, {0.5, grey(0xdc)}, {1, grey(0xae)}}));
     c.fill(tilt.map(circle({0, 0}, 7)).subtracted(hole), grey(0x6a));
     // A light edge along the foot keeps the cog's outline on dark backgrounds.
     c.fill(innerRim(body, 2).intersected(side).subtracted(innerRim(body, 1)), grey(0xb4));
@@ -47,10 +50,11 @@ void drawGear(Canvas& c) {
 // A fat arrow pointing right. Its slants run at 45 degrees through pixel
 // corners, so every step of them is the same half-covered pixel.
 void drawArrow(Canvas& c) {
-    const QPainterPath arrow = polygon({{0, 9}, {20, 9}, {20, 2}, {32, 14}, {32, 17}, {20, 29},
-                                        {20, 22}, {0, 22}});
+    const QPainterPath arrow =
+        polygon({{0, 9}, {20, 9}, {20, 2}, {32, 14}, {32, 17}, {20, 29}, {20, 22}, {0, 22}});
     c.fill(arrow, Paint::linear({0, 2}, {0, 29},
-                                {{0, qRgb(0x8e, 0xdc, 0xff)}, {0.5, qRgb(0x1e, 0xa0, 0xf2)},
+                                {{0, qRgb(0x8e, 0xdc, 0xff)},
+                                 {0.5, qRgb(0x1e, 0xa0, 0xf2)},
                                  {1, qRgb(0x0a, 0x5a, 0xc2)}}));
     // One crisp highlight inside the upper edges instead of a glossy band.
     const QPainterPath upper = rectangle(0, 0, 32, 15);
@@ -69,10 +73,9 @@ void drawScissorHalf(Canvas& c, QPointF pivot, QPointF ring, QPointF tip) {
     const double outwards = tip.y() < pivot.y() ? -1 : 1;
     const QPointF across = QPointF(-along.y(), along.x()) * outwards;
 
-    const QPainterPath shank = polygon({ring + across * 1.6, pivot + across * 1.6, pivot - across * 1.6,
-                                        ring - across * 1.6});
-    const QPainterPath grip =
-        circle(ring, 5.5).united(shank).subtracted(circle(ring, 2.7));
+    const QPainterPath shank = polygon(
+        {ring + across * 1.6, pivot + across * 1.6, pivot - across * 1.6, ring - across * 1.6});
+    const QPainterPath grip = circle(ring, 5.5).united(shank).subtracted(circle(ring, 2.7));
     c.fill(grip, Paint::linear(ring - QPointF(4, 4), ring + QPointF(4, 4),
                                {{0, qRgb(0xff, 0x9a, 0x3c)}, {1, qRgb(0xd8, 0x4a, 0x0a)}}));
     c.fill(innerRim(grip, 1), qRgb(0x7c, 0x26, 0x02));
@@ -81,11 +84,12 @@ void drawScissorHalf(Canvas& c, QPointF pivot, QPointF ring, QPointF tip) {
     // narrowing to the tip; dark steel on the outside so it holds on light
     // grounds.
     const double length = std::hypot(tip.x() - pivot.x(), tip.y() - pivot.y());
-    const QPainterPath blade = polygon({pivot - along * 2.5 + across * 3.4, pivot + along * (0.55 * length) + across * 2.7,
-                                        tip + across * 0.8, tip - across * 0.6,
-                                        pivot - along * 2.5 - across * 1.6});
+    const QPainterPath blade =
+        polygon({pivot - along * 2.5 + across * 3.4, pivot + along * (0.55 * length) + across * 2.7,
+                 tip + across * 0.8, tip - across * 0.6, pivot - along * 2.5 - across * 1.6});
     c.fill(blade, Paint::linear(pivot + across * 3.4, pivot - across * 1.6,
-                                {{0, qRgb(0xfa, 0xfc, 0xfd)}, {0.45, qRgb(0xc2, 0xcb, 0xd6)},
+                                {{0, qRgb(0xfa, 0xfc, 0xfd)},
+                                 {0.45, qRgb(0xc2, 0xcb, 0xd6)},
                                  {1, qRgb(0x6c, 0x77, 0x86)}}));
     c.fill(innerRim(blade, 1), qRgb(0x26, 0x2d, 0x38));
 }
@@ -105,7 +109,8 @@ void drawScissors(Canvas& c) {
     drawScissorHalf(c, pivot, upperRing, tipFrom(upperRing));
     drawScissorHalf(c, pivot, lowerRing, tipFrom(lowerRing));
     const QPainterPath screw = circle(pivot, 1.8);
-    c.fill(screw, Paint::radial(pivot - QPointF(0.6, 0.6), 2.2, {{0, qRgb(0xff, 0xff, 0xff)}, {1, qRgb(0x7a, 0x82, 0x8c)}}));
+    c.fill(screw, Paint::radial(pivot - QPointF(0.6, 0.6), 2.2,
+                                {{0, qRgb(0xff, 0xff, 0xff)}, {1, qRgb(0x7a, 0x82, 0x8c)}}));
     c.fill(innerRim(screw, 0.8), qRgb(0x2e, 0x34, 0x3c));
 }
 

@@ -13,14 +13,17 @@ void drawOptionsCog(Canvas& c) {
     const QPointF centre(16, 16);
     const QPainterPath wheel = cog(centre, 12.5, 16, 6, 8);
     const QPainterPath hole = circle(centre, 5);
-    c.fill(wheel.subtracted(hole),
-           Paint::linear({4, 2}, {28, 30}, {{0, qRgb(0xea, 0xe7, 0xf8)}, {0.5, qRgb(0xb0, 0xa9, 0xd4)},
-                                            {1, qRgb(0x74, 0x6c, 0xa2)}}));
+    c.fill(wheel.subtracted(hole), Paint::linear({4, 2}, {28, 30},
+                                                 {{0, qRgb(0xea, 0xe7, 0xf8)},
+                                                  {0.5, qRgb(0xb0, 0xa9, 0xd4)},
+                                                  {1, qRgb(0x74, 0x6c, 0xa2)}}));
     // A bevelled ring halfway out: light above left, shade below right.
     c.fill(circle(centre, 9).subtracted(circle(centre, 8)),
-           Paint::linear({9, 9}, {23, 23}, {{0, qRgba(255, 255, 255, 220)}, {1, qRgba(0x4e, 0x46, 0x7a, 170)}}));
+           Paint::linear({9, 9}, {23, 23},
+                         {{0, qRgba(255, 255, 255, 220)}, {1, qRgba(0x4e, 0x46, 0x7a, 170)}}));
     c.fill(innerRim(wheel.subtracted(hole), 1), qRgb(0x44, 0x3c, 0x6c));
-    c.fill(hole, Paint::radial({17, 17}, 5.5, {{0, qRgb(0x4c, 0x46, 0x66)}, {1, qRgb(0x16, 0x14, 0x24)}}));
+    c.fill(hole, Paint::radial({17, 17}, 5.5,
+                               {{0, qRgb(0x4c, 0x46, 0x66)}, {1, qRgb(0x16, 0x14, 0x24)}}));
 }
 
 namespace {
@@ -46,8 +49,12 @@ std::vector<IconArt> builtinIcons() {
     };
 }
 
-IconArt documentIcon() { return {"document", drawDocument, QRect(5, 0, 22, 32)}; }
+IconArt documentIcon() {
+    return {"document", drawDocument, QRect(5, 0, 22, 32)};
+}
 
-IconArt optionsIcon() { return {"options", onDesignSquare(drawOptionsCog), QRect(0, 0, 32, 32)}; }
+IconArt optionsIcon() {
+    return {"options", onDesignSquare(drawOptionsCog), QRect(0, 0, 32, 32)};
+}
 
 } // namespace Art

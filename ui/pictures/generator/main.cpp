@@ -51,7 +51,11 @@ QRect maskBounds(const std::vector<bool>& shown) {
 }
 
 QString describe(const QRect& r) {
-    return QString("columns %1-%2, rows %3-%4").arg(r.left()).arg(r.right()).arg(r.top()).arg(r.bottom());
+    return QString("columns %1-%2, rows %3-%4")
+        .arg(r.left())
+        .arg(r.right())
+        .arg(r.top())
+        .arg(r.bottom());
 }
 
 void writeIcon(const QDir& dir, const Art::IconArt& art) {
@@ -59,10 +63,10 @@ void writeIcon(const QDir& dir, const Art::IconArt& art) {
     const QRect soft = Art::inkBounds(images.normal);
     const QRect hard = maskBounds(PictureFiles::hardMask(images.normal));
     if (soft != art.opaqueBox || hard != art.opaqueBox)
-        throw std::runtime_error(QString("%1: drawn over %2 (hard mask %3), expected %4")
-                                     .arg(art.name, describe(soft), describe(hard),
-                                          describe(art.opaqueBox))
-                                     .toStdString());
+        throw std::runtime_error(
+            QString("%1: drawn over %2 (hard mask %3), expected %4")
+                .arg(art.name, describe(soft), describe(hard), describe(art.opaqueBox))
+                .toStdString());
     writeFile(dir.filePath(art.name + ".ico"), PictureFiles::twoImageIcon(images.normal));
     writeFile(dir.filePath(art.name + "@2x.png"), png(images.doubled));
 }
@@ -76,7 +80,8 @@ void writeThemeIcons(const QDir& dir) {
         writeFile(dir.filePath(folder + "/" + Art::kThemeIconName + ".png"),
                   png(Art::renderAt(Art::drawDocument, side)));
     }
-    if (!dir.mkpath("hicolor/scalable/apps")) throw std::runtime_error("cannot make hicolor/scalable");
+    if (!dir.mkpath("hicolor/scalable/apps"))
+        throw std::runtime_error("cannot make hicolor/scalable");
     Art::SvgCanvas svg(Art::kDesignSide);
     Art::drawDocument(svg, Art::Grid{Art::kDesignSide});
     writeFile(dir.filePath(QString("hicolor/scalable/apps/") + Art::kThemeIconName + ".svg"),
@@ -94,7 +99,8 @@ void generate(const QDir& dir, const QString& sheetPath) {
     std::vector<Art::IconArt> icons = Art::builtinIcons();
     icons.push_back(Art::documentIcon());
     icons.push_back(Art::optionsIcon());
-    for (const Art::IconArt& art : icons) writeIcon(dir, art);
+    for (const Art::IconArt& art : icons)
+        writeIcon(dir, art);
     writeThemeIcons(dir);
 
     // Each picture the dialogs show also comes at twice its size, for screens
@@ -109,9 +115,11 @@ void generate(const QDir& dir, const QString& sheetPath) {
     const QImage banner = Art::logoBanner();
     checkBanner(banner);
     writeFile(dir.filePath("logo.bmp"), PictureFiles::trueColourBitmap(banner));
-    writeFile(dir.filePath("logo@2x.png"), png(Art::logoBanner(2).convertToFormat(QImage::Format_RGB32)));
-    writeFile(dir.filePath("browse.gif"), PictureFiles::gifFile(Art::browsePicture(), kBrowseTableSize,
-                                                                kBrowseTransparentIndex));
+    writeFile(dir.filePath("logo@2x.png"),
+              png(Art::logoBanner(2).convertToFormat(QImage::Format_RGB32)));
+    writeFile(
+        dir.filePath("browse.gif"),
+        PictureFiles::gifFile(Art::browsePicture(), kBrowseTableSize, kBrowseTransparentIndex));
     writeFile(dir.filePath("browse@2x.png"), png(Art::browsePicture(2)));
 
     writeFile(sheetPath, png(Art::contactSheet(dir)));
