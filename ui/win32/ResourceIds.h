@@ -1,6 +1,6 @@
 #pragma once
 // Resource numbers of tarrowin.exe. The program file's own icon, manifest and
-// version record are number 1 of their kinds (app/tarrowin.rc).
+// version record are number 1 of their kinds (tarrowin.rc).
 
 #define IDI_PROGRESS_WINDOW 10    // document page: the progress window's icon
 #define IDI_OPTIONS_WINDOW 1      // the gear: the dialog's icon and the file's own
