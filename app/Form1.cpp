@@ -1,6 +1,5 @@
 #include "Form1.h"
 
-#include "CodePage.h"
 #include "DialogControls.h"
 #include "Form2.h"
 #include "Module1.h"
@@ -8,7 +7,6 @@
 #include "PlatformServices.h"
 #include "ProgramState.h"
 #include "SettingsStore.h"
-#include "SystemActions.h"
 
 namespace {
 // The speed of the first message when nothing is set: what the timer takes at
@@ -35,7 +33,7 @@ Form1::~Form1() = default;
 
 void Form1::Form_Load() {
     InitCommonControlsVB();
-    form2_ = std::make_unique<::Form2>(*this, *dialog_, program_, services_);
+    form2_ = std::make_unique<Form2>(*this, *dialog_, program_, services_);
     program_.FirstRun = false;
     GetReg();
     // A message box of the settings store, and the one of a missing icon file
@@ -43,27 +41,27 @@ void Form1::Form_Load() {
     // meanwhile ends the program there, and the startup must not go on after it.
     if (ended_) return;
     Timer1.setEnabled(true);
-    Me.setCaption(Form2().Pmess.text());
-    Command1.setCaption(Form2().ButText.text());
+    setTitle(dialog().Pmess.text());
+    setButtonText(dialog().ButText.text());
     Bar1Pos = 0;
     Bar2Pos = 0;
     program_.MsgIndex = 0;
-    setTimerInterval(Form2().Speedbox[0]->text());
-    ProcessName.setCaption(Form2().Status[0]->text());
-    if (Form2().IconList.currentIndex() < ::Form2::kCustomIcon)
-        showBuiltinIcon(Form2().IconList.currentIndex());
-    if (Form2().IconList.currentIndex() == ::Form2::kCustomIcon &&
-        !showCustomIcon(Form2().CustIconFileTxt.text())) {
+    setTimerInterval(dialog().Speedbox[0]->text());
+    showStatus(dialog().Status[0]->text());
+    if (dialog().IconList.currentIndex() < Form2::kCustomIcon)
+        showBuiltinIcon(dialog().IconList.currentIndex());
+    if (dialog().IconList.currentIndex() == Form2::kCustomIcon &&
+        !showCustomIcon(dialog().CustIconFileTxt.text())) {
         if (ended_) return;
-        Form2().showModeless();
+        dialog().showModeless();
     }
-    if (Form2().DualChk.value() == CheckBox::Unchecked) PB[1]->setVisible(false);
-    if (Form2().Ssav.value() == CheckBox::Checked) Form2().ToggleScreenSaverActive(false);
-    if (program_.FirstRun) Form2().showModeless();
+    if (dialog().DualChk.value() == CheckBox::Unchecked) PB[1]->setVisible(false);
+    if (dialog().Ssav.value() == CheckBox::Checked) dialog().ToggleScreenSaverActive(false);
+    if (program_.FirstRun) dialog().showModeless();
 }
 
 bool Form1::InitCommonControlsVB() {
-    return InitializeCommonControls();
+    return services_.initCommonControls();
 }
 
 void Form1::Timer1_Timer() {
@@ -73,11 +71,11 @@ void Form1::Timer1_Timer() {
         Bar2Pos += 1;
         std::int32_t& MsgIndex = program_.MsgIndex;
         MsgIndex += 1;
-        if (MsgIndex == ::Form2::kMessages) MsgIndex = 0;
+        if (MsgIndex == Form2::kMessages) MsgIndex = 0;
         // Only the slot just reached is tested: an empty message 0 is shown as it is.
-        if (Form2().Status[MsgIndex]->text().empty()) MsgIndex = 0;
-        ProcessName.setCaption(Form2().Status[MsgIndex]->text());
-        setTimerInterval(Form2().Speedbox[MsgIndex]->text());
+        if (dialog().Status[MsgIndex]->text().empty()) MsgIndex = 0;
+        ProcessName.setCaption(dialog().Status[MsgIndex]->text());
+        setTimerInterval(dialog().Speedbox[MsgIndex]->text());
     }
     if (Bar2Pos == kBarSteps) Bar2Pos = 0;
     PB[0]->setValue(Bar1Pos);
@@ -85,7 +83,7 @@ void Form1::Timer1_Timer() {
 }
 
 void Form1::Picture1_Click() {
-    Form2().showModeless();
+    dialog().showModeless();
 }
 
 void Form1::Command1_Click() {
@@ -94,7 +92,7 @@ void Form1::Command1_Click() {
 
 void Form1::Form_Unload(int& /*Cancel: a close is never refused*/) {
     SetReg();
-    if (form2_) Form2().Me.close(); // the dialog refuses and only hides itself
+    if (form2_) dialog().Me.close(); // the dialog refuses and only hides itself
     // The end: nothing runs after this, not even the tick that may be due.
     ended_ = true;
     Timer1.setEnabled(false);
@@ -113,10 +111,26 @@ void Form1::SetReg() {
 
 void Form1::setTimerInterval(std::u16string_view speed) {
     if (const auto milliseconds =
-            NumberText::wholeNumber(speed, ::Form2::kFastestSpeed, ::Form2::kSlowestSpeed))
+            NumberText::wholeNumber(speed, Form2::kFastestSpeed, Form2::kSlowestSpeed))
         Timer1.setInterval(*milliseconds);
     else if (Timer1.interval() == 0)
         Timer1.setInterval(kFirstSpeed);
+}
+
+void Form1::showStatus(std::u16string_view message) {
+    ProcessName.setCaption(message);
+}
+
+void Form1::setTitle(std::u16string_view title) {
+    Me.setCaption(title);
+}
+
+void Form1::setButtonText(std::u16string_view text) {
+    Command1.setCaption(text);
+}
+
+void Form1::showSecondBar(bool shown) {
+    PB[1]->setVisible(shown);
 }
 
 void Form1::showBuiltinIcon(int index) {
@@ -124,7 +138,7 @@ void Form1::showBuiltinIcon(int index) {
 }
 
 bool Form1::showCustomIcon(std::u16string_view path) {
-    if (!FileExists(CodePage::narrow(path))) {
+    if (!FileExists(services_, path)) {
         services_.showMessage(kMissingIconFile, MessageIcon::Exclamation);
         return false;
     }

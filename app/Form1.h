@@ -5,6 +5,7 @@
 // controls it works on and runs the events that call its handlers.
 
 #include "Form1Controls.h"
+#include "ProgressWindow.h"
 
 #include <cstdint>
 #include <memory>
@@ -15,7 +16,7 @@ struct Form2Controls;
 struct PlatformServices;
 struct ProgramState;
 
-class Form1 : public Form1Controls {
+class Form1 : public Form1Controls, public ProgressWindow {
 public:
     // Hooks the handlers to the controls' events; Form_Load does the rest. The
     // dialog's controls are kept for Form2, which Form_Load creates.
@@ -31,7 +32,7 @@ public:
     std::int32_t Bar2Pos = 0;
 
     // The options dialog; Form_Load creates it before it reads the settings.
-    ::Form2& Form2() { return *form2_; }
+    Form2& dialog() { return *form2_; }
 
     // Handlers, named after the control and event that run them.
     void Form_Load();
@@ -45,15 +46,13 @@ public:
     void SetReg();
 
     // What the startup and the dialog's Apply push into the window.
-    // Sets Timer1's interval from a speed text; a text without a whole number of
-    // milliseconds from 1 up keeps the interval the timer has.
-    void setTimerInterval(std::u16string_view speed);
-    // The built-in picture icos(index), 0 to 6; any other index changes nothing.
-    void showBuiltinIcon(int index);
-    // The picture file as the icon. When nothing exists under the path it shows
-    // "Custom icon file does not exist." and returns false; a file that is no
-    // readable picture keeps the icon as it was.
-    bool showCustomIcon(std::u16string_view path);
+    void showStatus(std::u16string_view message) override;
+    void setTimerInterval(std::u16string_view speed) override;
+    void setTitle(std::u16string_view title) override;
+    void setButtonText(std::u16string_view text) override;
+    void showSecondBar(bool shown) override;
+    void showBuiltinIcon(int index) override;
+    bool showCustomIcon(std::u16string_view path) override;
 
     // True once the shutdown has run: nothing of the program runs after it.
     bool hasEnded() const { return ended_; }
@@ -62,6 +61,6 @@ private:
     std::unique_ptr<Form2Controls> dialog_;
     ProgramState& program_;
     PlatformServices& services_;
-    std::unique_ptr<::Form2> form2_;
+    std::unique_ptr<Form2> form2_;
     bool ended_ = false;
 };

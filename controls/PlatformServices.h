@@ -3,14 +3,14 @@
 // can record what would have been shown or done and answer for the user. Each
 // front end fills them with the real implementations.
 
+#include "MessageIcon.h"
+
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 class Window;
-
-enum class MessageIcon { Information, Exclamation };
 
 struct PlatformServices {
     // A modal box with the text, the icon, one OK button and "Tarrowin" as its
@@ -31,6 +31,14 @@ struct PlatformServices {
 
     // Opens an address with the desktop's default handler, without waiting.
     std::function<void(std::u16string_view address)> openWebPage;
+
+    // The platform's attribute query of a path in the 8-bit code page: true when
+    // a file or a folder is there, false for every failure.
+    std::function<bool(const std::string& path)> fileExists;
+
+    // Prepares the platform's common controls for the windows; false when the
+    // platform lacks the means. A toolkit that needs nothing answers true.
+    std::function<bool()> initCommonControls;
 
     // Leaves the event loop: the end of the program. Nothing runs after it.
     std::function<void()> endProgram;

@@ -1,10 +1,9 @@
 #include "Form2.h"
 
-#include "Form1.h"
 #include "NumberText.h"
 #include "PlatformServices.h"
 #include "ProgramState.h"
-#include "SystemActions.h"
+#include "ProgressWindow.h"
 
 #include <array>
 
@@ -14,7 +13,7 @@ constexpr std::array<std::u16string_view, 8> kIconNames{
 constexpr std::u16string_view kIconExtension = u"ico";
 } // namespace
 
-Form2::Form2(::Form1& form1, const Form2Controls& controls, ProgramState& program,
+Form2::Form2(ProgressWindow& form1, const Form2Controls& controls, ProgramState& program,
              PlatformServices& services)
     : Form2Controls(controls), form1_(form1), program_(program), services_(services) {
     IconList.Click = [this] { IconList_Click(); };
@@ -31,7 +30,7 @@ Form2::Form2(::Form1& form1, const Form2Controls& controls, ProgramState& progra
 }
 
 void Form2::Form_Load() {
-    InitializeCommonControls();
+    services_.initCommonControls();
     // The list starts with nothing selected, so that selecting the first entry
     // is a change that runs IconList_Click, as loading a stored icon will be.
     for (std::u16string_view name : kIconNames)
@@ -65,11 +64,11 @@ void Form2::Command1_Click() {
 
 void Form2::Command2_Click() {
     const int i = program_.MsgIndex;
-    form1_.ProcessName.setCaption(Status[i]->text());
+    form1_.showStatus(Status[i]->text());
     form1_.setTimerInterval(Speedbox[i]->text());
-    form1_.Me.setCaption(Pmess.text());
-    form1_.Command1.setCaption(ButText.text());
-    form1_.PB[1]->setVisible(DualChk.value() != CheckBox::Unchecked);
+    form1_.setTitle(Pmess.text());
+    form1_.setButtonText(ButText.text());
+    form1_.showSecondBar(DualChk.value() != CheckBox::Unchecked);
     const int icon = IconList.currentIndex();
     if (icon < kCustomIcon) form1_.showBuiltinIcon(icon);
     if (icon == kCustomIcon) form1_.showCustomIcon(CustIconFileTxt.text());

@@ -8,7 +8,7 @@
 
 #include <string_view>
 
-class Form1;
+class ProgressWindow;
 struct PlatformServices;
 struct ProgramState;
 
@@ -16,7 +16,7 @@ class Form2 : public Form2Controls {
 public:
     // The dialog is created hidden: hooks its handlers to the controls' events
     // and runs its load handling at once.
-    Form2(::Form1& form1, const Form2Controls& controls, ProgramState& program,
+    Form2(ProgressWindow& form1, const Form2Controls& controls, ProgramState& program,
           PlatformServices& services);
 
     static constexpr int kCustomIcon = 7; // the "(Custom...)" entry of IconList
@@ -47,7 +47,7 @@ public:
     void ShowWebPage(std::u16string_view WebURL);
 
 private:
-    ::Form1& form1_;
+    ProgressWindow& form1_;
     ProgramState& program_;
     PlatformServices& services_;
 };

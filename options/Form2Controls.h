@@ -15,13 +15,15 @@
 #include "CommandButton.h"
 #include "DropDownList.h"
 #include "PictureBox.h"
+#include "SettingsStore.h"
 #include "TextBox.h"
 #include "Window.h"
 
 #include <array>
 
 struct Form2Controls {
-    static constexpr int kMessages = 5; // status messages, each with its speed
+    // The status messages, each with its speed: as many as the settings keep.
+    static constexpr int kMessages = SettingsStore::kMessages;
 
     Window& Me;                               // the dialog itself
     TextBox& Pmess;                           // the window title

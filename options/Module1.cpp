@@ -1,16 +1,8 @@
 #include "Module1.h"
 
-#ifdef _WIN32
-#include <windows.h>
+#include "CodePage.h"
+#include "PlatformServices.h"
 
-bool FileExists(const std::string& path) {
-    return !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+bool FileExists(const PlatformServices& services, std::u16string_view path) {
+    return !path.empty() && services.fileExists(CodePage::narrow(path));
 }
-#else
-#include <sys/stat.h>
-
-bool FileExists(const std::string& path) {
-    struct stat attributes;
-    return !path.empty() && ::stat(path.c_str(), &attributes) == 0;
-}
-#endif

@@ -19,7 +19,7 @@ std::u16string indexed(std::u16string_view name, int index) {
 
 // Stored check-box values are whole numbers that must fit a 16-bit integer. One
 // that does not convert, or that is no check-box value, keeps the box's default.
-void applyCheckBox(Controls& controls, CheckBox box, const std::u16string& stored) {
+void applyCheckBox(Controls& controls, CheckSetting box, const std::u16string& stored) {
     if (const auto value = NumberText::wholeNumber(stored, kShortMin, kShortMax))
         controls.setValue(box, *value);
 }
@@ -38,30 +38,30 @@ bool GetReg(Controls& controls) {
     CRegistry registry;
     if (!registry.OpenKey(kKeyPath)) {
         if (!registry.CreateKey(kKeyPath)) {
-            controls.showMessage(kCannotCreateKey, MessageKind::Exclamation);
+            controls.showMessage(kCannotCreateKey, MessageIcon::Exclamation);
             return false;
         }
-        controls.showMessage(kWelcome, MessageKind::Information);
+        controls.showMessage(kWelcome, MessageIcon::Information);
         return true; // the new key is empty: every control keeps its default
     }
 
     // Every value found non-empty goes into its control, in this order; an empty
     // text stored by SetReg comes back as a lone NUL, which is not empty.
     const auto read = [&registry](std::u16string_view name) { return registry.ReadString(name); };
-    if (auto title = read(u"Title"); !title.empty()) controls.setText(TextBox::Title, 0, title);
-    if (auto dual = read(u"Dual"); !dual.empty()) applyCheckBox(controls, CheckBox::Dual, dual);
+    if (auto title = read(u"Title"); !title.empty()) controls.setText(TextSetting::Title, 0, title);
+    if (auto dual = read(u"Dual"); !dual.empty()) applyCheckBox(controls, CheckSetting::Dual, dual);
     if (auto saver = read(u"Saver"); !saver.empty())
-        applyCheckBox(controls, CheckBox::Saver, saver);
+        applyCheckBox(controls, CheckSetting::Saver, saver);
     if (auto icon = read(u"Icon"); !icon.empty()) applyIcon(controls, icon);
     if (auto path = read(u"CustIconPath"); !path.empty())
-        controls.setText(TextBox::CustomIconPath, 0, path);
+        controls.setText(TextSetting::CustomIconPath, 0, path);
     if (auto button = read(u"ButtonText"); !button.empty())
-        controls.setText(TextBox::ButtonText, 0, button);
+        controls.setText(TextSetting::ButtonText, 0, button);
     for (int i = 0; i < kMessages; ++i) {
         if (auto status = read(indexed(u"Status", i)); !status.empty())
-            controls.setText(TextBox::Status, i, status);
+            controls.setText(TextSetting::Status, i, status);
         if (auto speed = read(indexed(u"Speed", i)); !speed.empty())
-            controls.setText(TextBox::Speed, i, speed);
+            controls.setText(TextSetting::Speed, i, speed);
     }
     return false;
 }
@@ -69,16 +69,16 @@ bool GetReg(Controls& controls) {
 void SetReg(const Controls& controls) {
     CRegistry registry;
     if (!registry.OpenKey(kKeyPath)) return;
-    registry.WriteString(controls.text(TextBox::Title), u"Title");
+    registry.WriteString(controls.text(TextSetting::Title), u"Title");
     for (int i = 0; i < kMessages; ++i) {
-        registry.WriteString(controls.text(TextBox::Status, i), indexed(u"Status", i));
-        registry.WriteString(controls.text(TextBox::Speed, i), indexed(u"Speed", i));
+        registry.WriteString(controls.text(TextSetting::Status, i), indexed(u"Status", i));
+        registry.WriteString(controls.text(TextSetting::Speed, i), indexed(u"Speed", i));
     }
-    registry.WriteString(NumberText::decimal(controls.value(CheckBox::Dual)), u"Dual");
-    registry.WriteString(NumberText::decimal(controls.value(CheckBox::Saver)), u"Saver");
+    registry.WriteString(NumberText::decimal(controls.value(CheckSetting::Dual)), u"Dual");
+    registry.WriteString(NumberText::decimal(controls.value(CheckSetting::Saver)), u"Saver");
     registry.WriteString(NumberText::decimal(controls.iconIndex()), u"Icon");
-    registry.WriteString(controls.text(TextBox::CustomIconPath), u"CustIconPath");
-    registry.WriteString(controls.text(TextBox::ButtonText), u"ButtonText");
+    registry.WriteString(controls.text(TextSetting::CustomIconPath), u"CustIconPath");
+    registry.WriteString(controls.text(TextSetting::ButtonText), u"ButtonText");
 }
 
 } // namespace SettingsStore

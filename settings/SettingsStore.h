@@ -8,6 +8,8 @@
 // Plain C++: the controls are reached through the Controls interface, which the
 // windows implement, so that the store also runs against the Windows registry.
 
+#include "MessageIcon.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,27 +21,28 @@ inline constexpr std::u16string_view kWelcome =
     u"Welcome to the Tarrowin.  Clicking on the progress bar icon brings up the options "
     u"screen.  Enjoy!";
 inline constexpr std::u16string_view kCannotCreateKey = u"Error creating registry key";
+// The status messages kept, Status0 to Status4, each with its speed.
 inline constexpr int kMessages = 5;
 
-// The text boxes that hold settings. Status and Speed come five each, indexed 0 to 4.
-enum class TextBox { Title, Status, Speed, CustomIconPath, ButtonText };
-enum class CheckBox { Dual, Saver };
-enum class MessageKind { Information, Exclamation };
+// The text boxes that hold settings, and the check boxes. Status and Speed come five each, indexed
+// 0 to 4.
+enum class TextSetting { Title, Status, Speed, CustomIconPath, ButtonText };
+enum class CheckSetting { Dual, Saver };
 
 class Controls {
 public:
     virtual ~Controls() = default;
 
-    virtual std::u16string text(TextBox box, int index = 0) const = 0;
+    virtual std::u16string text(TextSetting box, int index = 0) const = 0;
     // Sets the text as an edit would, running the box's change handling. A text
     // box keeps its text only up to the first NUL.
-    virtual void setText(TextBox box, int index, std::u16string_view text) = 0;
+    virtual void setText(TextSetting box, int index, std::u16string_view text) = 0;
 
     // 0 unchecked, 1 checked, 2 grayed.
-    virtual std::int32_t value(CheckBox box) const = 0;
+    virtual std::int32_t value(CheckSetting box) const = 0;
     // Runs the box's change handling; false, and no change, for a number that is
     // not a check-box value.
-    virtual bool setValue(CheckBox box, std::int32_t value) = 0;
+    virtual bool setValue(CheckSetting box, std::int32_t value) = 0;
 
     // The selected entry of the icon list, -1 for none.
     virtual std::int32_t iconIndex() const = 0;
@@ -48,7 +51,7 @@ public:
     virtual bool setIconIndex(std::int32_t index) = 0;
 
     // A modal message box that waits for the user.
-    virtual void showMessage(std::u16string_view text, MessageKind kind) = 0;
+    virtual void showMessage(std::u16string_view text, MessageIcon icon) = 0;
 };
 
 // Loads the stored settings into the controls. When there was no key it creates

@@ -19,6 +19,7 @@
 
 #include "ClassicFont.h"
 #include "Form2.h"
+#include "OpenFileDialog.h"
 #include "PlatformServices.h"
 #include "ProcessCpu.h"
 #include "ProgramState.h"
@@ -97,6 +98,8 @@ PlatformServices quietServices() {
                                      Window*) { return std::u16string(); };
     services.setScreenSaverActive = [](bool) { return true; };
     services.openWebPage = [](std::u16string_view) {};
+    services.fileExists = fileAttributesExist;
+    services.initCommonControls = [] { return true; };
     services.endProgram = [] { QCoreApplication::quit(); };
     return services;
 }
@@ -194,12 +197,12 @@ void runWindow(Recorder& recorder, const Options& options, int argc, char** argv
     Form1& window = tarrowin.form1;
     window.Form_Load();
     // A first start opens the dialog too; only the progress window is timed.
-    window.Form2().Me.hide();
+    window.dialog().Me.hide();
     if (options.mode == Mode::Period) {
         const std::u16string speed = QString::number(options.intervalMs).toStdU16String();
-        for (TextBox* box : window.Form2().Speedbox)
+        for (TextBox* box : window.dialog().Speedbox)
             box->setText(speed);
-        window.Form2().Command2_Click(); // Apply: the window takes the speed at once
+        window.dialog().Command2_Click(); // Apply: the window takes the speed at once
     }
     recorder.follow(tarrowin.window1.timer(), [&program] { return program.MsgIndex; });
     window.Me.show();

@@ -126,7 +126,7 @@ TEST_F(Animation, EditsReachTheCycleWithoutApply) {
 TEST_F(Animation, SpeedWithoutWholeNumberKeepsThePreviousInterval) {
     // The previous interval is not the startup's 50: a fallback to that would show.
     setSpeeds({u"70", u"12abc", u"8.5.5"});
-    h.Form2().Command2_Click();
+    h.dialog().Command2_Click();
     EXPECT_EQ(h.w2().Speedbox[1].text(), u"12abc") << "the rule lets it pass";
     tick(41);
     EXPECT_EQ(label(), u"Linking Data...");

@@ -21,7 +21,7 @@ TEST_F(Commands, IconClickShowsTheDialogWithoutBlockingTheWindow) {
 }
 
 TEST_F(Commands, ButtonRunsTheShutdown) {
-    h.Form2().showModeless();
+    h.dialog().showModeless();
     h.w1().Command1.userClicks();
     EXPECT_EQ(h.endCalls, 1);
     EXPECT_TRUE(h.Form1().hasEnded());

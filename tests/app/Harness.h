@@ -103,7 +103,7 @@ public:
     std::unique_ptr<::Form1> form1;
 
     ::Form1& Form1() { return *form1; }
-    ::Form2& Form2() { return form1->Form2(); }
+    Form2& dialog() { return form1->dialog(); }
     MemoryForm1& w1() { return *window1; }
     MemoryForm2& w2() { return *window2; }
 

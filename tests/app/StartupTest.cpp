@@ -98,7 +98,7 @@ TEST(Startup, EveryStoredSettingComesBackAndIsShown) {
         h.storeText(u"Speed" + std::u16string(1, digit), speeds[i]);
     }
     h.start();
-    Form2& d = h.Form2();
+    Form2& d = h.dialog();
     EXPECT_EQ(d.Pmess.text(), u"Grüße — 進捗");
     EXPECT_EQ(d.ButText.text(), u"Stop");
     EXPECT_EQ(d.DualChk.value(), 0);
@@ -143,7 +143,7 @@ TEST(Startup, EditsAreStoredAtTheEndAndRestoredNextTime) {
     EXPECT_EQ(h.storedText(u"CustIconPath"), u"/x/y.gif");
 
     h.restart();
-    Form2& next = h.Form2();
+    Form2& next = h.dialog();
     EXPECT_EQ(next.Pmess.text(), u"") << "cleared stays cleared";
     EXPECT_EQ(h.w1().Me.caption(), u"");
     EXPECT_EQ(next.ButText.text(), u"Halt");
@@ -161,8 +161,8 @@ TEST(Startup, LoadedValuesRunTheDialogsOwnRules) {
     h.storeText(u"Saver", u"1");
     h.storeText(u"Icon", u"7");
     h.start();
-    EXPECT_EQ(h.Form2().Speedbox[0]->text(), u"1");
-    EXPECT_EQ(h.Form2().Speedbox[1]->text(), u"50000");
+    EXPECT_EQ(h.dialog().Speedbox[0]->text(), u"1");
+    EXPECT_EQ(h.dialog().Speedbox[1]->text(), u"50000");
     EXPECT_EQ(h.Form1().Timer1.interval(), 1);
     // Once by the box as it is loaded, once more by the startup itself.
     EXPECT_EQ(h.screenSaverCalls, (std::vector<bool>{false, false}));
@@ -197,9 +197,9 @@ TEST(Startup, ValuesTheProgramNeverWritesKeepTheirDefaults) {
         h.storeText(name, text);
         h.storeText(u"Title", u"after it");
         h.start();
-        EXPECT_EQ(h.Form2().DualChk.value(), CheckBox::Checked);
-        EXPECT_EQ(h.Form2().Ssav.value(), CheckBox::Unchecked);
-        EXPECT_EQ(h.Form2().IconList.currentIndex(), 0);
+        EXPECT_EQ(h.dialog().DualChk.value(), CheckBox::Checked);
+        EXPECT_EQ(h.dialog().Ssav.value(), CheckBox::Unchecked);
+        EXPECT_EQ(h.dialog().IconList.currentIndex(), 0);
         EXPECT_EQ(h.w1().Me.caption(), u"after it") << "the startup went on";
         EXPECT_EQ(h.w1().Picture1.shown.builtin, 0);
         EXPECT_TRUE(h.Form1().Timer1.isRunning());
@@ -211,8 +211,8 @@ TEST(Startup, StoredIconAndCheckValuesAreReadAsNumbers) {
     h.storeText(u"Icon", u"2.5abc"); // the leading number, rounded half to even
     h.storeText(u"Dual", u" 2 ");    // grayed: a stored value may do that
     h.start();
-    EXPECT_EQ(h.Form2().IconList.currentIndex(), 2);
-    EXPECT_EQ(h.Form2().DualChk.value(), CheckBox::Grayed);
+    EXPECT_EQ(h.dialog().IconList.currentIndex(), 2);
+    EXPECT_EQ(h.dialog().DualChk.value(), CheckBox::Grayed);
     EXPECT_TRUE(h.w1().PB[1].isVisible()) << "grayed is not unchecked";
 }
 
@@ -220,7 +220,7 @@ TEST(Startup, FirstSpeedWithoutWholeNumberStillGivesARunningTimer) {
     Harness h;
     h.storeText(u"Speed0", u"12abc");
     h.start();
-    EXPECT_EQ(h.Form2().Speedbox[0]->text(), u"12abc");
+    EXPECT_EQ(h.dialog().Speedbox[0]->text(), u"12abc");
     EXPECT_GT(h.Form1().Timer1.interval(), 0);
     EXPECT_TRUE(h.Form1().Timer1.isRunning());
 }

@@ -9,7 +9,7 @@ namespace {
 class Dialog : public ::testing::Test {
 protected:
     void SetUp() override { h.start(); }
-    Form2& d() { return h.Form2(); }
+    Form2& d() { return h.dialog(); }
     MemoryForm2& controls() { return h.w2(); }
     MemoryForm1& window() { return h.w1(); }
     Harness h;

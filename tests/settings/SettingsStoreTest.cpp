@@ -24,23 +24,23 @@ std::string ascii(std::u16string_view text) {
 // The dialog's controls as plain values, with a log of every change in order.
 class FakeControls final : public Controls {
 public:
-    std::map<std::pair<TextBox, int>, std::u16string> texts;
-    std::map<CheckBox, std::int32_t> checks{{CheckBox::Dual, 1}, {CheckBox::Saver, 0}};
+    std::map<std::pair<TextSetting, int>, std::u16string> texts;
+    std::map<CheckSetting, std::int32_t> checks{{CheckSetting::Dual, 1}, {CheckSetting::Saver, 0}};
     std::int32_t icon = 0;
     std::vector<std::string> log;
-    std::vector<std::pair<std::u16string, MessageKind>> messages;
+    std::vector<std::pair<std::u16string, MessageIcon>> messages;
 
-    std::u16string text(TextBox box, int index) const override {
+    std::u16string text(TextSetting box, int index) const override {
         const auto found = texts.find({box, index});
         return found == texts.end() ? std::u16string() : found->second;
     }
-    void setText(TextBox box, int index, std::u16string_view text) override {
+    void setText(TextSetting box, int index, std::u16string_view text) override {
         texts[{box, index}] = std::u16string(text.substr(0, text.find(u'\0')));
         log.push_back(name(box, index) + "=" + ascii(text));
     }
-    std::int32_t value(CheckBox box) const override { return checks.at(box); }
-    bool setValue(CheckBox box, std::int32_t value) override {
-        log.push_back(std::string(box == CheckBox::Dual ? "Dual" : "Saver") + "=" +
+    std::int32_t value(CheckSetting box) const override { return checks.at(box); }
+    bool setValue(CheckSetting box, std::int32_t value) override {
+        log.push_back(std::string(box == CheckSetting::Dual ? "Dual" : "Saver") + "=" +
                       std::to_string(value));
         if (value < 0 || value > 2) return false;
         checks[box] = value;
@@ -53,22 +53,22 @@ public:
         icon = index;
         return true;
     }
-    void showMessage(std::u16string_view text, MessageKind kind) override {
+    void showMessage(std::u16string_view text, MessageIcon kind) override {
         messages.emplace_back(text, kind);
     }
 
 private:
-    static std::string name(TextBox box, int index) {
+    static std::string name(TextSetting box, int index) {
         switch (box) {
-        case TextBox::Title:
+        case TextSetting::Title:
             return "Title";
-        case TextBox::Status:
+        case TextSetting::Status:
             return "Status" + std::to_string(index);
-        case TextBox::Speed:
+        case TextSetting::Speed:
             return "Speed" + std::to_string(index);
-        case TextBox::CustomIconPath:
+        case TextSetting::CustomIconPath:
             return "CustIconPath";
-        case TextBox::ButtonText:
+        case TextSetting::ButtonText:
             break;
         }
         return "ButtonText";
@@ -111,7 +111,7 @@ TEST_F(SettingsStoreTest, FirstRunCreatesTheKeyAndGreetsOnly) {
     EXPECT_TRUE(GetReg(controls));
     ASSERT_EQ(controls.messages.size(), 1u);
     EXPECT_EQ(controls.messages[0].first, kWelcome);
-    EXPECT_EQ(controls.messages[0].second, MessageKind::Information);
+    EXPECT_EQ(controls.messages[0].second, MessageIcon::Information);
     EXPECT_TRUE(controls.log.empty());
     EXPECT_TRUE(CRegistry().KeyExists(kKeyPath));
     EXPECT_FALSE(GetReg(controls)) << "the second start is no first run";
@@ -133,8 +133,8 @@ TEST_F(SettingsStoreTest, LoadsInItsOrderAndOnlyNonEmptyValues) {
               (std::vector<std::string>{"Title=Gr??e ? ??", "Dual=0", "Saver=1", "Icon=3",
                                         "CustIconPath=C:\\pic.ico", "ButtonText=Stop",
                                         "Status0=zero", "Status1=0", "Speed4=44"}));
-    EXPECT_EQ(controls.text(TextBox::Title, 0), u"Grüße — 進捗");
-    EXPECT_EQ(controls.text(TextBox::Status, 1), u"");
+    EXPECT_EQ(controls.text(TextSetting::Title, 0), u"Grüße — 進捗");
+    EXPECT_EQ(controls.text(TextSetting::Status, 1), u"");
     EXPECT_TRUE(controls.messages.empty());
 }
 
@@ -151,16 +151,16 @@ TEST_F(SettingsStoreTest, StoredNumbersAreReadAsTheProgramWritesThem) {
     store(u"Saver", u"1e400"); // no 16-bit number
     GetReg(controls);
     EXPECT_EQ(controls.log, (std::vector<std::string>{"Dual=7", "Icon=0"}));
-    EXPECT_EQ(controls.value(CheckBox::Dual), 2) << "the refused value changed nothing";
+    EXPECT_EQ(controls.value(CheckSetting::Dual), 2) << "the refused value changed nothing";
 }
 
 TEST_F(SettingsStoreTest, SavesEverySettingAndEmptyTextsAsNul) {
     CRegistry().CreateKey(kKeyPath);
-    controls.texts[{TextBox::Title, 0}] = u"Grüße — 進捗";
-    controls.texts[{TextBox::Status, 2}] = u"two";
-    controls.texts[{TextBox::Speed, 2}] = u"1.5";
-    controls.texts[{TextBox::ButtonText, 0}] = u"Halt";
-    controls.checks[CheckBox::Saver] = 2;
+    controls.texts[{TextSetting::Title, 0}] = u"Grüße — 進捗";
+    controls.texts[{TextSetting::Status, 2}] = u"two";
+    controls.texts[{TextSetting::Speed, 2}] = u"1.5";
+    controls.texts[{TextSetting::ButtonText, 0}] = u"Halt";
+    controls.checks[CheckSetting::Saver] = 2;
     controls.icon = -1;
     SetReg(controls);
 
@@ -177,8 +177,8 @@ TEST_F(SettingsStoreTest, SavesEverySettingAndEmptyTextsAsNul) {
 
     FakeControls next;
     GetReg(next);
-    EXPECT_EQ(next.text(TextBox::Title, 0), u"Grüße — 進捗");
-    EXPECT_EQ(next.text(TextBox::Status, 0), u"") << "stored empty, loaded empty";
+    EXPECT_EQ(next.text(TextSetting::Title, 0), u"Grüße — 進捗");
+    EXPECT_EQ(next.text(TextSetting::Status, 0), u"") << "stored empty, loaded empty";
 }
 
 #ifndef _WIN32 // Wine lists values by name; Windows and the store keep their creation order
@@ -193,7 +193,7 @@ TEST_F(SettingsStoreTest, SavesInItsOrder) {
 #endif
 
 TEST_F(SettingsStoreTest, SavingNeverCreatesTheKey) {
-    controls.texts[{TextBox::Title, 0}] = u"lost";
+    controls.texts[{TextSetting::Title, 0}] = u"lost";
     SetReg(controls);
     EXPECT_FALSE(CRegistry().KeyExists(kKeyPath));
 }

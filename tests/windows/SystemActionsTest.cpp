@@ -1,8 +1,7 @@
 // The Win32 side of the options dialog's system actions, run against Wine's
 // user32, comctl32 and comdlg32.
 #include "SystemActions.h"
-#include "Module1.h"
-#include "OpenFileAPI_win.h"
+#include "OpenFileAPI.h"
 
 #include <gtest/gtest.h>
 
@@ -29,19 +28,19 @@ TEST(SystemActions, CommonControlsInitialise) {
     EXPECT_TRUE(InitializeCommonControls());
 }
 
-TEST(FileExists, AsksForTheAttributesOfThePath) {
+TEST(FileAttributes, AsksForTheAttributesOfThePath) {
     char folder[MAX_PATH];
     ASSERT_GT(GetTempPathA(MAX_PATH, folder), 0u);
     const std::string file = std::string(folder) + "tarrowin-exists.ico";
     std::FILE* handle = std::fopen(file.c_str(), "wb");
     ASSERT_NE(handle, nullptr);
     std::fclose(handle);
-    EXPECT_TRUE(FileExists(file));
-    EXPECT_TRUE(FileExists(folder));
-    EXPECT_FALSE(FileExists(""));
-    EXPECT_FALSE(FileExists(std::string(folder) + "tarrowin-missing.ico"));
-    EXPECT_FALSE(FileExists("Q:\\no\\such\\drive.ico"));
-    EXPECT_FALSE(FileExists("bad|name<>.ico"));
+    EXPECT_TRUE(FileAttributesExist(file));
+    EXPECT_TRUE(FileAttributesExist(folder));
+    EXPECT_FALSE(FileAttributesExist(""));
+    EXPECT_FALSE(FileAttributesExist(std::string(folder) + "tarrowin-missing.ico"));
+    EXPECT_FALSE(FileAttributesExist("Q:\\no\\such\\drive.ico"));
+    EXPECT_FALSE(FileAttributesExist("bad|name<>.ico"));
     DeleteFileA(file.c_str());
 }
 

@@ -1,9 +1,9 @@
 #include "QtPlatformServices.h"
 
-#include "OpenFileAPI.h"
+#include "OpenFileDialog.h"
 #include "QtText.h"
 #include "QtWindow.h"
-#include "SystemActions.h"
+#include "X11ScreenSaver.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -27,9 +27,9 @@ std::u16string showOpenFileDialog(std::u16string_view filter, std::u16string_vie
                                   const std::optional<std::u16string>& initialDirectory, int flags,
                                   Window* owner) {
     auto* window = dynamic_cast<QtWindow*>(owner);
-    return ShowOpenFileDialog(fromU16(filter), fromU16(defaultExtension),
-                              initialDirectory ? fromU16(*initialDirectory) : QString(), flags,
-                              window ? window->widget() : nullptr)
+    return openFileDialog(fromU16(filter), fromU16(defaultExtension),
+                          initialDirectory ? fromU16(*initialDirectory) : QString(), flags,
+                          window ? window->widget() : nullptr)
         .toStdU16String();
 }
 
@@ -45,8 +45,10 @@ PlatformServices qtPlatformServices() {
     return {
         .showMessage = showMessageBox,
         .showOpenFileDialog = showOpenFileDialog,
-        .setScreenSaverActive = SetSystemScreenSaverActive,
+        .setScreenSaverActive = SwitchX11ScreenSaver,
         .openWebPage = openWithDesktop,
+        .fileExists = fileAttributesExist,
+        .initCommonControls = [] { return true; }, // Qt's widgets need no preparing
         .endProgram = [] { QCoreApplication::exit(0); },
     };
 }

@@ -3,7 +3,7 @@
 #include "CodePage.h"
 #include "Com.h"
 #include "FormWindow.h"
-#include "OpenFileAPI_win.h"
+#include "OpenFileAPI.h"
 #include "PreciseTimer.h"
 #include "SystemActions.h"
 #include "WideText.h"
@@ -34,6 +34,8 @@ PlatformServices nativeServices(PreciseTimer& timer) {
         ensureOle(); // the shell's handlers may be COM objects
         OpenWithDefaultHandler(CodePage::narrow(address));
     };
+    services.fileExists = FileAttributesExist;
+    services.initCommonControls = InitializeCommonControls;
     services.endProgram = [] { PostQuitMessage(0); };
     return services;
 }

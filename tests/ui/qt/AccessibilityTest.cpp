@@ -97,7 +97,7 @@ TEST_F(Accessibility, BarsAreProgressBarsWithTheirValues) {
 TEST_F(Accessibility, StatusLineChangesAreAnnounced) {
     AccessibilityEvents events;
     h.tick(41 * 2);
-    h.Form2().Status[1]->setText(u"Applied now");
+    h.dialog().Status[1]->setText(u"Applied now");
     h.tick(41 * 2);
     EXPECT_EQ(events.names(h.w1().ProcessName, QAccessible::NameChanged),
               (std::vector<QString>{"Linking Data...", "Updating...", "Reading Files...",

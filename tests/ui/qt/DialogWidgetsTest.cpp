@@ -162,11 +162,11 @@ TEST_F(Dialog, HostileOrBrokenPicturesKeepTheIcon) {
 }
 
 TEST_F(Dialog, ScreenSaverBoxTogglesByClickAndNeverGrays) {
-    h.Form2().Ssav.setValue(CheckBox::Checked);
-    h.Form2().Ssav.setValue(CheckBox::Unchecked);
-    h.Form2().Ssav.setValue(CheckBox::Grayed);
+    h.dialog().Ssav.setValue(CheckBox::Checked);
+    h.dialog().Ssav.setValue(CheckBox::Unchecked);
+    h.dialog().Ssav.setValue(CheckBox::Grayed);
     EXPECT_EQ(h.screenSaverCalls, (std::vector<bool>{false, true, true}));
-    h.Form2().showModeless();
+    h.dialog().showModeless();
     QTest::mouseClick(d().Ssav, Qt::LeftButton);
     EXPECT_EQ(d().Ssav->value(), ValueCheckBox::Checked) << "a click on grayed checks";
     QTest::mouseClick(d().Ssav, Qt::LeftButton);
@@ -176,7 +176,7 @@ TEST_F(Dialog, ScreenSaverBoxTogglesByClickAndNeverGrays) {
 }
 
 TEST_F(Dialog, WebButtonAndLogoTakeClicks) {
-    h.Form2().showModeless();
+    h.dialog().showModeless();
     QTest::mouseClick(d().Command3, Qt::LeftButton);
     QTest::mouseClick(d().Picture1, Qt::LeftButton);
     ASSERT_EQ(h.openedPages.size(), 2u);
@@ -186,7 +186,7 @@ TEST_F(Dialog, WebButtonAndLogoTakeClicks) {
 }
 
 TEST_F(Dialog, OkButtonAppliesThenHides) {
-    h.Form2().showModeless();
+    h.dialog().showModeless();
     d().Pmess->setText(QStringLiteral("Via OK"));
     QTest::mouseClick(d().Command1, Qt::LeftButton);
     EXPECT_EQ(f().windowTitle(), QStringLiteral("Via OK"));

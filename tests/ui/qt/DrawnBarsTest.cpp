@@ -56,9 +56,9 @@ TEST_F(DrawnBars, EveryPositionOfBothBarsReachesTheScreen) {
 
 TEST_F(DrawnBars, FastTicksShowTheLatestPositionOncePerFrame) {
     Form1Widget& f = h.w1();
-    for (TextBox* box : h.Form2().Speedbox)
+    for (TextBox* box : h.dialog().Speedbox)
         box->setText(u"1");
-    h.Form2().Command2_Click(); // 1 ms from now on
+    h.dialog().Command2_Click(); // 1 ms from now on
     h.qt1().timer().setEnabled(false);
     const QImage before = drawnOnScreen(f.PB[0]);
     h.tick(3);

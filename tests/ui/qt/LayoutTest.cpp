@@ -134,7 +134,7 @@ TEST_F(Layout, PicturesThatTakeClicksShowTheHand) {
 
 TEST_F(Layout, TextBoxesHaveNoLengthLimit) {
     const QString longTitle(100000, u'x');
-    h.Form2().Pmess.setText(longTitle.toStdU16String());
+    h.dialog().Pmess.setText(longTitle.toStdU16String());
     EXPECT_EQ(h.w2().Pmess->text().size(), longTitle.size());
     EXPECT_EQ(h.w2().Pmess->geometry().size(), QSize(233, 19)) << "it scrolls inside the box";
 }
@@ -242,7 +242,7 @@ TEST_F(Layout, DialogIsAToolWindowThatNoKeyCloses) {
     }
     EXPECT_FALSE(h.w1().Command1->isDefault() || h.w1().Command1->autoDefault());
 
-    h.Form2().showModeless();
+    h.dialog().showModeless();
     d.Pmess->setText(QStringLiteral("edited"));
     QTest::keyClick(d.Pmess, Qt::Key_Return);
     QTest::keyClick(d.Pmess, Qt::Key_Enter);
@@ -270,7 +270,7 @@ TEST_F(Layout, DialogKeyboardOrderStartsInTheTitle) {
     for (std::size_t i = 0; i < order.size(); ++i)
         EXPECT_EQ(nextTabStop(order[i]), order[(i + 1) % order.size()])
             << order[i]->objectName().toStdString();
-    h.Form2().showModeless();
+    h.dialog().showModeless();
     QApplication::setActiveWindow(&d);
     EXPECT_EQ(d.focusWidget(), d.Pmess);
     for (QWidget* label : d.findChildren<QLabel*>())
@@ -279,7 +279,7 @@ TEST_F(Layout, DialogKeyboardOrderStartsInTheTitle) {
 
 TEST_F(Layout, MnemonicsPressApplyAndOk) {
     Form2Widget& d = h.w2();
-    h.Form2().showModeless();
+    h.dialog().showModeless();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
     d.Pmess->setText(QStringLiteral("by Alt+A"));
     // A mnemonic presses its button visibly, so the click comes a moment later.

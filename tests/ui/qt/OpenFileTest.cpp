@@ -1,8 +1,7 @@
 // The open-file dialog and the file test, with the real Qt dialog answered by
 // the test on the offscreen platform.
 #include "Form2.h"
-#include "Module1.h"
-#include "OpenFileAPI.h"
+#include "OpenFileDialog.h"
 #include "QtHarness.h"
 #include "QtText.h"
 
@@ -39,8 +38,8 @@ void typeAndAccept(QFileDialog& dialog, const QString& name) {
 class OpenFile : public ::testing::Test {
 protected:
     QString show() {
-        return ShowOpenFileDialog(fromU16(Form2::kIconFilter), QStringLiteral("ico"), folder.path(),
-                                  0, &owner);
+        return openFileDialog(fromU16(Form2::kIconFilter), QStringLiteral("ico"), folder.path(), 0,
+                              &owner);
     }
     QTemporaryDir folder;
     QWidget owner;
@@ -80,16 +79,16 @@ TEST_F(OpenFile, TypedNameGetsTheDefaultExtensionAndNeedNotExist) {
     EXPECT_EQ(show(), folder.filePath(QStringLiteral("pic.gif"))) << "an extension stays";
 }
 
-TEST(FileExists, TrueForFilesAndFoldersFalseForTheRest) {
+TEST(FileAttributes, TrueForFilesAndFoldersFalseForTheRest) {
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("a.ico"));
     QFile(file).open(QIODevice::WriteOnly);
-    EXPECT_TRUE(FileExists(file.toStdString()));
-    EXPECT_TRUE(FileExists(folder.path().toStdString()));
-    EXPECT_FALSE(FileExists(""));
-    EXPECT_FALSE(FileExists(folder.filePath(QStringLiteral("missing.ico")).toStdString()));
-    EXPECT_FALSE(FileExists(file.toStdString() + "/below-a-file"));
-    EXPECT_FALSE(FileExists(std::string(5000, 'x')));
+    EXPECT_TRUE(fileAttributesExist(file.toStdString()));
+    EXPECT_TRUE(fileAttributesExist(folder.path().toStdString()));
+    EXPECT_FALSE(fileAttributesExist(""));
+    EXPECT_FALSE(fileAttributesExist(folder.filePath(QStringLiteral("missing.ico")).toStdString()));
+    EXPECT_FALSE(fileAttributesExist(file.toStdString() + "/below-a-file"));
+    EXPECT_FALSE(fileAttributesExist(std::string(5000, 'x')));
 }
 
 TEST(Browse, ChosenPathFillsTheBoxOnlyAndTheDialogOwnsTheFileDialog) {

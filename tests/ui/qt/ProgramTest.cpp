@@ -18,9 +18,9 @@ TEST(Program, TheDialogsWidgetsWaitUntilTheDialogIsFirstShown) {
     EXPECT_EQ(h.w1().windowTitle(), QStringLiteral("Processing..."));
     EXPECT_EQ(h.w1().ProcessName->text(), QStringLiteral("Reading Files..."));
 
-    h.Form2().Pmess.setText(u"edited before shown");
-    h.Form2().DualChk.setValue(CheckBox::Grayed);
-    h.Form2().IconList.setCurrentIndex(3);
+    h.dialog().Pmess.setText(u"edited before shown");
+    h.dialog().DualChk.setValue(CheckBox::Grayed);
+    h.dialog().IconList.setCurrentIndex(3);
     QTest::mouseClick(h.w1().Picture1, Qt::LeftButton);
     ASSERT_TRUE(h.tarrowin->window2.isBuilt());
     Form2Widget& d = h.w2();
@@ -32,7 +32,7 @@ TEST(Program, TheDialogsWidgetsWaitUntilTheDialogIsFirstShown) {
     EXPECT_EQ(d.Speedbox[2]->text(), QStringLiteral("400"));
 
     d.Status[1]->setText(QStringLiteral("typed")); // from now on the widgets hold the values
-    EXPECT_EQ(h.Form2().Status[1]->text(), u"typed");
+    EXPECT_EQ(h.dialog().Status[1]->text(), u"typed");
 }
 
 TEST(Program, ControlsBeforeTheWidgetsHoldTheLayoutsValues) {
@@ -40,7 +40,7 @@ TEST(Program, ControlsBeforeTheWidgetsHoldTheLayoutsValues) {
     // its widgets are built with.
     QtHarness h;
     h.start();
-    Form2& behaviour = h.Form2();
+    Form2& behaviour = h.dialog();
     std::vector<std::pair<QString, std::u16string>> before{
         {"Pmess", behaviour.Pmess.text()},
         {"ButText", behaviour.ButText.text()},
@@ -68,10 +68,10 @@ TEST(Program, ControlsBeforeTheWidgetsHoldTheLayoutsValues) {
 TEST(Program, TheCloseBoxRunsTheShutdownOnceAndTheDialogOnlyHides) {
     QtHarness h;
     h.start();
-    h.Form2().showModeless();
+    h.dialog().showModeless();
     EXPECT_FALSE(h.w2().close()) << "the dialog refuses";
     EXPECT_FALSE(h.w2().isVisible());
-    h.Form2().showModeless();
+    h.dialog().showModeless();
     EXPECT_TRUE(h.w1().close());
     EXPECT_EQ(h.endCalls, 1);
     EXPECT_FALSE(h.w2().isVisible());

@@ -44,7 +44,7 @@ public:
     void tick(int n = 1);
 
     ::Form1& Form1() { return tarrowin->form1; }
-    ::Form2& Form2() { return tarrowin->form1.Form2(); }
+    Form2& dialog() { return tarrowin->form1.dialog(); }
     QtForm1& qt1() { return tarrowin->window1; }
     Form1Widget& w1() { return tarrowin->window1.widget(); }
     // The dialog's widgets, built now if they do not exist yet.

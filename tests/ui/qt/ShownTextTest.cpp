@@ -30,8 +30,8 @@ TEST(ShownText, ApplyShowsTheTitleExactlyAsTyped) {
     h.start();
     for (const QString& title : kTitles) {
         SCOPED_TRACE(title.toStdString());
-        h.Form2().Pmess.setText(title.toStdU16String());
-        h.Form2().Command2_Click();
+        h.dialog().Pmess.setText(title.toStdU16String());
+        h.dialog().Command2_Click();
         EXPECT_EQ(shownTitle(h.w1()), title);
     }
 }

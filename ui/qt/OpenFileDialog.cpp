@@ -1,7 +1,9 @@
-#include "OpenFileAPI.h"
+#include "OpenFileDialog.h"
 
 #include <QFileDialog>
 #include <QFileSystemModel>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -25,8 +27,8 @@ QList<FilterPair> parseFilter(const QString& filter) {
 
 } // namespace
 
-QString ShowOpenFileDialog(const QString& filter, const QString& defaultExtension,
-                           const QString& initialDirectory, int /*flags*/, QWidget* owner) {
+QString openFileDialog(const QString& filter, const QString& defaultExtension,
+                       const QString& initialDirectory, int /*flags*/, QWidget* owner) {
     const QList<FilterPair> pairs = parseFilter(filter);
     QStringList displays;
     for (const FilterPair& pair : pairs)
@@ -60,4 +62,9 @@ QString ShowOpenFileDialog(const QString& filter, const QString& defaultExtensio
     if (dialog.exec() != QDialog::Accepted) return {};
     const QStringList chosen = dialog.selectedFiles();
     return chosen.isEmpty() ? QString() : chosen.first();
+}
+
+bool fileAttributesExist(const std::string& path) {
+    struct stat attributes;
+    return !path.empty() && ::stat(path.c_str(), &attributes) == 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The two actions that reach outside the program, in plain C++ so that the
-// Windows side builds without Qt.
+// What the Win32 program asks of the system for the behaviour's platform
+// services: the screen saver, the web page, the common controls and the file
+// attribute query. Texts are in the active code page.
 
 #include <string>
 
@@ -9,12 +10,12 @@
 // the system took the change. The state outlasts the program.
 bool SetSystemScreenSaverActive(bool active);
 
-// Prepares the platform's common controls for the windows; false when the
-// platform lacks the means. Elsewhere the toolkit needs nothing and it is true.
+// Prepares the common controls for the windows; false when comctl32 lacks the means.
 bool InitializeCommonControls();
 
-#ifdef _WIN32
 // Opens an address with its default handler, without owner window and without
-// waiting. The address is in the active code page.
+// waiting.
 void OpenWithDefaultHandler(const std::string& address);
-#endif
+
+// True when GetFileAttributesA knows the path: a file or a folder is there.
+bool FileAttributesExist(const std::string& path);

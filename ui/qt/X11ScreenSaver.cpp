@@ -1,4 +1,4 @@
-#include "SystemActions.h"
+#include "X11ScreenSaver.h"
 
 #include "ServerSaver.h"
 
@@ -35,10 +35,7 @@ private:
 
 } // namespace
 
-// This is runtime state of the server (what `xset s` and `xset dpms` change),
-// not the user's stored preferences, and it stays after the program has ended.
-// Without an X server (a Wayland session) there is nothing to switch: false.
-bool SetSystemScreenSaverActive(bool active) {
+bool SwitchX11ScreenSaver(bool active) {
     Display* display = XOpenDisplay(nullptr);
     if (!display) return false;
     XServerRequests server(display);

@@ -27,3 +27,7 @@ bool InitializeCommonControls() {
     init(&classes);
     return true;
 }
+
+bool FileAttributesExist(const std::string& path) {
+    return !path.empty() && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}

@@ -13,17 +13,17 @@ public:
     DialogControls(const Form2Controls& dialog, PlatformServices& services)
         : dialog_(dialog), services_(services) {}
 
-    std::u16string text(SettingsStore::TextBox box, int index) const override;
-    void setText(SettingsStore::TextBox box, int index, std::u16string_view text) override;
-    std::int32_t value(SettingsStore::CheckBox box) const override;
-    bool setValue(SettingsStore::CheckBox box, std::int32_t value) override;
+    std::u16string text(SettingsStore::TextSetting box, int index) const override;
+    void setText(SettingsStore::TextSetting box, int index, std::u16string_view text) override;
+    std::int32_t value(SettingsStore::CheckSetting box) const override;
+    bool setValue(SettingsStore::CheckSetting box, std::int32_t value) override;
     std::int32_t iconIndex() const override;
     bool setIconIndex(std::int32_t index) override;
-    void showMessage(std::u16string_view text, SettingsStore::MessageKind kind) override;
+    void showMessage(std::u16string_view text, MessageIcon icon) override;
 
 private:
-    ::TextBox& textBox(SettingsStore::TextBox box, int index) const;
-    ::CheckBox& checkBox(SettingsStore::CheckBox box) const;
+    TextBox& textBox(SettingsStore::TextSetting box, int index) const;
+    CheckBox& checkBox(SettingsStore::CheckSetting box) const;
 
     const Form2Controls& dialog_;
     PlatformServices& services_;

@@ -2,8 +2,8 @@
 
 #include "PlatformServices.h"
 
-using Box = SettingsStore::TextBox;
-using Check = SettingsStore::CheckBox;
+using Box = SettingsStore::TextSetting;
+using Check = SettingsStore::CheckSetting;
 
 std::u16string DialogControls::text(Box box, int index) const {
     return textBox(box, index).text();
@@ -29,13 +29,11 @@ bool DialogControls::setIconIndex(std::int32_t index) {
     return dialog_.IconList.setCurrentIndex(index);
 }
 
-void DialogControls::showMessage(std::u16string_view text, SettingsStore::MessageKind kind) {
-    services_.showMessage(text, kind == SettingsStore::MessageKind::Information
-                                    ? MessageIcon::Information
-                                    : MessageIcon::Exclamation);
+void DialogControls::showMessage(std::u16string_view text, MessageIcon icon) {
+    services_.showMessage(text, icon);
 }
 
-::TextBox& DialogControls::textBox(Box box, int index) const {
+TextBox& DialogControls::textBox(Box box, int index) const {
     switch (box) {
     case Box::Title:
         return dialog_.Pmess;
@@ -51,6 +49,6 @@ void DialogControls::showMessage(std::u16string_view text, SettingsStore::Messag
     return dialog_.ButText; // not reached: every box is named above
 }
 
-::CheckBox& DialogControls::checkBox(Check box) const {
+CheckBox& DialogControls::checkBox(Check box) const {
     return box == Check::Dual ? dialog_.DualChk : dialog_.Ssav;
 }

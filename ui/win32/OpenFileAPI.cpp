@@ -1,4 +1,4 @@
-#include "OpenFileAPI_win.h"
+#include "OpenFileAPI.h"
 
 #include <algorithm>
 

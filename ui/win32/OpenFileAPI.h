@@ -1,7 +1,6 @@
 #pragma once
-// The Windows open-file dialog, GetOpenFileNameA, in plain C++. Texts are in the
-// active code page.
-#ifdef _WIN32
+// The Windows open-file dialog, GetOpenFileNameA. Texts are in the active code
+// page.
 #include <windows.h>
 #include <commdlg.h>
 
@@ -33,4 +32,3 @@ std::string ShowOpenFileDialog(const std::string& filter, const std::string& def
                                const char* initialDirectory, DWORD flags, HWND owner);
 
 } // namespace OpenFileAPI
-#endif
