@@ -1,6 +1,8 @@
 #pragma once
 // A top-level window: its caption, whether it is shown, and its close request.
 
+#include "Diagnostics.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -25,4 +27,13 @@ public:
     // Runs whenever anything asks the window to close; non-zero Cancel keeps it
     // open. Without a handler the window closes.
     std::function<void(int& Cancel)> Unload;
+
+protected:
+    // What a front end calls when a close is asked for: Unload's Cancel, 0
+    // without a handler. No exception leaves it (see raiseEvent).
+    int raiseUnload() noexcept {
+        int Cancel = 0;
+        if (Unload) Diagnostics::guarded("the close handler", [&] { Unload(Cancel); });
+        return Cancel;
+    }
 };

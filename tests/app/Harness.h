@@ -6,6 +6,7 @@
 
 #include "Form1.h"
 #include "Form2.h"
+#include "Form2Defaults.h"
 #include "MemoryControls.h"
 #include "PlatformServices.h"
 #include "ProgramState.h"
@@ -45,21 +46,28 @@ struct MemoryForm1 {
 // The dialog's controls, holding what its layout gives them.
 struct MemoryForm2 {
     MemoryWindow Me;
-    MemoryTextBox Pmess{u"Processing..."};
-    std::array<MemoryTextBox, 5> Status{
-        MemoryTextBox(u"Reading Files..."), MemoryTextBox(u"Linking Data..."),
-        MemoryTextBox(u"Updating..."), MemoryTextBox(), MemoryTextBox()};
-    std::array<MemoryTextBox, 5> Speedbox{MemoryTextBox(u"50"), MemoryTextBox(u"200"),
-                                          MemoryTextBox(u"400"), MemoryTextBox(u"200"),
-                                          MemoryTextBox(u"200")};
-    MemoryTextBox CustIconFileTxt;
-    MemoryTextBox ButText{u"Cancel"};
-    MemoryCheckBox DualChk{CheckBox::Checked};
-    MemoryCheckBox Ssav{CheckBox::Unchecked};
+    MemoryTextBox Pmess{text(Form2Defaults::Pmess)};
+    std::array<MemoryTextBox, 5> Status{fromLayout(Form2Defaults::Status)};
+    std::array<MemoryTextBox, 5> Speedbox{fromLayout(Form2Defaults::Speedbox)};
+    MemoryTextBox CustIconFileTxt{text(Form2Defaults::CustIconFileTxt)};
+    MemoryTextBox ButText{text(Form2Defaults::ButText)};
+    MemoryCheckBox DualChk{Form2Defaults::DualChk ? CheckBox::Checked : CheckBox::Unchecked};
+    MemoryCheckBox Ssav{Form2Defaults::Ssav ? CheckBox::Checked : CheckBox::Unchecked};
     MemoryDropDownList IconList;
     MemoryPictureBox Picture1;
-    MemoryCommandButton Command1{u"&OK"}, Command2{u"&Apply"}, Command3, Command4;
+    MemoryCommandButton Command1{text(Form2Defaults::Command1)},
+        Command2{text(Form2Defaults::Command2)}, Command3{text(Form2Defaults::Command3)},
+        Command4{text(Form2Defaults::Command4)};
     Form2Controls controls();
+
+private:
+    static std::u16string text(std::u16string_view layout) { return std::u16string(layout); }
+    static std::array<MemoryTextBox, 5>
+    fromLayout(const std::array<std::u16string_view, 5>& texts) {
+        return {MemoryTextBox(text(texts[0])), MemoryTextBox(text(texts[1])),
+                MemoryTextBox(text(texts[2])), MemoryTextBox(text(texts[3])),
+                MemoryTextBox(text(texts[4]))};
+    }
 };
 
 class Harness {

@@ -41,8 +41,12 @@ TEST(FixedRaster, AFortyFiveDegreeEdgeThroughPixelCornersStepsEvenly) {
     EXPECT_LT(onEdge, 155);
     for (int x = 0; x < 8; ++x) {
         EXPECT_EQ(qAlpha(slope.pixel(x, 7 - x)), onEdge) << "column " << x;
-        if (x < 7) EXPECT_EQ(qAlpha(slope.pixel(x, 6 - x)), 255) << "column " << x;
-        if (x > 0) EXPECT_EQ(qAlpha(slope.pixel(x, 8 - x)), 0) << "column " << x;
+        if (x < 7) {
+            EXPECT_EQ(qAlpha(slope.pixel(x, 6 - x)), 255) << "column " << x;
+        }
+        if (x > 0) {
+            EXPECT_EQ(qAlpha(slope.pixel(x, 8 - x)), 0) << "column " << x;
+        }
     }
 }
 

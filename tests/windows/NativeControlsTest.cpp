@@ -3,6 +3,7 @@
 // alike; Enter and Escape press no button.
 #include "FrameClock.h"
 #include "NativeForms.h"
+#include "WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -43,15 +44,18 @@ TEST_F(NativeControls, TextBoxRunsChangeOnceForEachNewTextFromProgramOrUser) {
     SendMessageW(box.hwnd(), WM_CHAR, L'!', 0); // typed at the end of the text
     EXPECT_EQ(events, 2);
     EXPECT_EQ(box.text(), u"Compiling...!");
+    EXPECT_EQ(windowText(box.hwnd()), u"Compiling...!") << "what the edit control shows";
 }
 
 TEST_F(NativeControls, TextBoxKeepsTextUpToTheFirstNulAndHasNoLengthLimit) {
     auto& box = forms.form2.control<NativeTextBox>("Status_3");
     box.setText(std::u16string(u"before\0after", 12));
     EXPECT_EQ(box.text(), u"before");
+    EXPECT_EQ(windowText(box.hwnd()), u"before") << "what the edit control shows";
     const std::u16string longText(70000, u'x'); // past an edit box's default limit
     box.setText(longText);
     EXPECT_EQ(box.text().size(), longText.size());
+    EXPECT_EQ(windowText(box.hwnd()).size(), longText.size()) << "what the edit control holds";
 }
 
 TEST_F(NativeControls, CheckBoxClicksToggleBetweenUncheckedAndChecked) {

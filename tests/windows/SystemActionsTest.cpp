@@ -52,7 +52,9 @@ TEST(OpenFileDialog, RequestRecordIsFilledAsTheDialogExpects) {
                       nullptr, 0, owner);
     const OPENFILENAMEA& r = request.record;
     EXPECT_EQ(r.lStructSize, OPENFILENAME_SIZE_VERSION_400A);
-    if (sizeof(void*) == 4) EXPECT_EQ(r.lStructSize, 76u);
+    if (sizeof(void*) == 4) {
+        EXPECT_EQ(r.lStructSize, 76u);
+    }
     EXPECT_EQ(r.hwndOwner, owner);
     EXPECT_EQ(r.hInstance, nullptr);
     const std::string filter(r.lpstrFilter, request.filter.size());

@@ -95,41 +95,27 @@ PreciseTimer::PreciseTimer(QObject* parent)
 PreciseTimer::~PreciseTimer() = default;
 
 void PreciseTimer::setEnabled(bool enabled) {
-    if (enabled == enabled_) return;
-    enabled_ = enabled;
-    reschedule(Clock::now());
+    schedule_.setEnabled(enabled, Clock::now());
+    arm();
 }
 
 void PreciseTimer::setInterval(int milliseconds) {
-    interval_ = std::max(0, milliseconds);
-    // Inside a tick the rhythm is kept; from outside, the count starts again now.
-    reschedule(inTick_ ? due_ : Clock::now());
+    schedule_.setInterval(milliseconds, Clock::now());
+    arm();
 }
 
-void PreciseTimer::reschedule(Clock::time_point from) {
-    if (!isRunning()) {
+// Inside a tick the waker waits: fire() arms it once the handler has returned.
+void PreciseTimer::arm() {
+    if (!schedule_.isRunning())
         waker_->stop();
-        return;
-    }
-    deadline_ = from + std::chrono::milliseconds(interval_);
-    if (inTick_)
-        rescheduledInTick_ = true; // fire() arms the waker when the handler returns
-    else
-        waker_->wakeAt(deadline_);
+    else if (!schedule_.isInTick())
+        waker_->wakeAt(schedule_.deadline());
 }
 
 void PreciseTimer::fire() {
-    if (!isRunning()) return;
-    due_ = deadline_;
-    inTick_ = true;
-    rescheduledInTick_ = false;
+    if (!schedule_.beginTick()) return;
     emit timeout();
     raiseEvent(Timer);
-    inTick_ = false;
-    if (!isRunning()) return; // the handler switched the timer off
-
-    if (!rescheduledInTick_) deadline_ = due_ + std::chrono::milliseconds(interval_);
-    const auto now = Clock::now();
-    if (now - deadline_ > kMaxBacklog) deadline_ = now + std::chrono::milliseconds(interval_);
-    waker_->wakeAt(deadline_);
+    schedule_.endTick(Clock::now());
+    arm();
 }

@@ -41,9 +41,7 @@ void QtWindow::close() {
 }
 
 bool QtWindow::unload() {
-    int Cancel = 0;
-    if (Unload) Unload(Cancel);
-    return Cancel == 0;
+    return raiseUnload() == 0;
 }
 
 void FormWidget::closeEvent(QCloseEvent* event) {

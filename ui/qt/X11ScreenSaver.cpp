@@ -1,5 +1,6 @@
 #include "X11ScreenSaver.h"
 
+#include "Diagnostics.h"
 #include "ServerSaver.h"
 
 #include <X11/Xlib.h>
@@ -37,7 +38,11 @@ private:
 
 bool SwitchX11ScreenSaver(bool active) {
     Display* display = XOpenDisplay(nullptr);
-    if (!display) return false;
+    if (!display) {
+        Diagnostics::note(Diagnostics::Area::ScreenSaver,
+                          "no X display: the X screen saver is left as it is");
+        return false;
+    }
     XServerRequests server(display);
     SwitchServerSaver(server, active);
     XSync(display, False);

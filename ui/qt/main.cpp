@@ -1,4 +1,5 @@
 #include "ClassicFont.h"
+#include "DiagnosticsChannel.h"
 #include "ExitSignals.h"
 #include "ProgramState.h"
 #include "QtPlatformServices.h"
@@ -10,6 +11,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    installQtDiagnostics();
     QApplication::setApplicationName(QStringLiteral("Tarrowin"));
     // Ties the windows to the installed menu entry (icon, taskbar grouping).
     QApplication::setDesktopFileName(QStringLiteral("example.quillmoor.Tarrowin"));

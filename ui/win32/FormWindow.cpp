@@ -1,6 +1,7 @@
 #include "FormWindow.h"
 
 #include "ControlKinds.h"
+#include "Diagnostics.h"
 #include "Fonts.h"
 #include "MessageLoop.h"
 #include "NativePictureBox.h"
@@ -234,9 +235,7 @@ void FormWindow::close() {
 }
 
 void FormWindow::closeRequested() {
-    int Cancel = 0;
-    if (Unload) Unload(Cancel);
-    if (!Cancel) hide();
+    if (raiseUnload() == 0) hide();
 }
 
 LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -247,8 +246,12 @@ LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam
         SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(form));
     }
     auto* form = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return form ? form->handle(message, wParam, lParam)
-                : DefWindowProcW(window, message, wParam, lParam);
+    if (!form) return DefWindowProcW(window, message, wParam, lParam);
+    // No exception may unwind through the system's code that called us.
+    LRESULT result = 0;
+    Diagnostics::guarded("a window procedure",
+                         [&] { result = form->handle(message, wParam, lParam); });
+    return result;
 }
 
 LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {

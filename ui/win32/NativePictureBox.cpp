@@ -1,5 +1,6 @@
 #include "NativePictureBox.h"
 
+#include "Diagnostics.h"
 #include "ResourceIds.h"
 #include "WideText.h"
 
@@ -93,6 +94,14 @@ void NativePictureBox::paint() {
 
 LRESULT CALLBACK NativePictureBox::windowProc(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
+    // No exception may unwind through the system's code that called us.
+    LRESULT result = 0;
+    Diagnostics::guarded("a window procedure",
+                         [&] { result = handle(window, message, wParam, lParam); });
+    return result;
+}
+
+LRESULT NativePictureBox::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* box = reinterpret_cast<NativePictureBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!box) return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {

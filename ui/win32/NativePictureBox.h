@@ -32,6 +32,7 @@ protected:
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
     void createToolTip(const MSG& firstMove);
 

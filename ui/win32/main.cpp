@@ -1,5 +1,6 @@
 // tarrowin.exe: the behaviour of Form1 and Form2 on native Win32 windows.
 #include "Com.h"
+#include "DiagnosticsChannel.h"
 #include "Form1.h"
 #include "Form1Controls.h"
 #include "Form2Controls.h"
@@ -10,6 +11,7 @@
 #include "ProgramState.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    installNativeDiagnostics();
     const OleScope ole; // started when first needed (Com.h)
     int status = 0;
     {

@@ -59,9 +59,9 @@ TEST_F(Dialog, CustomPictureIsNeverScaledByItsName) {
         for (int x = 0; x < 32; ++x)
             image.setPixel(x, y, qRgb(255, 0, 0));
     d().IconList->setCurrentIndex(7);
-    for (const QString& name : {"cd@2x.png", "cd@3x.png", "cd.png"}) {
-        SCOPED_TRACE(name.toStdString());
-        const QString path = dir.filePath(name);
+    for (const char* name : {"cd@2x.png", "cd@3x.png", "cd.png"}) {
+        SCOPED_TRACE(name);
+        const QString path = dir.filePath(QString::fromLatin1(name));
         ASSERT_TRUE(image.save(path));
         d().CustIconFileTxt->setText(path);
         apply();

@@ -21,6 +21,8 @@ public:
     bool isEnabled() const { return enabled_; }
     int interval() const { return interval_; }
     bool isRunning() const { return enabled_ && interval_ > 0; }
+    // Between beginTick and endTick: the tick's handler is running.
+    bool isInTick() const { return inTick_; }
 
     void setEnabled(bool enabled, Clock::time_point now);
     // Milliseconds; 0 and below mean "not set" and keep the timer from firing.
