@@ -19,6 +19,18 @@ void QtWindow::setCaption(std::u16string_view caption) {
 }
 
 void QtWindow::show() {
+    // Only a window the program has not shown yet is waited for: once shown it
+    // is as good as on the screen to anything the user does.
+    if (first_ && (!first_->isVisible() || heldShow_)) {
+        if (!heldShow_) heldShow_ = std::make_unique<WhenExposed>(*first_, [this] { showNow(); });
+        return;
+    }
+    showNow();
+}
+
+void QtWindow::showNow() {
+    // May run from the held show's own callback: it goes once that has returned.
+    if (heldShow_) heldShow_.release()->deleteLater();
     QWidget* window = widget();
     window->show();
     window->raise();
@@ -26,11 +38,12 @@ void QtWindow::show() {
 }
 
 void QtWindow::hide() {
+    heldShow_.reset();
     if (widget_) widget_->hide();
 }
 
 bool QtWindow::isVisible() const {
-    return widget_ && widget_->isVisible();
+    return heldShow_ || (widget_ && widget_->isVisible());
 }
 
 void QtWindow::close() {
