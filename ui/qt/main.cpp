@@ -1,5 +1,6 @@
 #include "ClassicFont.h"
 #include "ExitSignals.h"
+#include "NoAutolaunchedBus.h"
 #include "ProgramState.h"
 #include "QtPlatformServices.h"
 #include "QtProgram.h"
@@ -9,6 +10,7 @@
 #include <QSessionManager>
 
 int main(int argc, char* argv[]) {
+    keepFromAutolaunchingSessionBus(); // before Qt first looks for the bus
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarrowin"));
     // Ties the windows to the installed menu entry (icon, taskbar grouping).
