@@ -19,8 +19,8 @@ void QtWindow::setCaption(std::u16string_view caption) {
 }
 
 void QtWindow::show() {
-    // Only a window the program has not shown yet is waited for: once shown it
-    // is as good as on the screen to anything the user does.
+    // Waits only while `first` has not been shown (the startup): a request that
+    // comes later comes from a user who sees it.
     if (first_ && (!first_->isVisible() || heldShow_)) {
         if (!heldShow_) heldShow_ = std::make_unique<WhenExposed>(*first_, [this] { showNow(); });
         return;

@@ -20,9 +20,9 @@ public:
     bool isBuilt() const { return widget_ != nullptr; }
 
     // A request to show this window before `first` has been shown is held
-    // until `first` is on the screen, so that the window system places this one knowing where
-    // `first` is (a window manager that avoids overlap puts it beside, not
-    // under). Meanwhile the window counts as visible.
+    // until `first` is on the screen, so that the window system places this
+    // one knowing where `first` is (a window manager that avoids overlap puts
+    // it beside, not under). Meanwhile the window counts as visible.
     void showAfter(QWidget& first) { first_ = &first; }
 
     std::u16string caption() const override;
