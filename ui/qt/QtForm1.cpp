@@ -1,6 +1,7 @@
 #include "QtForm1.h"
 
 #include "ClassicFont.h"
+#include "FirstLineOnly.h"
 #include "Pictures.h"
 #include "ScreenCentring.h"
 
@@ -14,6 +15,11 @@ Form1Widget::Form1Widget(QtWindow& window) : FormWidget(window) {
     applyClassicFontSizes(this);
     Picture1->setCursorOnEnter([this] { return Pictures::iconBoxCursor(devicePixelRatioF()); });
     centreOnScreen(*this);
+
+    // The status line's last pixel row is the first bar's top border: the bars
+    // lie over the label, which shows its first line only.
+    ProcessName->lower();
+    showFirstLineOnly(*ProcessName);
 
     // A bar repaints itself only when the new position moves its fill by a whole
     // chunk of the style; one step of 40 is less than that, so every step asks

@@ -31,6 +31,8 @@ public:
     // The dialog's widgets, built now if they do not exist yet.
     Form2Widget& widget();
     bool isBuilt() const { return widget_ != nullptr; }
+    // Holds the dialog's showing until `first` is on the screen (QtWindow).
+    void showAfter(QWidget& first) { Me.showAfter(first); }
 
 private:
     template <typename Holder> friend Form2Controls form2ControlsOf(Holder&);

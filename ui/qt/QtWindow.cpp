@@ -19,6 +19,18 @@ void QtWindow::setCaption(std::u16string_view caption) {
 }
 
 void QtWindow::show() {
+    // Waits only while `first` has not been shown (the startup): a request that
+    // comes later comes from a user who sees it.
+    if (first_ && (!first_->isVisible() || heldShow_)) {
+        if (!heldShow_) heldShow_ = std::make_unique<WhenExposed>(*first_, [this] { showNow(); });
+        return;
+    }
+    showNow();
+}
+
+void QtWindow::showNow() {
+    // May run from the held show's own callback: it goes once that has returned.
+    if (heldShow_) heldShow_.release()->deleteLater();
     QWidget* window = widget();
     window->show();
     window->raise();
@@ -26,11 +38,12 @@ void QtWindow::show() {
 }
 
 void QtWindow::hide() {
+    heldShow_.reset();
     if (widget_) widget_->hide();
 }
 
 bool QtWindow::isVisible() const {
-    return widget_ && widget_->isVisible();
+    return heldShow_ || (widget_ && widget_->isVisible());
 }
 
 void QtWindow::close() {

@@ -3,6 +3,7 @@
 // is first needed: until then the window is hidden, and a close request runs
 // Unload without building anything.
 
+#include "WhenExposed.h"
 #include "Window.h"
 
 #include <QWidget>
@@ -18,6 +19,12 @@ public:
     QWidget* widget(); // builds it when it does not exist yet
     bool isBuilt() const { return widget_ != nullptr; }
 
+    // A request to show this window before `first` has been shown is held
+    // until `first` is on the screen, so that the window system places this
+    // one knowing where `first` is (a window manager that avoids overlap puts
+    // it beside, not under). Meanwhile the window counts as visible.
+    void showAfter(QWidget& first) { first_ = &first; }
+
     std::u16string caption() const override;
     void setCaption(std::u16string_view caption) override;
     void show() override;
@@ -30,8 +37,12 @@ public:
     bool unload();
 
 private:
+    void showNow();
+
     std::function<QWidget*()> build_;
     QWidget* widget_ = nullptr;
+    QWidget* first_ = nullptr;
+    std::unique_ptr<WhenExposed> heldShow_; // set while a show waits for first_
 };
 
 // A top-level widget whose close requests go to its window's Unload.

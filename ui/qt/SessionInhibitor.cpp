@@ -75,15 +75,63 @@ SessionInhibitor::SessionInhibitor(QString applicationName, QString reason, QDBu
     : applicationName_(std::move(applicationName)), reason_(std::move(reason)),
       bus_(std::move(bus)), timeout_(timeout) {}
 
+SessionInhibitor::~SessionInhibitor() = default;
+
 bool SessionInhibitor::setInhibited(bool inhibited) {
+    wanted_ = inhibited;
+    if (inhibited) watchServices();
     return inhibited ? inhibit() : release();
 }
 
-QDBusMessage SessionInhibitor::call(const QDBusMessage& message) {
+QDBusConnection& SessionInhibitor::bus() {
     if (!bus_) bus_ = QDBusConnection::sessionBus();
+    return *bus_;
+}
+
+QDBusMessage SessionInhibitor::call(const QDBusMessage& message) {
     // Without a bus this fails at once. Blocks without an event loop: no window
     // event runs inside the wait.
-    return bus_->call(message, QDBus::Block, static_cast<int>(timeout_.count()));
+    return bus().call(message, QDBus::Block, static_cast<int>(timeout_.count()));
+}
+
+void SessionInhibitor::watchServices() {
+    if (watcher_ || !bus().isConnected()) return;
+    QStringList names;
+    for (const ScreenSaverService& service : kScreenSaverServices)
+        names << service.name;
+    names << kPortalService;
+    watcher_ = std::make_unique<QDBusServiceWatcher>();
+    watcher_->setConnection(bus());
+    watcher_->setWatchMode(QDBusServiceWatcher::WatchForOwnerChange);
+    watcher_->setWatchedServices(names);
+    QObject::connect(watcher_.get(), &QDBusServiceWatcher::serviceOwnerChanged, watcher_.get(),
+                     [this](const QString& service, const QString&, const QString& newOwner) {
+                         serviceOwnerChanged(service, newOwner);
+                     });
+}
+
+QString SessionInhibitor::heldService() const {
+    switch (held_) {
+    case Held::Nothing:
+        break;
+    case Held::ScreenSaverCookie:
+        return kScreenSaverServices[cookieService_].name;
+    case Held::PortalRequest:
+        return kPortalService;
+    }
+    return {};
+}
+
+void SessionInhibitor::serviceOwnerChanged(const QString& service, const QString& newOwner) {
+    // The owner that held ours has left the bus (stopped, restarted, replaced):
+    // the inhibition went with it.
+    if (service == heldService()) {
+        held_ = Held::Nothing;
+        portalRequest_.clear();
+    }
+    // A service that has just come up knows nothing of this program. One that
+    // only went away is not replaced by another: a restarting one comes back.
+    if (wanted_ && held_ == Held::Nothing && !newOwner.isEmpty()) inhibit();
 }
 
 bool SessionInhibitor::inhibit() {

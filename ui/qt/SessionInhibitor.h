@@ -8,16 +8,22 @@
 // programs, some Wayland sessions), the desktop portal's idle inhibition. An inhibition belongs to
 // this program's bus connection, so the session drops it when the program ends.
 //
+// The inhibition follows the service: one that restarts (or comes up after
+// this program asked) has forgotten it, so a service that gets a new owner on
+// the bus is asked again while the program wants the session awake.
+//
 // Every call waits for the session at most the given timeout: a missing bus or
 // a service that does not answer never holds up the windows, and nothing is
 // ever shown to the user.
 
 #include <QDBusConnection>
+#include <QDBusServiceWatcher>
 #include <QString>
 
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class SessionInhibitor {
@@ -29,6 +35,9 @@ public:
     SessionInhibitor(QString applicationName, QString reason);
     SessionInhibitor(QString applicationName, QString reason, QDBusConnection bus,
                      std::chrono::milliseconds timeout = kDefaultTimeout);
+    SessionInhibitor(const SessionInhibitor&) = delete; // the bus watch refers to this object
+    SessionInhibitor& operator=(const SessionInhibitor&) = delete;
+    ~SessionInhibitor();
 
     // Asks the session to stay awake (true) or releases what this object holds
     // (false). True when the session took the request; asking again while an
@@ -44,11 +53,17 @@ private:
     bool inhibit();
     bool release();
     QDBusMessage call(const QDBusMessage& message);
+    QDBusConnection& bus(); // connects on first use
+    void watchServices();
+    void serviceOwnerChanged(const QString& service, const QString& newOwner);
+    QString heldService() const; // empty when nothing is held
 
     QString applicationName_;
     QString reason_;
     std::optional<QDBusConnection> bus_; // none yet: the session bus, once asked
     std::chrono::milliseconds timeout_;
+    std::unique_ptr<QDBusServiceWatcher> watcher_; // from the first request on
+    bool wanted_ = false;                          // the last request was to stay awake
     Held held_ = Held::Nothing;
     uint cookie_ = 0;
     std::size_t cookieService_ = 0; // which of the screen-saver services gave the cookie

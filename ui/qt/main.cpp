@@ -1,6 +1,7 @@
 #include "ClassicFont.h"
 #include "DiagnosticsChannel.h"
 #include "ExitSignals.h"
+#include "NoAutolaunchedBus.h"
 #include "ProgramState.h"
 #include "QtPlatformServices.h"
 #include "QtProgram.h"
@@ -10,6 +11,7 @@
 #include <QSessionManager>
 
 int main(int argc, char* argv[]) {
+    keepFromAutolaunchingSessionBus(); // before Qt first looks for the bus
     QApplication app(argc, argv);
     installQtDiagnostics();
     QApplication::setApplicationName(QStringLiteral("Tarrowin"));

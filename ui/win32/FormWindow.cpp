@@ -53,6 +53,23 @@ std::vector<const Layout::ControlEntry*> creationOrder(const Layout::WindowSpec&
     });
     return order;
 }
+
+// A word-wrapped label shows whole lines of its text only. The status line is
+// a little taller than one line: without this the top of a long message's
+// second line would show along its bottom edge. The label keeps its
+// rectangle; below its last whole line the window's face shows through.
+void showWholeLines(HWND label, int width, int height) {
+    const HDC dc = GetDC(label);
+    const HGDIOBJ previous = SelectObject(dc, HGDIOBJ(SendMessageW(label, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics); // a wrapped static steps by the font's height
+    SelectObject(dc, previous);
+    ReleaseDC(label, dc);
+    const int line = int(metrics.tmHeight);
+    const int shown = line > 0 && height > line ? height / line * line : height;
+    // The window owns the region from here on; none means the whole window.
+    SetWindowRgn(label, shown < height ? CreateRectRgn(0, 0, width, shown) : nullptr, FALSE);
+}
 } // namespace
 
 FormStyle FormStyle::fixedWindow() {
@@ -170,6 +187,8 @@ void FormWindow::applyLayout() {
         } else {
             MoveWindow(hwnd, place.left, place.top, width, height, FALSE);
         }
+        if (child.entry->kind == ControlKind::Label && child.entry->wordWrap)
+            showWholeLines(hwnd, width, height);
     }
     for (const auto& made : previous)
         DeleteObject(made.second);

@@ -8,6 +8,11 @@
 //   saver-standin mate      org.mate.ScreenSaver, answering as "answer" does
 //   saver-standin portal    org.freedesktop.portal.Desktop, answering
 //                           "PortalInhibit FLAGS|REASON -> HANDLE" and "Close HANDLE"
+//   saver-standin login1    org.freedesktop.login1 (on whatever bus is the session
+//                           bus here), answering "SleepInhibit WHAT|WHO|WHY|MODE"
+//                           with a file descriptor, as the screen saver
+//                           xscreensaver-systemd needs from the system's login
+//                           manager to run at all
 // and "gone NAME" when a caller that inhibited leaves the bus. "ready" comes
 // first, once the name is taken.
 #include <QCoreApplication>
@@ -16,12 +21,15 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusServiceWatcher>
+#include <QDBusUnixFileDescriptor>
 #include <QDBusVirtualObject>
 #include <QHash>
 #include <QVariantMap>
 
 #include <cstdio>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -72,6 +80,17 @@ public:
                     .arg(options.value(QStringLiteral("reason")).toString(), handle));
             watcher_.addWatchedService(message.service());
             bus_.send(message.createReply(QVariant::fromValue(QDBusObjectPath(handle))));
+        } else if (member == QLatin1String("Inhibit") && args.size() == 4) {
+            say(QStringLiteral("SleepInhibit %1|%2|%3|%4")
+                    .arg(args[0].toString(), args[1].toString(), args[2].toString(),
+                         args[3].toString()));
+            // The login manager holds the inhibition while the caller keeps its
+            // end of the pipe open; this stand-in keeps the other end.
+            int ends[2];
+            if (pipe(ends) != 0) return false;
+            held_.push_back(ends[0]);
+            bus_.send(message.createReply(QVariant::fromValue(QDBusUnixFileDescriptor(ends[1]))));
+            close(ends[1]); // the reply carries its own copy
         } else if (member == QLatin1String("Close")) {
             say(QStringLiteral("Close ") + message.path());
             bus_.send(message.createReply());
@@ -88,6 +107,7 @@ private:
     QDBusConnection bus_;
     QDBusServiceWatcher watcher_;
     std::vector<QDBusMessage> unanswered_;
+    std::vector<int> held_; // the login manager's ends of the sleep inhibitions
     uint nextCookie_ = 7;
 };
 
@@ -107,6 +127,8 @@ int main(int argc, char** argv) {
         {QStringLiteral("refuse"), freedesktop},
         {QStringLiteral("mate"),
          {QStringLiteral("org.mate.ScreenSaver"), QStringLiteral("/org/mate/ScreenSaver")}},
+        {QStringLiteral("login1"),
+         {QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1")}},
         {QStringLiteral("portal"),
          {QStringLiteral("org.freedesktop.portal.Desktop"),
           QStringLiteral("/org/freedesktop/portal/desktop")}},

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusServiceWatcher>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -27,6 +29,17 @@ const QString kPortal7 = QStringLiteral(
 // broken run.
 template <typename Condition> bool eventually(Condition condition) {
     for (int i = 0; i < 600; ++i) {
+        if (condition()) return true;
+        QThread::msleep(50);
+    }
+    return condition();
+}
+
+// The same, for what reaches this process through its event loop (a bus
+// signal): the events run between the polls.
+template <typename Condition> bool eventuallyWithEvents(Condition condition) {
+    for (int i = 0; i < 600; ++i) {
+        QCoreApplication::processEvents();
         if (condition()) return true;
         QThread::msleep(50);
     }
@@ -89,6 +102,27 @@ protected:
         QDBusConnection::disconnectFromBus(connectionName());
         daemon_.kill();
         daemon_.waitForFinished();
+    }
+
+    // Ends the stand-in that was started last, as a service that stops does.
+    void stopLastStandIn() { standIns_.pop_back(); }
+
+    // Runs this process's events until its connection has seen `name` change
+    // owner (to someone, or to no one): what the bus says about the name
+    // reaches every watcher on the connection in the same delivery.
+    void waitForOwnerChange(const QString& name, bool owned) {
+        QDBusServiceWatcher watcher(name, bus(), QDBusServiceWatcher::WatchForOwnerChange);
+        bool seen = false;
+        QObject::connect(&watcher, &QDBusServiceWatcher::serviceOwnerChanged, &watcher,
+                         [&](const QString&, const QString&, const QString& newOwner) {
+                             seen = seen || newOwner.isEmpty() != owned;
+                         });
+        const auto ownedNow = [&] {
+            return bus().interface()->isServiceRegistered(name).value() == owned;
+        };
+        EXPECT_TRUE(eventuallyWithEvents([&] { return seen || ownedNow(); })) << name.toStdString();
+        for (int round = 0; round < 3; ++round)
+            QCoreApplication::processEvents(); // the other watchers' share of it
     }
 
     StandIn& standIn(const QString& mode) {
@@ -181,6 +215,57 @@ TEST_F(PrivateBus, ServiceThatNeverAnswersIsGivenUpAfterTheTimeout) {
     EXPECT_FALSE(session.setInhibited(true));
     EXPECT_FALSE(session.isInhibited());
     EXPECT_LT(clock.elapsed(), 20'000);
+}
+
+const QString kScreenSaverName = QStringLiteral("org.freedesktop.ScreenSaver");
+
+TEST_F(PrivateBus, RestartedServiceIsAskedAgainWhileTheSessionShouldStayAwake) {
+    standIn(QStringLiteral("answer"));
+    SessionInhibitor session = inhibitor();
+    ASSERT_TRUE(session.setInhibited(true));
+
+    for (int restart = 1; restart <= 2; ++restart) {
+        SCOPED_TRACE(::testing::Message() << "restart " << restart);
+        stopLastStandIn();
+        EXPECT_TRUE(eventuallyWithEvents([&] { return !session.isInhibited(); }))
+            << "the inhibition went with the service that held it";
+        // The new service starts its cookies where the first one did.
+        StandIn& again = standIn(QStringLiteral("answer"));
+        EXPECT_TRUE(eventuallyWithEvents([&] { return again.requests() == QStringList{kCookie7}; }))
+            << "the restarted service was asked: " << again.requests().join(u';').toStdString();
+        EXPECT_TRUE(session.isInhibited());
+    }
+    EXPECT_TRUE(session.setInhibited(false));
+    EXPECT_EQ(standIns_.back()->requests(), QStringList({kCookie7, QStringLiteral("UnInhibit 7")}));
+}
+
+TEST_F(PrivateBus, ServiceThatComesUpLaterIsAskedOnlyWhileTheSessionShouldStayAwake) {
+    SessionInhibitor session = inhibitor();
+    EXPECT_FALSE(session.setInhibited(true)) << "nobody offers the calls yet";
+    StandIn& late = standIn(QStringLiteral("answer"));
+    EXPECT_TRUE(eventuallyWithEvents([&] { return session.isInhibited(); }));
+    EXPECT_EQ(late.requests(), QStringList{kCookie7});
+
+    // Unchecked: a service that comes up now is left alone.
+    EXPECT_TRUE(session.setInhibited(false));
+    stopLastStandIn();
+    waitForOwnerChange(kScreenSaverName, false);
+    StandIn& later = standIn(QStringLiteral("answer"));
+    waitForOwnerChange(kScreenSaverName, true);
+    EXPECT_TRUE(later.requests().isEmpty()) << later.requests().join(u';').toStdString();
+    EXPECT_FALSE(session.isInhibited());
+}
+
+TEST_F(PrivateBus, PortalThatRestartsIsAskedAgain) {
+    standIn(QStringLiteral("portal"));
+    SessionInhibitor session = inhibitor();
+    ASSERT_TRUE(session.setInhibited(true));
+    stopLastStandIn();
+    StandIn& portal = standIn(QStringLiteral("portal"));
+    EXPECT_TRUE(eventuallyWithEvents([&] { return portal.requests() == QStringList{kPortal7}; }))
+        << portal.requests().join(u';').toStdString();
+    EXPECT_TRUE(session.setInhibited(false));
+    EXPECT_EQ(portal.requests().size(), 2) << portal.requests().join(u';').toStdString();
 }
 
 TEST_F(PrivateBus, CombinedSwitchIsTrueWhenEitherSideTookTheRequest) {
