@@ -2,7 +2,8 @@
 # With no session bus at all, and with a screen-saver service that never
 # answers, the box still switches the X server's saver, the dialog goes on
 # answering, and no message is shown. The stored setting is on, so the startup
-# meets the same session before the window shows.
+# meets the same session before the window shows. With diagnostics asked for,
+# each refusal leaves its line.
 # Usage: session-failures.sh TARROWIN X11PROBE SAVER-STANDIN REGSET
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/session-bus.sh"
@@ -13,7 +14,8 @@ default=$("$probe" screensaver)
 
 # Checks and unchecks the box twice, then ends the program.
 switch_back_and_forth() {
-    start_program
+    TARROWIN_DIAGNOSTICS=1 "$program" 2>"$work/diagnostics.log" &
+    app_pid=$!
     main=$(wait_window '^Processing\.\.\.$')
     [ "$("$probe" screensaver)" = 0 ] || fail "$1: the stored setting left the X saver on"
     click_in "$main" 32 56
@@ -27,7 +29,9 @@ switch_back_and_forth() {
         fail "$1: a message was shown"
     fi
     click_in "$main" 216 108
-    expect_clean_exit
+    expect_clean_exit "$work/diagnostics.log"
+    grep -q "^tarrowin.session: .*Inhibit got no answer" "$work/diagnostics.log" ||
+        { cat "$work/diagnostics.log"; fail "$1: no diagnostics line for the refused inhibition"; }
 }
 
 "$regset" Saver=1

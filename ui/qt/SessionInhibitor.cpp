@@ -1,5 +1,7 @@
 #include "SessionInhibitor.h"
 
+#include "Diagnostics.h"
+
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -44,6 +46,15 @@ constexpr uint kPortalInhibitIdle = 8;
 
 bool answered(const QDBusMessage& reply) {
     return reply.type() == QDBusMessage::ReplyMessage;
+}
+
+// The one line a failed request leaves when diagnostics are asked for.
+void noteUnanswered(const QDBusMessage& request, const QDBusMessage& reply) {
+    if (!Diagnostics::enabled()) return;
+    const QString line = QStringLiteral("%1 %2.%3 got no answer: %4 %5")
+                             .arg(request.service(), request.interface(), request.member(),
+                                  reply.errorName(), reply.errorMessage());
+    Diagnostics::note(Diagnostics::Area::Session, line.toStdString());
 }
 
 // The errors that say nobody offers the interface, as opposed to a service that
@@ -147,7 +158,10 @@ bool SessionInhibitor::inhibit() {
             held_ = Held::ScreenSaverCookie;
             return true;
         }
-        if (!notOffered(reply)) return false;
+        if (!notOffered(reply)) {
+            noteUnanswered(request, reply);
+            return false;
+        }
     }
 
     QDBusMessage portal = QDBusMessage::createMethodCall(kPortalService, kPortalPath,
@@ -155,7 +169,10 @@ bool SessionInhibitor::inhibit() {
     const QString noWindow; // the inhibition is the program's, not one window's
     portal << noWindow << kPortalInhibitIdle << QVariantMap{{QStringLiteral("reason"), reason_}};
     const QDBusMessage portalReply = call(portal);
-    if (!answered(portalReply) || portalReply.arguments().size() != 1) return false;
+    if (!answered(portalReply) || portalReply.arguments().size() != 1) {
+        noteUnanswered(portal, portalReply); // neither a saver service nor the portal
+        return false;
+    }
     portalRequest_ = qvariant_cast<QDBusObjectPath>(portalReply.arguments().constFirst()).path();
     if (portalRequest_.isEmpty()) return false;
     held_ = Held::PortalRequest;
@@ -173,13 +190,20 @@ bool SessionInhibitor::release() {
         QDBusMessage request =
             screenSaverCall(kScreenSaverServices[cookieService_], QStringLiteral("UnInhibit"));
         request << cookie_;
-        return answered(call(request));
+        return confirmed(request);
     }
     case Held::PortalRequest:
-        return answered(
-            call(QDBusMessage::createMethodCall(kPortalService, std::exchange(portalRequest_, {}),
-                                                kPortalRequest, QStringLiteral("Close"))));
+        return confirmed(QDBusMessage::createMethodCall(kPortalService,
+                                                        std::exchange(portalRequest_, {}),
+                                                        kPortalRequest, QStringLiteral("Close")));
     }
+    return false;
+}
+
+bool SessionInhibitor::confirmed(const QDBusMessage& request) {
+    const QDBusMessage reply = call(request);
+    if (answered(reply)) return true;
+    noteUnanswered(request, reply);
     return false;
 }
 

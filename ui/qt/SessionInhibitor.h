@@ -53,6 +53,8 @@ private:
     bool inhibit();
     bool release();
     QDBusMessage call(const QDBusMessage& message);
+    // Sends the request and says whether it was answered; a line when not.
+    bool confirmed(const QDBusMessage& request);
     QDBusConnection& bus(); // connects on first use
     void watchServices();
     void serviceOwnerChanged(const QString& service, const QString& newOwner);
