@@ -1,21 +1,12 @@
 #include "StoreDatabase.h"
 
 #include "KeyNames.h"
+#include "StoreFiles.h"
 #include "WinRegistry.h"
 
 #include <sqlite3.h>
 
-#include <cctype>
-#include <cerrno>
-#include <chrono>
-#include <cstdio>
-#include <cstring>
-#include <ctime>
-#include <fcntl.h>
 #include <filesystem>
-#include <iostream>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -25,17 +16,12 @@ namespace {
 constexpr int kBusyTimeoutMs = 5000;
 // 2: names folded through the fixed case table instead of the C library's.
 constexpr int kSchemaVersion = 2;
-constexpr mode_t kFileMode = 0600;
-constexpr mode_t kDirectoryMode = 0700;
 
 // The check a store must pass when it is opened. quick_check reads every page
 // but skips comparing each index with its table; damage there would make
 // lookups miss keys that exist, and a settings store is small enough for the
 // whole check.
 constexpr const char* kCheck = "PRAGMA integrity_check(1)";
-
-// Companion files SQLite keeps beside a store in WAL mode.
-constexpr const char* kCompanionSuffixes[] = {"", "-wal", "-shm"};
 
 constexpr const char* kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS keys(
@@ -89,74 +75,6 @@ LONG windowsError(int sqliteResult) {
     }
 }
 
-// The Windows error that stands for a failed file-system call's errno.
-LONG fileError(int error) {
-    return error == EACCES || error == EPERM || error == EROFS ? ERROR_ACCESS_DENIED
-                                                               : ERROR_REGISTRY_IO_FAILED;
-}
-
-// Whether something is at path, without following a last symbolic link into
-// a loop. A path that cannot be looked at (a folder on the way may not be
-// searched, a name is too long, links loop) counts as absent: creating it then
-// fails with the reason.
-bool present(const std::string& path) {
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0;
-}
-
-void makePrivateDirectories(const fs::path& directory) {
-    if (directory.empty() || present(directory)) return;
-    makePrivateDirectories(directory.parent_path());
-    if (::mkdir(directory.c_str(), kDirectoryMode) != 0 && errno != EEXIST)
-        throw StoreError(fileError(errno));
-    ::chmod(directory.c_str(), kDirectoryMode); // whatever the umask says
-}
-
-void createPrivateFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kFileMode);
-    if (fd < 0) {
-        if (errno == EEXIST) return; // another process was first
-        throw StoreError(fileError(errno));
-    }
-    ::fchmod(fd, kFileMode);
-    ::close(fd);
-}
-
-// A store whose owner may not write it is left alone, even by root, who could:
-// taking the write bit away is how a user freezes their settings.
-bool writable(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return false;
-    return (info.st_mode & S_IWUSR) && ::access(path.c_str(), W_OK) == 0;
-}
-
-std::string timestamp() {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm parts{};
-    ::localtime_r(&now, &parts);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y%m%dT%H%M%S", &parts);
-    return text;
-}
-
-// A file name from SQLite's point of view: a URI whose path has every byte
-// outside the unreserved set percent-encoded, so that '?', '#', '%' and the
-// like stay part of the name.
-std::string fileUri(const std::string& path, const char* query) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string uri = "file:";
-    for (const unsigned char c : path) {
-        if (std::isalnum(c) || std::strchr("/-._~", c)) {
-            uri += static_cast<char>(c);
-        } else {
-            uri += '%';
-            uri += kHex[c >> 4];
-            uri += kHex[c & 0xF];
-        }
-    }
-    return uri + "?" + query;
-}
-
 bool damaged(int sqliteResult) {
     const int primary = sqliteResult & 0xff;
     return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
@@ -166,29 +84,15 @@ bool damaged(int sqliteResult) {
 
 StoreDamaged::StoreDamaged() : StoreError(ERROR_REGISTRY_CORRUPT) {}
 
-// Nothing is deleted: the user may want the file back.
-void StoreDatabase::setAside(const std::string& path) {
-    std::string aside = path + ".unreadable-" + timestamp();
-    for (int n = 2; present(aside); ++n)
-        aside = path + ".unreadable-" + timestamp() + "-" + std::to_string(n);
-    for (const char* suffix : kCompanionSuffixes) {
-        const std::string from = path + suffix;
-        if (present(from) && std::rename(from.c_str(), (aside + suffix).c_str()) != 0)
-            throw StoreError(fileError(errno));
-    }
-    std::cerr << "tarrowin: " << path << " is damaged or not a registry store; moved it to "
-              << aside << " and started a new one\n";
-}
-
 StoreDatabase::StoreDatabase(const std::string& path) : path_(path) {
-    makePrivateDirectories(fs::path(path).parent_path());
-    if (!present(path)) createPrivateFile(path);
-    readOnly_ = !writable(path);
+    StoreFiles::makePrivateDirectories(fs::path(path).parent_path().string());
+    if (!StoreFiles::present(path)) StoreFiles::createPrivateFile(path);
+    readOnly_ = !StoreFiles::writable(path);
     connect(path, readOnly_);
     if (!sound()) {
         disconnect();
-        setAside(path);
-        createPrivateFile(path);
+        StoreFiles::setAside(path);
+        StoreFiles::createPrivateFile(path);
         readOnly_ = false;
         connect(path, false);
         if (!sound()) fail(SQLITE_NOTADB);
@@ -228,8 +132,8 @@ void StoreDatabase::connect(const std::string& path, bool readOnly) {
             0xff;
         if (primary == SQLITE_CANTOPEN || primary == SQLITE_READONLY) {
             disconnect();
-            const int again = sqlite3_open_v2(fileUri(path, "immutable=1").c_str(), &db_,
-                                              flags | SQLITE_OPEN_URI, nullptr);
+            const int again = sqlite3_open_v2(StoreFiles::fileUri(path, "immutable=1").c_str(),
+                                              &db_, flags | SQLITE_OPEN_URI, nullptr);
             if (again != SQLITE_OK) {
                 disconnect();
                 fail(again);

@@ -1,8 +1,9 @@
 #pragma once
-// The SQLite file behind the registry store: opening it (creating it private
-// to the user, moving an unreadable file aside), its schema, cached statements
-// and transactions. Errors leave this layer as StoreError carrying the Windows
-// error number that the registry functions return.
+// The SQLite database behind the registry store: opening it (a damaged file
+// is set aside through StoreFiles and a new store started), its schema,
+// cached statements and transactions. Errors leave this layer as StoreError.
+
+#include "StoreError.h"
 
 #include <cstdint>
 #include <span>
@@ -12,22 +13,6 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
-
-class StoreError {
-public:
-    explicit StoreError(std::int32_t code) : code_(code) {}
-    std::int32_t code() const { return code_; }
-
-private:
-    std::int32_t code_;
-};
-
-// The file is damaged: SQLite found it corrupt, or no database at all. The
-// registry functions set such a file aside and start a new store.
-class StoreDamaged : public StoreError {
-public:
-    StoreDamaged();
-};
 
 class StoreDatabase {
 public:
@@ -57,10 +42,6 @@ public:
     // A number that changes whenever another connection has committed to the
     // file since the last call; SQLite's data_version.
     std::int64_t otherWriters();
-
-    // Renames a damaged store and its companion files to a name of their own
-    // beside it; nothing is deleted. Throws StoreError when it cannot.
-    static void setAside(const std::string& path);
 
 private:
     void connect(const std::string& path, bool readOnly);

@@ -1,0 +1,36 @@
+#pragma once
+// The file-system side of the registry store: the private folder and file it
+// lives in, whether it may be written, and moving a damaged file aside. Every
+// failure is thrown as StoreError with the Windows error number it stands for.
+
+#include <string>
+
+namespace StoreFiles {
+
+// Whether something is at path, without following a last symbolic link into
+// a loop. A path that cannot be looked at (a folder on the way may not be
+// searched, a name is too long, links loop) counts as absent: creating it then
+// fails with the reason.
+bool present(const std::string& path);
+
+// Creates the folder and any missing folders above it, each private to the
+// user (0700).
+void makePrivateDirectories(const std::string& directory);
+
+// Creates an empty file private to the user (0600); a file that another
+// process created first is left as it is.
+void createPrivateFile(const std::string& path);
+
+// Whether the store may be written: its owner has not taken the write bit
+// away, and this process may write it.
+bool writable(const std::string& path);
+
+// Renames a damaged store and its companion files to a name of their own
+// beside it; nothing is deleted.
+void setAside(const std::string& path);
+
+// The file name as an SQLite URI with the given query ("immutable=1"), every
+// byte that means something in a URI percent-encoded.
+std::string fileUri(const std::string& path, const char* query);
+
+} // namespace StoreFiles
