@@ -29,6 +29,13 @@ StoreDatabase& Registry::database() {
     return *store;
 }
 
+void Registry::followFileAtPath() {
+    if (!store || store->stillAtPath()) return;
+    store.reset();
+    ++storeNumber;
+    positions.clear();
+}
+
 HKEY Registry::newHandle(KeyId id, REGSAM access) {
     const std::uintptr_t value = nextHandle;
     nextHandle += kHandleStep;

@@ -63,6 +63,11 @@ struct Registry {
     std::string path() const;
     // The open store, opened on first use.
     StoreDatabase& database();
+    // Lets go of the store when the file at its path is no longer the one it
+    // has open (another program replaced, moved or deleted it), so that the
+    // next call opens what is there now. Handles opened before find their
+    // keys deleted: key ids mean nothing in another file.
+    void followFileAtPath();
 
     HKEY newHandle(KeyId id, REGSAM access);
     // Sets a damaged store aside; the next call starts a new one there.

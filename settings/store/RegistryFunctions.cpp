@@ -147,6 +147,7 @@ template <typename Body> LSTATUS guarded(std::string_view call, Body body) {
         insideHook = false;
     }
     std::lock_guard lock(reg.mutex);
+    reg.followFileAtPath();
     for (bool retried = false;; retried = true) {
         try {
             return body(reg);

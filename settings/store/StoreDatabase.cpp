@@ -97,6 +97,7 @@ StoreDatabase::StoreDatabase(const std::string& path) : path_(path) {
         connect(path, false);
         if (!sound()) fail(SQLITE_NOTADB);
     }
+    file_ = StoreFiles::identity(path);
     if (!readOnly_) {
         // A store that has the schema is only read: a write here would cost
         // every start of the program a commit, and a commit a flush to disk.
@@ -105,6 +106,10 @@ StoreDatabase::StoreDatabase(const std::string& path) : path_(path) {
     }
     Query tables(*this, "SELECT count(*) FROM sqlite_schema WHERE name IN ('keys', 'vals')");
     if (!tables.next() || tables.integer(0) != 2) useEmptyStore();
+}
+
+bool StoreDatabase::stillAtPath() const {
+    return file_ && StoreFiles::identity(path_) == file_;
 }
 
 StoreDatabase::~StoreDatabase() {
@@ -141,10 +146,17 @@ void StoreDatabase::connect(const std::string& path, bool readOnly) {
         }
         return;
     }
-    // WAL lets readers and one writer work at once; with synchronous=NORMAL a
-    // commit has reached the operating system before the call returns, so a
-    // killed process loses nothing it was told had been written.
-    sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    // A rollback journal, not a write-ahead log: every commit is in the main
+    // file when the call returns, so a copy, a backup or a move of that one
+    // file holds every value written, and no log is left under the file's
+    // name to be replayed into whatever file another program puts there. It
+    // needs no shared-memory file either, which a full disk may not allow.
+    // A store of an earlier version, kept in WAL mode, is turned back here
+    // (its log folded in) unless another process has it open.
+    sqlite3_exec(db_, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    // With synchronous=NORMAL a commit has reached the operating system before
+    // the call returns, so a killed process loses nothing it was told had
+    // been written.
     sqlite3_exec(db_, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
 }
 

@@ -4,8 +4,10 @@
 // cached statements and transactions. Errors leave this layer as StoreError.
 
 #include "StoreError.h"
+#include "StoreFiles.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,6 +35,9 @@ public:
     bool readOnly() const { return readOnly_; }
 
     const std::string& path() const { return path_; }
+    // Whether the file at path() is still the one this store has open: false
+    // once another program has replaced, moved or deleted it.
+    bool stillAtPath() const;
     sqlite3* handle() { return db_; }
     sqlite3_stmt* statement(const char* sql);
     // Throws the StoreError that stands for an SQLite result (StoreDamaged for
@@ -53,6 +58,7 @@ private:
     void useEmptyStore();
 
     std::string path_;
+    std::optional<StoreFiles::Identity> file_; // what path_ led to when it was opened
     sqlite3* db_ = nullptr;
     bool readOnly_ = false;
     std::unordered_map<const char*, sqlite3_stmt*> statements_;

@@ -23,8 +23,9 @@ namespace {
 constexpr mode_t kFileMode = 0600;
 constexpr mode_t kDirectoryMode = 0700;
 
-// Companion files SQLite keeps beside a store.
-constexpr const char* kCompanionSuffixes[] = {"", "-wal", "-shm"};
+// Companion files SQLite keeps beside a store: its rollback journal, and the
+// log and shared memory of a store kept in WAL mode by an earlier version.
+constexpr const char* kCompanionSuffixes[] = {"", "-journal", "-wal", "-shm"};
 
 // The Windows error that stands for a failed file-system call's errno.
 LONG fileError(int error) {
@@ -50,6 +51,12 @@ void makeDirectories(const fs::path& directory) {
 }
 
 } // namespace
+
+std::optional<Identity> identity(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    return Identity{info.st_dev, info.st_ino};
+}
 
 bool present(const std::string& path) {
     struct stat info {};

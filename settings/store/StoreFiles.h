@@ -3,9 +3,21 @@
 // lives in, whether it may be written, and moving a damaged file aside. Every
 // failure is thrown as StoreError with the Windows error number it stands for.
 
+#include <optional>
 #include <string>
+#include <sys/types.h>
 
 namespace StoreFiles {
+
+// Which file a path leads to (through links), to tell whether the file at a
+// path is still the one that was opened there.
+struct Identity {
+    dev_t device;
+    ino_t inode;
+    bool operator==(const Identity&) const = default;
+};
+// Nothing when there is no file at path (or it cannot be looked at).
+std::optional<Identity> identity(const std::string& path);
 
 // Whether something is at path, without following a last symbolic link into
 // a loop. A path that cannot be looked at (a folder on the way may not be
