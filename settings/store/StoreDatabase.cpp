@@ -6,7 +6,10 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -80,6 +83,56 @@ bool damaged(int sqliteResult) {
     return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
 }
 
+// The fields of the database header that SQLite acts on, and the values it
+// accepts. Out of range, SQLite takes the file for one it may read but not
+// write (write version), or refuses it altogether: either way the settings
+// could never be stored again, so such a file counts as damaged.
+constexpr std::size_t kHeaderSize = 100;
+constexpr std::string_view kMagic{"SQLite format 3\0", 16};
+constexpr std::size_t kPageSizeAt = 16;
+constexpr unsigned kLargestPageSizeMark = 1; // 1 stands for 65536
+constexpr unsigned kSmallestPageSize = 512;
+constexpr unsigned kLargestPageSize = 32768;
+constexpr std::size_t kWriteVersionAt = 18;
+constexpr std::size_t kReadVersionAt = 19;
+constexpr unsigned kLegacyVersion = 1; // rollback journal
+constexpr unsigned kWalVersion = 2;
+constexpr std::size_t kReservedAt = 20;
+constexpr unsigned kSmallestUsableSize = 480;
+constexpr std::size_t kPayloadFractionsAt = 21;
+constexpr unsigned char kPayloadFractions[] = {64, 32, 32};
+constexpr std::size_t kSchemaFormatAt = 44;
+constexpr std::uint32_t kNewestSchemaFormat = 4;
+
+std::uint32_t bigEndian(const unsigned char* bytes, std::size_t count) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        value = value << 8 | bytes[i];
+    return value;
+}
+
+// Whether SQLite would read and write the file, as far as its header says. A
+// file shorter than a header is new (or no database, which SQLite finds).
+bool headerAccepted(const std::string& path) {
+    unsigned char header[kHeaderSize];
+    std::ifstream file(path, std::ios::binary);
+    if (!file.read(reinterpret_cast<char*>(header), kHeaderSize)) return true;
+    const auto version = [&](std::size_t at) {
+        return header[at] == kLegacyVersion || header[at] == kWalVersion;
+    };
+    const unsigned mark = bigEndian(header + kPageSizeAt, 2);
+    const unsigned pageSize = mark == kLargestPageSizeMark ? 65536 : mark;
+    const bool pageSizeValid = (pageSize & (pageSize - 1)) == 0 &&
+                               ((pageSize >= kSmallestPageSize && pageSize <= kLargestPageSize) ||
+                                mark == kLargestPageSizeMark);
+    return std::string_view(reinterpret_cast<const char*>(header), kMagic.size()) == kMagic &&
+           pageSizeValid && version(kWriteVersionAt) && version(kReadVersionAt) &&
+           pageSize - header[kReservedAt] >= kSmallestUsableSize &&
+           std::equal(std::begin(kPayloadFractions), std::end(kPayloadFractions),
+                      header + kPayloadFractionsAt) &&
+           bigEndian(header + kSchemaFormatAt, 4) <= kNewestSchemaFormat;
+}
+
 } // namespace
 
 StoreDamaged::StoreDamaged() : StoreError(ERROR_REGISTRY_CORRUPT) {}
@@ -89,7 +142,7 @@ StoreDatabase::StoreDatabase(const std::string& path) : path_(path) {
     if (!StoreFiles::present(path)) StoreFiles::createPrivateFile(path);
     readOnly_ = !StoreFiles::writable(path);
     connect(path, readOnly_);
-    if (!sound()) {
+    if (!headerAccepted(path) || !sound()) {
         disconnect();
         StoreFiles::setAside(path);
         StoreFiles::createPrivateFile(path);
@@ -251,6 +304,12 @@ sqlite3_stmt* StoreDatabase::statement(const char* sql) {
 
 void StoreDatabase::fail(int sqliteResult) const {
     if (damaged(sqliteResult)) throw StoreDamaged();
+    // A header damaged while the store is open shows as a refusal to write or
+    // as an unsupported format.
+    const int primary = sqliteResult & 0xff;
+    if ((primary == SQLITE_READONLY || primary == SQLITE_ERROR) && !readOnly_ &&
+        !headerAccepted(path_))
+        throw StoreDamaged();
     throw StoreError(windowsError(sqliteResult));
 }
 
