@@ -181,22 +181,21 @@ void StoreDatabase::connect(const std::string& path, bool readOnly) {
     }
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
     sqlite3_extended_result_codes(db_, 1);
+    const int primary =
+        sqlite3_exec(db_, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr) & 0xff;
     if (readOnly) {
         // Without write access to the folder SQLite can neither create the
-        // shared-memory file nor open the log; it says so as CANTOPEN or as
-        // one of the READONLY results, depending on its version.
-        const int primary =
-            sqlite3_exec(db_, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr) &
-            0xff;
-        if (primary == SQLITE_CANTOPEN || primary == SQLITE_READONLY) {
-            disconnect();
-            const int again = sqlite3_open_v2(StoreFiles::fileUri(path, "immutable=1").c_str(),
-                                              &db_, flags | SQLITE_OPEN_URI, nullptr);
-            if (again != SQLITE_OK) {
-                disconnect();
-                fail(again);
-            }
-        }
+        // shared-memory file of a store in WAL mode nor open its log; it says
+        // so as CANTOPEN or as one of the READONLY results, depending on its
+        // version.
+        if (primary == SQLITE_CANTOPEN || primary == SQLITE_READONLY) readAsItIs(path);
+        return;
+    }
+    // A store in WAL mode (kept so by an earlier version) on a full disk: no
+    // room for its shared-memory file. Until there is room, it is read.
+    if (primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_CANTOPEN) {
+        readAsItIs(path);
+        withoutRoom_ = true;
         return;
     }
     // A rollback journal, not a write-ahead log: every commit is in the main
@@ -211,6 +210,31 @@ void StoreDatabase::connect(const std::string& path, bool readOnly) {
     // the call returns, so a killed process loses nothing it was told had
     // been written.
     sqlite3_exec(db_, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
+}
+
+// The file read as it is, without locks, log or shared memory: for a store
+// that cannot be written anyway, so that nobody changes it meanwhile but
+// another program, whose change is then not seen until the next start.
+void StoreDatabase::readAsItIs(const std::string& path) {
+    disconnect();
+    const int result =
+        sqlite3_open_v2(StoreFiles::fileUri(path, "immutable=1").c_str(), &db_,
+                        SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI, nullptr);
+    if (result != SQLITE_OK) {
+        disconnect();
+        fail(result);
+    }
+    sqlite3_extended_result_codes(db_, 1);
+}
+
+void StoreDatabase::beginWriting() {
+    if (!withoutRoom_) return;
+    // Perhaps there is room now: the store is opened again as it is opened
+    // at the start, and stays read as it is while there is none.
+    disconnect();
+    withoutRoom_ = false;
+    connect(path_, false);
+    if (withoutRoom_) throw StoreError(ERROR_DISK_FULL);
 }
 
 void StoreDatabase::disconnect() {
@@ -370,6 +394,7 @@ std::span<const std::uint8_t> Query::blob(int column) {
 }
 
 Transaction::Transaction(StoreDatabase& db, Kind kind) : db_(db) {
+    if (kind == Write) db.beginWriting();
     Query(db, kind == Write ? "BEGIN IMMEDIATE" : "BEGIN").run();
 }
 

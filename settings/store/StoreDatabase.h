@@ -35,6 +35,10 @@ public:
     bool readOnly() const { return readOnly_; }
 
     const std::string& path() const { return path_; }
+    // Called before every write: a store read on a full disk is opened for
+    // writing again when there is room, and refuses with ERROR_DISK_FULL
+    // while there is none.
+    void beginWriting();
     // Whether the file at path() is still the one this store has open: false
     // once another program has replaced, moved or deleted it.
     bool stillAtPath() const;
@@ -50,6 +54,7 @@ public:
 
 private:
     void connect(const std::string& path, bool readOnly);
+    void readAsItIs(const std::string& path);
     void disconnect();
     bool sound();
     bool hasSchema(); // user_version says the schema was made, with its tables
@@ -61,6 +66,7 @@ private:
     std::optional<StoreFiles::Identity> file_; // what path_ led to when it was opened
     sqlite3* db_ = nullptr;
     bool readOnly_ = false;
+    bool withoutRoom_ = false; // a full disk: read as it is, writes fail
     std::unordered_map<const char*, sqlite3_stmt*> statements_;
 };
 
