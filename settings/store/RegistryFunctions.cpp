@@ -83,6 +83,21 @@ KeyId walk(StoreDatabase& db, KeyId base, const std::vector<std::string>& compon
     return id;
 }
 
+// The key at the end of the path when every key on the way exists.
+std::optional<KeyId> existingKey(StoreDatabase& db, KeyId base,
+                                 const std::vector<std::string>& components) {
+    Transaction transaction(db, Transaction::Read);
+    requireKey(db, base);
+    KeyId id = base;
+    for (const std::string& name : components) {
+        const auto next = child(db, id, KeyNames::folded(name));
+        if (!next) return std::nullopt;
+        id = *next;
+    }
+    transaction.commit();
+    return id;
+}
+
 // Enumeration by index counts from the start of the key's list; going on from
 // the last position found is a single index lookup.
 constexpr const char* kSubkeyAtIndex =
@@ -204,6 +219,13 @@ LSTATUS RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM 
         const auto components = subkeyPath(lpSubKey);
         StoreDatabase& db = reg.database();
         const REGSAM access = grantedAccess(samDesired, db.readOnly());
+        // Opening a key that exists takes no write lock, so that it never
+        // waits for another process's write, as a registry never does.
+        if (const auto existing = existingKey(db, base.id, components)) {
+            *phkResult = reg.newHandle(*existing, access);
+            if (lpdwDisposition) *lpdwDisposition = REG_OPENED_EXISTING_KEY;
+            return ERROR_SUCCESS;
+        }
         Transaction transaction(db, db.readOnly() ? Transaction::Read : Transaction::Write);
         requireKey(db, base.id);
         KeyId id = base.id;
