@@ -138,7 +138,7 @@ bool headerAccepted(const std::string& path) {
 StoreDamaged::StoreDamaged() : StoreError(ERROR_REGISTRY_CORRUPT) {}
 
 StoreDatabase::StoreDatabase(const std::string& path) : path_(path) {
-    // FAULT5
+    StoreFiles::requireRegularFile(path);
     StoreFiles::makePrivateDirectories(fs::path(path).parent_path().string());
     if (!StoreFiles::present(path)) StoreFiles::createPrivateFile(path);
     readOnly_ = !StoreFiles::writable(path);

@@ -63,6 +63,15 @@ bool present(const std::string& path) {
     return ::lstat(path.c_str(), &info) == 0;
 }
 
+// SQLite would open a device or a FIFO like a file, and make its journal
+// beside whatever a link points to: /dev/zero-journal for a link to
+// /dev/zero. Nothing is opened or made for a path that is no file.
+void requireRegularFile(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        throw StoreError(ERROR_NOT_REGISTRY_FILE);
+}
+
 void makePrivateDirectories(const std::string& directory) {
     makeDirectories(fs::path(directory));
 }

@@ -25,6 +25,10 @@ std::optional<Identity> identity(const std::string& path);
 // fails with the reason.
 bool present(const std::string& path);
 
+// Throws StoreError(ERROR_NOT_REGISTRY_FILE) when something other than a
+// regular file is at path (a folder, a device, a FIFO, or a link to one).
+void requireRegularFile(const std::string& path);
+
 // Creates the folder and any missing folders above it, each private to the
 // user (0700).
 void makePrivateDirectories(const std::string& directory);
