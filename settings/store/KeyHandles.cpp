@@ -31,6 +31,9 @@ StoreDatabase& Registry::database() {
 
 void Registry::followFileAtPath() {
     if (!store || store->stillAtPath()) return;
+    // What this process logged goes into the file it wrote to, before another
+    // process opening the file now at the path could take the log for its own.
+    store->checkpoint();
     store.reset();
     ++storeNumber;
     positions.clear();

@@ -258,8 +258,9 @@ LSTATUS RegCloseKey(HKEY hKey) {
     std::lock_guard lock(reg.mutex);
     const auto value = reinterpret_cast<std::uintptr_t>(hKey);
     reg.positions.erase(value);
-    // The end of a group of writes (SetReg's, for one): they go to the disk.
-    if (reg.store) reg.store->flushToDisk();
+    // The end of a group of writes (SetReg's, for one): they go to the main
+    // file.
+    if (reg.store) reg.store->checkpoint();
     return reg.handles.erase(value) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 

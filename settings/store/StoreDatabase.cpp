@@ -167,7 +167,7 @@ bool StoreDatabase::stillAtPath() const {
 }
 
 StoreDatabase::~StoreDatabase() {
-    flushToDisk();
+    checkpoint();
     disconnect();
 }
 
@@ -193,29 +193,21 @@ void StoreDatabase::connect(const std::string& path, bool readOnly) {
         if (primary == SQLITE_CANTOPEN || primary == SQLITE_READONLY) readAsItIs(path);
         return;
     }
-    // A store in WAL mode (kept so by an earlier version) on a full disk: no
-    // room for its shared-memory file. Until there is room, it is read.
+    // A full disk has no room for the shared-memory file a store in WAL mode
+    // needs. Until there is room, the store is read as it is.
     if (primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_CANTOPEN) {
         readAsItIs(path);
         withoutRoom_ = true;
         return;
     }
-    // A rollback journal, not a write-ahead log: every commit is in the main
-    // file when the call returns, so a copy, a backup or a move of that one
-    // file holds every value written, and no log is left under the file's
-    // name to be replayed into whatever file another program puts there. It
-    // needs no shared-memory file either, which a full disk may not allow.
-    // A store of an earlier version, kept in WAL mode, is turned back here
-    // (its log folded in) unless another process has it open.
-    sqlite3_exec(db_, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
-    // A commit has reached the operating system before the call returns, so a
-    // killed process loses nothing it was told had been written, and its
-    // journal undoes what it left half done. A flush to disk at every commit
-    // (synchronous=NORMAL) costs each write a wait of milliseconds to tens of
-    // milliseconds, during which other processes' writes queue up behind the
-    // lock; the file is flushed once a group of writes ends instead
-    // (flushToDisk).
-    sqlite3_exec(db_, "PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
+    // WAL lets readers and one writer work at once, and a read takes no file
+    // lock of its own. With synchronous=NORMAL a commit has reached the
+    // operating system before the call returns, so a killed process loses
+    // nothing it was told had been written. What the log holds is folded into
+    // the main file when a group of writes ends (checkpoint), so that a
+    // copy, a backup or a move of that one file holds every value written.
+    sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    sqlite3_exec(db_, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
 }
 
 // The file read as it is, without locks, log or shared memory: for a store
@@ -243,13 +235,13 @@ void StoreDatabase::beginWriting() {
     if (withoutRoom_) throw StoreError(ERROR_DISK_FULL);
 }
 
-void StoreDatabase::flushToDisk() {
+// A checkpoint that also empties the log: a log left under the store's name
+// holds nothing that could be replayed into a file another program puts
+// there, and the main file is flushed to disk.
+void StoreDatabase::checkpoint() {
     if (!unflushed_ || !db_) return;
     unflushed_ = false;
-    sqlite3_file* file = nullptr;
-    if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_FILE_POINTER, &file) == SQLITE_OK && file &&
-        file->pMethods)
-        file->pMethods->xSync(file, SQLITE_SYNC_NORMAL);
+    sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
 }
 
 void StoreDatabase::disconnect() {
@@ -343,12 +335,6 @@ sqlite3_stmt* StoreDatabase::statement(const char* sql) {
 
 void StoreDatabase::fail(int sqliteResult) const {
     if (damaged(sqliteResult)) throw StoreDamaged();
-    // A header damaged while the store is open shows as a refusal to write or
-    // as an unsupported format.
-    const int primary = sqliteResult & 0xff;
-    if ((primary == SQLITE_READONLY || primary == SQLITE_ERROR) && !readOnly_ &&
-        !headerAccepted(path_))
-        throw StoreDamaged();
     throw StoreError(windowsError(sqliteResult));
 }
 

@@ -39,10 +39,10 @@ public:
     // writing again when there is room, and refuses with ERROR_DISK_FULL
     // while there is none.
     void beginWriting();
-    // Flushes what the commits since the last flush wrote from the operating
-    // system to the disk: at the end of a group of writes, when the handle
-    // they went through is closed, and when the store is closed.
-    void flushToDisk();
+    // Folds what the commits since the last checkpoint logged into the main
+    // file and flushes it to disk: at the end of a group of writes, when the
+    // handle they went through is closed, and when the store is let go.
+    void checkpoint();
     // Whether the file at path() is still the one this store has open: false
     // once another program has replaced, moved or deleted it.
     bool stillAtPath() const;
@@ -71,7 +71,7 @@ private:
     sqlite3* db_ = nullptr;
     bool readOnly_ = false;
     bool withoutRoom_ = false; // a full disk: read as it is, writes fail
-    bool unflushed_ = false;   // committed writes not yet flushed to disk
+    bool unflushed_ = false;   // committed writes not yet in the main file
     friend class Transaction;
     std::unordered_map<const char*, sqlite3_stmt*> statements_;
 };

@@ -23,8 +23,8 @@ namespace {
 constexpr mode_t kFileMode = 0600;
 constexpr mode_t kDirectoryMode = 0700;
 
-// Companion files SQLite keeps beside a store: its rollback journal, and the
-// log and shared memory of a store kept in WAL mode by an earlier version.
+// Companion files SQLite keeps beside a store: its log and shared memory, and
+// the journal of a store another program turned to a rollback journal.
 constexpr const char* kCompanionSuffixes[] = {"", "-journal", "-wal", "-shm"};
 
 // The Windows error that stands for a failed file-system call's errno.

@@ -96,27 +96,21 @@ TEST_F(StoreDiskFull, AStoreIsReadWritesFailAsDiskFullAndGoOnWhenThereIsRoom) {
     EXPECT_EQ(reg.ReadString(u"Title"), u"Later");
 }
 
-// A store an earlier version kept in WAL mode needs a shared-memory file to be
-// read that way, and a full disk has no room for one.
-TEST_F(StoreDiskFull, AStoreInWalModeIsReadWithoutSharedMemory) {
-    storeTitle(u"Logged");
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(store.c_str(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
-    ASSERT_FALSE(fs::exists(store.string() + "-shm"));
-    fill();
-
+// The disk fills up while the store is open.
+TEST_F(StoreDiskFull, ADiskThatFillsWhileTheStoreIsOpen) {
     reopen();
+    CRegistry reg;
+    ASSERT_TRUE(reg.CreateKey(kSettingsKey));
     HKEY key = openSettings();
-    EXPECT_EQ(readRaw(key, "Title").bytes, "Logged\0"s);
-    EXPECT_EQ(writeRaw(key, "Title", REG_SZ, "Lost"s), ERROR_DISK_FULL);
+    ASSERT_EQ(writeRaw(key, "Title", REG_SZ, "Stored"s), ERROR_SUCCESS);
+    fill();
+    EXPECT_EQ(writeRaw(key, "Big", REG_BINARY, std::string(64 * 1024, 'b')), ERROR_DISK_FULL);
+    EXPECT_EQ(readRaw(key, "Title").bytes, "Stored\0"s);
     makeRoom();
     EXPECT_EQ(writeRaw(key, "Title", REG_SZ, "Later"s), ERROR_SUCCESS);
     RegCloseKey(key);
     RegistryStore::usePath({});
     reopen();
-    CRegistry reg;
     ASSERT_TRUE(reg.OpenKey(kSettingsKey));
     EXPECT_EQ(reg.ReadString(u"Title"), u"Later");
 }

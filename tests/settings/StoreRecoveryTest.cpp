@@ -190,36 +190,6 @@ TEST_F(StoreRecovery, AHeaderFieldOutOfRangeIsDamage) {
     }
 }
 
-// The write version damaged while the store is open, by a writer that also
-// counted its change (so that SQLite reads the header again): the write that
-// meets it sets the file aside, as any damage found later, and the run goes
-// on with a new store.
-TEST_F(StoreRecovery, AHeaderDamagedWhileOpenIsFoundByTheNextWrite) {
-    reopen();
-    runOnce(u"Before");
-    HKEY key = nullptr;
-    ASSERT_EQ(
-        RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Quillmoor\\Tarrowin", 0, KEY_ALL_ACCESS, &key),
-        ERROR_SUCCESS);
-    {
-        constexpr std::streamoff kWriteVersion = 18, kChangeCounterLowByte = 27;
-        std::fstream file(store, std::ios::binary | std::ios::in | std::ios::out);
-        file.seekg(kChangeCounterLowByte);
-        const char counter = static_cast<char>(file.get());
-        file.seekp(kChangeCounterLowByte);
-        file.put(static_cast<char>(counter + 1));
-        file.seekp(kWriteVersion);
-        file.put(3);
-    }
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(writeRaw(key, "Title", REG_SZ, "Lost"s), ERROR_KEY_DELETED);
-    ::testing::internal::GetCapturedStderr();
-    RegCloseKey(key);
-    EXPECT_EQ(setAside().size(), 1u);
-    runOnce(u"After");
-    EXPECT_EQ(storedTitle(), u"After");
-}
-
 // Damage that turns up while the store is open (another program, the disk) is
 // met by whichever call finds it: that call and the next ones go on with a
 // new store, and handles opened before find their keys gone.
