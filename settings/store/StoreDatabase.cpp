@@ -141,7 +141,7 @@ StoreDatabase::StoreDatabase(const std::string& path) : path_(path) {
     StoreFiles::requireRegularFile(path);
     StoreFiles::makePrivateDirectories(fs::path(path).parent_path().string());
     if (!StoreFiles::present(path)) StoreFiles::createPrivateFile(path);
-    readOnly_ = !StoreFiles::writable(path);
+    if (!StoreFiles::writable(path)) keepFrozen();
     connect(path, readOnly_);
     if (!headerAccepted(path) || !sound()) {
         disconnect();
@@ -196,8 +196,7 @@ void StoreDatabase::connect(const std::string& path, bool readOnly) {
     // A full disk has no room for the shared-memory file a store in WAL mode
     // needs. Until there is room, the store is read as it is.
     if (primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_CANTOPEN) {
-        readAsItIs(path);
-        withoutRoom_ = true;
+        readWithoutRoom(path);
         return;
     }
     // WAL lets readers and one writer work at once, and a read takes no file
@@ -223,6 +222,19 @@ void StoreDatabase::readAsItIs(const std::string& path) {
         fail(result);
     }
     sqlite3_extended_result_codes(db_, 1);
+}
+
+// The owner took the write permission away: the store is only read, and
+// nothing is ever written.
+void StoreDatabase::keepFrozen() {
+    readOnly_ = true;
+}
+
+// A full disk: the store is read as it is, and each write first tries to open
+// it properly again.
+void StoreDatabase::readWithoutRoom(const std::string& path) {
+    readAsItIs(path);
+    withoutRoom_ = true;
 }
 
 void StoreDatabase::beginWriting() {

@@ -58,7 +58,10 @@ public:
 
 private:
     void connect(const std::string& path, bool readOnly);
+    // The fallbacks that leave the store readable only, one function each.
+    void keepFrozen();
     void readAsItIs(const std::string& path);
+    void readWithoutRoom(const std::string& path);
     void disconnect();
     bool sound();
     bool hasSchema(); // user_version says the schema was made, with its tables
