@@ -265,7 +265,9 @@ TEST_F(RegistryApi, HiveFilesNeedPrivilegesAProgramDoesNotHold) {
     std::filesystem::remove(hive);
     EXPECT_EQ(RegSaveKeyA(key, hive.string().c_str(), nullptr), ERROR_PRIVILEGE_NOT_HELD);
     // Wine makes the file before it finds the privilege missing.
-    if (!runningUnderWine()) EXPECT_FALSE(std::filesystem::exists(hive)) << hive.string();
+    if (!runningUnderWine()) {
+        EXPECT_FALSE(std::filesystem::exists(hive)) << hive.string();
+    }
     EXPECT_EQ(RegLoadKeyA(HKEY_USERS, "TarrowinTestHive", hive.string().c_str()),
               ERROR_PRIVILEGE_NOT_HELD);
     HKEY loaded = nullptr;
