@@ -3,11 +3,11 @@
 #include "CRegistry.h"
 
 #include <array>
-#include <string_view>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #ifndef _WIN32
 #include "RegistryStore.h"
