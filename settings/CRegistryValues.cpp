@@ -155,15 +155,30 @@ std::u16string CRegistry::ReadEnviromentString(std::u16string_view sValue) {
     return {};
 }
 
+// The size ExpandEnvironmentStringsA answers is not always the bytes the
+// text needs: Windows (and Wine) count it in UTF-16 units, fewer than the
+// bytes of non-ASCII text, and then fill the buffer with as much as fits. So
+// each answer only sizes the next try, with a byte to spare, and the text is
+// taken once it ends before the buffer does: one that fills the buffer to
+// its last byte may have been cut.
 std::u16string CRegistry::ExpandEnvString(const std::u16string& sText) {
     const std::string source = narrow(sText);
-    const DWORD needed = ExpandEnvironmentStringsA(source.c_str(), nullptr, 0);
+    DWORD answer = ExpandEnvironmentStringsA(source.c_str(), nullptr, 0);
+    std::size_t size = 0;
+    std::string buffer;
     // Without a size there is nothing sensible to expand into.
-    if (needed == 0) return {};
-    std::string buffer(needed, '\0');
-    ExpandEnvironmentStringsA(source.c_str(), buffer.data(), needed);
-    buffer.resize(needed - 1);
-    return widen(buffer);
+    while (answer != 0) {
+        size = std::max<std::size_t>(answer + std::size_t{1}, size * 2);
+        if (size > kMaxExpandedBytes) return {};
+        buffer.assign(size, '\0');
+        answer = ExpandEnvironmentStringsA(source.c_str(), buffer.data(), static_cast<DWORD>(size));
+        const std::size_t length = buffer.find('\0');
+        if (answer != 0 && answer < size && length + 1 < size) {
+            buffer.resize(length);
+            return widen(buffer);
+        }
+    }
+    return {};
 }
 
 std::int32_t CRegistry::ReadBigEndian(std::u16string_view sValue) {

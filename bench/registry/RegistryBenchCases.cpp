@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #ifndef _WIN32
 #include "RegistryStore.h"
@@ -95,10 +96,14 @@ Fixture::~Fixture() {
 #endif
 }
 
+// Two texts in turn: a store may skip writing a value that does not change,
+// and a write that changes nothing would time only the lookup.
 void setValue(HKEY key) {
-    static const char text[] = "Processing...";
-    if (RegSetValueExA(key, "Title", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text) !=
-        ERROR_SUCCESS)
+    static const char texts[2][14] = {"Processing...", "Processing!!!"};
+    static int turn = 0;
+    turn ^= 1;
+    if (RegSetValueExA(key, "Title", 0, REG_SZ, reinterpret_cast<const BYTE*>(texts[turn]),
+                       sizeof texts[turn]) != ERROR_SUCCESS)
         fail("RegSetValueExA");
 }
 
@@ -140,11 +145,18 @@ void openAndClose() {
     RegCloseKey(key);
 }
 
+// The title changes between two saves, as it does when the user edits it; the
+// other fourteen are written again as they are.
 void saveSettings() {
+    static int turn = 0;
+    turn ^= 1;
     CRegistry reg;
     if (!reg.OpenKey(kKeyPath)) fail("OpenKey");
-    for (const Setting& setting : kSettings)
-        if (!reg.WriteString(setting.text, setting.name)) fail("WriteString");
+    for (const Setting& setting : kSettings) {
+        const bool title = std::u16string_view(setting.name) == u"Title";
+        if (!reg.WriteString(title && turn ? u"Edited" : setting.text, setting.name))
+            fail("WriteString");
+    }
 }
 
 void loadSettings() {

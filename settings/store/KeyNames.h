@@ -17,8 +17,17 @@ namespace KeyNames {
 constexpr std::size_t kMaxKeyNameLength = 255;
 constexpr std::size_t kMaxValueNameLength = 16383;
 
-// The text with every malformed UTF-8 sequence replaced by U+FFFD, as the
-// conversion to UTF-16 on Windows would do.
+// The text with every malformed UTF-8 sequence replaced by U+FFFD. A byte
+// that cannot begin a character (0x80-0xBF, 0xF8-0xFF) gives one U+FFFD. A
+// byte that begins one (0xC0-0xF7) but is not followed by what makes a
+// character (too few continuation bytes 0x80-0xBF, an overlong form, a
+// surrogate, a code point above U+10FFFF) gives one U+FFFD together with all
+// the continuation bytes that follow it: "\xC0\x80", "\xED\xA0\x80" and
+// "\xF4\x90\x80\x80" each become a single U+FFFD. Windows' conversion (as Wine
+// has it) replaces some of these unit by unit instead, two, two and three
+// U+FFFD for those three: a name made of such bytes is then spelled
+// differently by the store than by a Windows registry, and may match a name
+// there that it does not match here.
 std::string wellFormed(std::string_view name);
 
 // The comparison form of a well-formed name: each character upper-cased.

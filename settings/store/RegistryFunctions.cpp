@@ -1,144 +1,29 @@
-// The advapi32 registry functions on top of the SQLite store.
-//
-// Handles are per process: a table maps each open handle to the id of its key
-// and the rights it was opened with. Key ids are never reused, so a handle
-// whose key has been deleted (by this process or another) finds nothing and
-// reports ERROR_KEY_DELETED, as on Windows.
+// The advapi32 registry functions on top of the SQLite store (KeyHandles.h
+// keeps this process's handles on it).
 //
 // A store that SQLite finds damaged, when it is opened or by any later call,
 // is set aside and replaced by a new one, and the call is tried once more on
 // it; handles opened before then find their keys deleted.
 
+#include "KeyHandles.h"
 #include "KeyNames.h"
-#include "RegistryStore.h"
 #include "StoreDatabase.h"
 #include "WinRegistry.h"
 
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
-#include <filesystem>
-#include <functional>
-#include <memory>
 #include <mutex>
 #include <new>
 #include <optional>
-#include <pwd.h>
 #include <system_error>
-#include <unistd.h>
-#include <unordered_map>
 #include <vector>
 
 namespace {
 
-using KeyId = std::int64_t;
-
 constexpr REGSAM kWriteRights =
     KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK | DELETE | WRITE_DAC | WRITE_OWNER;
 constexpr REGSAM kGenericRights = GENERIC_READ | GENERIC_WRITE | GENERIC_EXECUTE | GENERIC_ALL;
-
-// Handle values are multiples of four, as on Windows, and start well away from
-// zero and from the predefined roots.
-constexpr std::uintptr_t kFirstHandle = 0x100;
-constexpr std::uintptr_t kHandleStep = 4;
-
-struct OpenedKey {
-    KeyId id;
-    REGSAM access;
-    std::uint64_t store = 0; // which store of this process it was opened on
-};
-
-// Where the last enumeration through a handle stopped: asking for the same
-// index again or for the next one goes on from there instead of counting from
-// the start, as long as nothing has been written since. Each enumeration
-// call still reads the store as it is, as the Windows calls do.
-struct Position {
-    bool known = false;
-    DWORD index = 0;
-    std::int64_t seq = 0; // values: the creation number of the value at index
-    std::string fold;     // subkeys: the folded name of the subkey at index
-    std::uint64_t ownWrites = 0;
-    std::int64_t otherWrites = 0;
-};
-
-struct Positions {
-    Position subkeys;
-    Position values;
-};
-
-struct Registry {
-    std::mutex mutex;
-    std::string chosenPath;
-    std::unique_ptr<StoreDatabase> store;
-    std::uint64_t storeNumber = 0;
-    std::uint64_t ownWrites = 0; // writing calls of this process that committed
-    std::unordered_map<std::uintptr_t, OpenedKey> handles;
-    std::unordered_map<std::uintptr_t, Positions> positions;
-    std::uintptr_t nextHandle = kFirstHandle;
-    std::function<void(std::string_view)> callHook;
-
-    std::string path() const {
-        return chosenPath.empty() ? RegistryStore::defaultPath() : chosenPath;
-    }
-
-    StoreDatabase& database() {
-        if (!store) store = std::make_unique<StoreDatabase>(path());
-        return *store;
-    }
-
-    HKEY newHandle(KeyId id, REGSAM access) {
-        const std::uintptr_t value = nextHandle;
-        nextHandle += kHandleStep;
-        handles.emplace(value, OpenedKey{id, access, storeNumber});
-        return reinterpret_cast<HKEY>(value);
-    }
-
-    // Sets a damaged store aside; the next call starts a new one there.
-    void replaceDamagedStore() {
-        const std::string damaged = store ? store->path() : path();
-        store.reset();
-        ++storeNumber;
-        positions.clear();
-        StoreDatabase::setAside(damaged);
-    }
-
-    bool unchangedSince(const Position& position) {
-        return position.known && position.ownWrites == ownWrites &&
-               position.otherWrites == database().otherWriters();
-    }
-
-    void remember(Position& position, DWORD index) {
-        position.known = true;
-        position.index = index;
-        position.ownWrites = ownWrites;
-        position.otherWrites = database().otherWriters();
-    }
-};
-
-Registry& registry() {
-    static Registry instance;
-    return instance;
-}
-
-// The id of the root key a predefined handle stands for, 0 for other handles.
-KeyId rootId(HKEY handle) {
-    const HKEY roots[StoreDatabase::kRootCount] = {HKEY_CLASSES_ROOT,   HKEY_CURRENT_USER,
-                                                   HKEY_LOCAL_MACHINE,  HKEY_USERS,
-                                                   HKEY_CURRENT_CONFIG, HKEY_DYN_DATA};
-    const auto found = std::find(std::begin(roots), std::end(roots), handle);
-    return found == std::end(roots) ? 0 : (found - std::begin(roots)) + 1;
-}
-
-OpenedKey resolve(Registry& registry, HKEY handle) {
-    if (const KeyId root = rootId(handle))
-        return {root, registry.database().readOnly() ? KEY_READ : KEY_ALL_ACCESS};
-    const auto found = registry.handles.find(reinterpret_cast<std::uintptr_t>(handle));
-    if (found == registry.handles.end()) throw StoreError(ERROR_INVALID_HANDLE);
-    if (found->second.store != registry.storeNumber) throw StoreError(ERROR_KEY_DELETED);
-    return found->second;
-}
 
 void require(const OpenedKey& key, REGSAM right) {
     if (!(key.access & right)) throw StoreError(ERROR_ACCESS_DENIED);
@@ -195,6 +80,21 @@ KeyId walk(StoreDatabase& db, KeyId base, const std::vector<std::string>& compon
         if (!next) throw StoreError(ERROR_FILE_NOT_FOUND);
         id = *next;
     }
+    return id;
+}
+
+// The key at the end of the path when every key on the way exists.
+std::optional<KeyId> existingKey(StoreDatabase& db, KeyId base,
+                                 const std::vector<std::string>& components) {
+    Transaction transaction(db, Transaction::Read);
+    requireKey(db, base);
+    KeyId id = base;
+    for (const std::string& name : components) {
+        const auto next = child(db, id, KeyNames::folded(name));
+        if (!next) return std::nullopt;
+        id = *next;
+    }
+    transaction.commit();
     return id;
 }
 
@@ -262,6 +162,7 @@ template <typename Body> LSTATUS guarded(std::string_view call, Body body) {
         insideHook = false;
     }
     std::lock_guard lock(reg.mutex);
+    reg.followFileAtPath();
     for (bool retried = false;; retried = true) {
         try {
             return body(reg);
@@ -294,41 +195,6 @@ std::vector<std::uint8_t> storedData(DWORD type, const BYTE* data, DWORD size) {
 
 } // namespace
 
-namespace RegistryStore {
-
-std::string defaultPath() {
-    if (const char* path = std::getenv("TARROWIN_REGISTRY"); path && *path) return path;
-    std::string config;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
-        config = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (!home || !*home) {
-            const passwd* user = ::getpwuid(::getuid());
-            home = user && user->pw_dir ? user->pw_dir : "/tmp";
-        }
-        config = std::string(home) + "/.config";
-    }
-    return config + "/tarrowin/registry.db";
-}
-
-void usePath(const std::string& path) {
-    Registry& reg = registry();
-    std::lock_guard lock(reg.mutex);
-    reg.handles.clear();
-    reg.positions.clear();
-    reg.store.reset();
-    reg.chosenPath = path;
-}
-
-void setCallHook(std::function<void(std::string_view call)> hook) {
-    Registry& reg = registry();
-    std::lock_guard lock(reg.mutex);
-    reg.callHook = std::move(hook);
-}
-
-} // namespace RegistryStore
-
 LSTATUS RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult) {
     if (!phkResult) return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
@@ -353,6 +219,13 @@ LSTATUS RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM 
         const auto components = subkeyPath(lpSubKey);
         StoreDatabase& db = reg.database();
         const REGSAM access = grantedAccess(samDesired, db.readOnly());
+        // Opening a key that exists takes no write lock, so that it never
+        // waits for another process's write, as a registry never does.
+        if (const auto existing = existingKey(db, base.id, components)) {
+            *phkResult = reg.newHandle(*existing, access);
+            if (lpdwDisposition) *lpdwDisposition = REG_OPENED_EXISTING_KEY;
+            return ERROR_SUCCESS;
+        }
         Transaction transaction(db, db.readOnly() ? Transaction::Read : Transaction::Write);
         requireKey(db, base.id);
         KeyId id = base.id;
@@ -385,6 +258,9 @@ LSTATUS RegCloseKey(HKEY hKey) {
     std::lock_guard lock(reg.mutex);
     const auto value = reinterpret_cast<std::uintptr_t>(hKey);
     reg.positions.erase(value);
+    // The end of a group of writes (SetReg's, for one): they go to the main
+    // file.
+    if (reg.store) reg.store->checkpoint();
     return reg.handles.erase(value) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 

@@ -1,21 +1,15 @@
 #include "StoreDatabase.h"
 
 #include "KeyNames.h"
+#include "StoreFiles.h"
 #include "WinRegistry.h"
 
 #include <sqlite3.h>
 
-#include <cctype>
-#include <cerrno>
-#include <chrono>
-#include <cstdio>
-#include <cstring>
-#include <ctime>
-#include <fcntl.h>
+#include <algorithm>
 #include <filesystem>
-#include <iostream>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -25,17 +19,12 @@ namespace {
 constexpr int kBusyTimeoutMs = 5000;
 // 2: names folded through the fixed case table instead of the C library's.
 constexpr int kSchemaVersion = 2;
-constexpr mode_t kFileMode = 0600;
-constexpr mode_t kDirectoryMode = 0700;
 
 // The check a store must pass when it is opened. quick_check reads every page
 // but skips comparing each index with its table; damage there would make
 // lookups miss keys that exist, and a settings store is small enough for the
 // whole check.
 constexpr const char* kCheck = "PRAGMA integrity_check(1)";
-
-// Companion files SQLite keeps beside a store in WAL mode.
-constexpr const char* kCompanionSuffixes[] = {"", "-wal", "-shm"};
 
 constexpr const char* kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS keys(
@@ -89,110 +78,80 @@ LONG windowsError(int sqliteResult) {
     }
 }
 
-// The Windows error that stands for a failed file-system call's errno.
-LONG fileError(int error) {
-    return error == EACCES || error == EPERM || error == EROFS ? ERROR_ACCESS_DENIED
-                                                               : ERROR_REGISTRY_IO_FAILED;
-}
-
-// Whether something is at path, without following a last symbolic link into
-// a loop. A path that cannot be looked at (a folder on the way may not be
-// searched, a name is too long, links loop) counts as absent: creating it then
-// fails with the reason.
-bool present(const std::string& path) {
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0;
-}
-
-void makePrivateDirectories(const fs::path& directory) {
-    if (directory.empty() || present(directory)) return;
-    makePrivateDirectories(directory.parent_path());
-    if (::mkdir(directory.c_str(), kDirectoryMode) != 0 && errno != EEXIST)
-        throw StoreError(fileError(errno));
-    ::chmod(directory.c_str(), kDirectoryMode); // whatever the umask says
-}
-
-void createPrivateFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kFileMode);
-    if (fd < 0) {
-        if (errno == EEXIST) return; // another process was first
-        throw StoreError(fileError(errno));
-    }
-    ::fchmod(fd, kFileMode);
-    ::close(fd);
-}
-
-// A store whose owner may not write it is left alone, even by root, who could:
-// taking the write bit away is how a user freezes their settings.
-bool writable(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return false;
-    return (info.st_mode & S_IWUSR) && ::access(path.c_str(), W_OK) == 0;
-}
-
-std::string timestamp() {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm parts{};
-    ::localtime_r(&now, &parts);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y%m%dT%H%M%S", &parts);
-    return text;
-}
-
-// A file name from SQLite's point of view: a URI whose path has every byte
-// outside the unreserved set percent-encoded, so that '?', '#', '%' and the
-// like stay part of the name.
-std::string fileUri(const std::string& path, const char* query) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string uri = "file:";
-    for (const unsigned char c : path) {
-        if (std::isalnum(c) || std::strchr("/-._~", c)) {
-            uri += static_cast<char>(c);
-        } else {
-            uri += '%';
-            uri += kHex[c >> 4];
-            uri += kHex[c & 0xF];
-        }
-    }
-    return uri + "?" + query;
-}
-
 bool damaged(int sqliteResult) {
     const int primary = sqliteResult & 0xff;
     return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
+}
+
+// The fields of the database header that SQLite acts on, and the values it
+// accepts. Out of range, SQLite takes the file for one it may read but not
+// write (write version), or refuses it altogether: either way the settings
+// could never be stored again, so such a file counts as damaged.
+constexpr std::size_t kHeaderSize = 100;
+constexpr std::string_view kMagic{"SQLite format 3\0", 16};
+constexpr std::size_t kPageSizeAt = 16;
+constexpr unsigned kLargestPageSizeMark = 1; // 1 stands for 65536
+constexpr unsigned kSmallestPageSize = 512;
+constexpr unsigned kLargestPageSize = 32768;
+constexpr std::size_t kWriteVersionAt = 18;
+constexpr std::size_t kReadVersionAt = 19;
+constexpr unsigned kLegacyVersion = 1; // rollback journal
+constexpr unsigned kWalVersion = 2;
+constexpr std::size_t kReservedAt = 20;
+constexpr unsigned kSmallestUsableSize = 480;
+constexpr std::size_t kPayloadFractionsAt = 21;
+constexpr unsigned char kPayloadFractions[] = {64, 32, 32};
+constexpr std::size_t kSchemaFormatAt = 44;
+constexpr std::uint32_t kNewestSchemaFormat = 4;
+
+std::uint32_t bigEndian(const unsigned char* bytes, std::size_t count) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        value = value << 8 | bytes[i];
+    return value;
+}
+
+// Whether SQLite would read and write the file, as far as its header says. A
+// file shorter than a header is new (or no database, which SQLite finds).
+bool headerAccepted(const std::string& path) {
+    unsigned char header[kHeaderSize];
+    std::ifstream file(path, std::ios::binary);
+    if (!file.read(reinterpret_cast<char*>(header), kHeaderSize)) return true;
+    const auto version = [&](std::size_t at) {
+        return header[at] == kLegacyVersion || header[at] == kWalVersion;
+    };
+    const unsigned mark = bigEndian(header + kPageSizeAt, 2);
+    const unsigned pageSize = mark == kLargestPageSizeMark ? 65536 : mark;
+    const bool pageSizeValid = (pageSize & (pageSize - 1)) == 0 &&
+                               ((pageSize >= kSmallestPageSize && pageSize <= kLargestPageSize) ||
+                                mark == kLargestPageSizeMark);
+    return std::string_view(reinterpret_cast<const char*>(header), kMagic.size()) == kMagic &&
+           pageSizeValid && version(kWriteVersionAt) && version(kReadVersionAt) &&
+           pageSize - header[kReservedAt] >= kSmallestUsableSize &&
+           std::equal(std::begin(kPayloadFractions), std::end(kPayloadFractions),
+                      header + kPayloadFractionsAt) &&
+           bigEndian(header + kSchemaFormatAt, 4) <= kNewestSchemaFormat;
 }
 
 } // namespace
 
 StoreDamaged::StoreDamaged() : StoreError(ERROR_REGISTRY_CORRUPT) {}
 
-// Nothing is deleted: the user may want the file back.
-void StoreDatabase::setAside(const std::string& path) {
-    std::string aside = path + ".unreadable-" + timestamp();
-    for (int n = 2; present(aside); ++n)
-        aside = path + ".unreadable-" + timestamp() + "-" + std::to_string(n);
-    for (const char* suffix : kCompanionSuffixes) {
-        const std::string from = path + suffix;
-        if (present(from) && std::rename(from.c_str(), (aside + suffix).c_str()) != 0)
-            throw StoreError(fileError(errno));
-    }
-    std::cerr << "tarrowin: " << path << " is damaged or not a registry store; moved it to "
-              << aside << " and started a new one\n";
-}
-
 StoreDatabase::StoreDatabase(const std::string& path) : path_(path) {
-    makePrivateDirectories(fs::path(path).parent_path());
-    if (!present(path)) createPrivateFile(path);
-    readOnly_ = !writable(path);
+    StoreFiles::requireRegularFile(path);
+    StoreFiles::makePrivateDirectories(fs::path(path).parent_path().string());
+    if (!StoreFiles::present(path)) StoreFiles::createPrivateFile(path);
+    if (!StoreFiles::writable(path)) keepFrozen();
     connect(path, readOnly_);
-    if (!sound()) {
+    if (!headerAccepted(path) || !sound()) {
         disconnect();
-        setAside(path);
-        createPrivateFile(path);
+        StoreFiles::setAside(path);
+        StoreFiles::createPrivateFile(path);
         readOnly_ = false;
         connect(path, false);
         if (!sound()) fail(SQLITE_NOTADB);
     }
+    file_ = StoreFiles::identity(path);
     if (!readOnly_) {
         // A store that has the schema is only read: a write here would cost
         // every start of the program a commit, and a commit a flush to disk.
@@ -203,7 +162,12 @@ StoreDatabase::StoreDatabase(const std::string& path) : path_(path) {
     if (!tables.next() || tables.integer(0) != 2) useEmptyStore();
 }
 
+bool StoreDatabase::stillAtPath() const {
+    return file_ && StoreFiles::identity(path_) == file_;
+}
+
 StoreDatabase::~StoreDatabase() {
+    checkpoint();
     disconnect();
 }
 
@@ -219,29 +183,77 @@ void StoreDatabase::connect(const std::string& path, bool readOnly) {
     }
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
     sqlite3_extended_result_codes(db_, 1);
+    const int primary =
+        sqlite3_exec(db_, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr) & 0xff;
     if (readOnly) {
         // Without write access to the folder SQLite can neither create the
-        // shared-memory file nor open the log; it says so as CANTOPEN or as
-        // one of the READONLY results, depending on its version.
-        const int primary =
-            sqlite3_exec(db_, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr) &
-            0xff;
-        if (primary == SQLITE_CANTOPEN || primary == SQLITE_READONLY) {
-            disconnect();
-            const int again = sqlite3_open_v2(fileUri(path, "immutable=1").c_str(), &db_,
-                                              flags | SQLITE_OPEN_URI, nullptr);
-            if (again != SQLITE_OK) {
-                disconnect();
-                fail(again);
-            }
-        }
+        // shared-memory file of a store in WAL mode nor open its log; it says
+        // so as CANTOPEN or as one of the READONLY results, depending on its
+        // version.
+        if (primary == SQLITE_CANTOPEN || primary == SQLITE_READONLY) readAsItIs(path);
         return;
     }
-    // WAL lets readers and one writer work at once; with synchronous=NORMAL a
-    // commit has reached the operating system before the call returns, so a
-    // killed process loses nothing it was told had been written.
+    // A full disk has no room for the shared-memory file a store in WAL mode
+    // needs. Until there is room, the store is read as it is.
+    if (primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_CANTOPEN) {
+        readWithoutRoom(path);
+        return;
+    }
+    // WAL lets readers and one writer work at once, and a read takes no file
+    // lock of its own. With synchronous=NORMAL a commit has reached the
+    // operating system before the call returns, so a killed process loses
+    // nothing it was told had been written. What the log holds is folded into
+    // the main file when a group of writes ends (checkpoint), so that a
+    // copy, a backup or a move of that one file holds every value written.
     sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
     sqlite3_exec(db_, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
+}
+
+// The file read as it is, without locks, log or shared memory: for a store
+// that cannot be written anyway, so that nobody changes it meanwhile but
+// another program, whose change is then not seen until the next start.
+void StoreDatabase::readAsItIs(const std::string& path) {
+    disconnect();
+    const int result =
+        sqlite3_open_v2(StoreFiles::fileUri(path, "immutable=1").c_str(), &db_,
+                        SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI, nullptr);
+    if (result != SQLITE_OK) {
+        disconnect();
+        fail(result);
+    }
+    sqlite3_extended_result_codes(db_, 1);
+}
+
+// The owner took the write permission away: the store is only read, and
+// nothing is ever written.
+void StoreDatabase::keepFrozen() {
+    readOnly_ = true;
+}
+
+// A full disk: the store is read as it is, and each write first tries to open
+// it properly again.
+void StoreDatabase::readWithoutRoom(const std::string& path) {
+    readAsItIs(path);
+    withoutRoom_ = true;
+}
+
+void StoreDatabase::beginWriting() {
+    if (!withoutRoom_) return;
+    // Perhaps there is room now: the store is opened again as it is opened
+    // at the start, and stays read as it is while there is none.
+    disconnect();
+    withoutRoom_ = false;
+    connect(path_, false);
+    if (withoutRoom_) throw StoreError(ERROR_DISK_FULL);
+}
+
+// A checkpoint that also empties the log: a log left under the store's name
+// holds nothing that could be replayed into a file another program puts
+// there, and the main file is flushed to disk.
+void StoreDatabase::checkpoint() {
+    if (!unflushed_ || !db_) return;
+    unflushed_ = false;
+    sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
 }
 
 void StoreDatabase::disconnect() {
@@ -394,7 +406,8 @@ std::span<const std::uint8_t> Query::blob(int column) {
     return {data, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column))};
 }
 
-Transaction::Transaction(StoreDatabase& db, Kind kind) : db_(db) {
+Transaction::Transaction(StoreDatabase& db, Kind kind) : db_(db), writing_(kind == Write) {
+    if (writing_) db.beginWriting();
     Query(db, kind == Write ? "BEGIN IMMEDIATE" : "BEGIN").run();
 }
 
@@ -406,4 +419,5 @@ Transaction::~Transaction() {
 void Transaction::commit() {
     Query(db_, "COMMIT").run();
     open_ = false;
+    if (writing_) db_.unflushed_ = true;
 }

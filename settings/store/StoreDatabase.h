@@ -1,10 +1,13 @@
 #pragma once
-// The SQLite file behind the registry store: opening it (creating it private
-// to the user, moving an unreadable file aside), its schema, cached statements
-// and transactions. Errors leave this layer as StoreError carrying the Windows
-// error number that the registry functions return.
+// The SQLite database behind the registry store: opening it (a damaged file
+// is set aside through StoreFiles and a new store started), its schema,
+// cached statements and transactions. Errors leave this layer as StoreError.
+
+#include "StoreError.h"
+#include "StoreFiles.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,22 +15,6 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
-
-class StoreError {
-public:
-    explicit StoreError(std::int32_t code) : code_(code) {}
-    std::int32_t code() const { return code_; }
-
-private:
-    std::int32_t code_;
-};
-
-// The file is damaged: SQLite found it corrupt, or no database at all. The
-// registry functions set such a file aside and start a new store.
-class StoreDamaged : public StoreError {
-public:
-    StoreDamaged();
-};
 
 class StoreDatabase {
 public:
@@ -48,6 +35,17 @@ public:
     bool readOnly() const { return readOnly_; }
 
     const std::string& path() const { return path_; }
+    // Called before every write: a store read on a full disk is opened for
+    // writing again when there is room, and refuses with ERROR_DISK_FULL
+    // while there is none.
+    void beginWriting();
+    // Folds what the commits since the last checkpoint logged into the main
+    // file and flushes it to disk: at the end of a group of writes, when the
+    // handle they went through is closed, and when the store is let go.
+    void checkpoint();
+    // Whether the file at path() is still the one this store has open: false
+    // once another program has replaced, moved or deleted it.
+    bool stillAtPath() const;
     sqlite3* handle() { return db_; }
     sqlite3_stmt* statement(const char* sql);
     // Throws the StoreError that stands for an SQLite result (StoreDamaged for
@@ -58,12 +56,12 @@ public:
     // file since the last call; SQLite's data_version.
     std::int64_t otherWriters();
 
-    // Renames a damaged store and its companion files to a name of their own
-    // beside it; nothing is deleted. Throws StoreError when it cannot.
-    static void setAside(const std::string& path);
-
 private:
     void connect(const std::string& path, bool readOnly);
+    // The fallbacks that leave the store readable only, one function each.
+    void keepFrozen();
+    void readAsItIs(const std::string& path);
+    void readWithoutRoom(const std::string& path);
     void disconnect();
     bool sound();
     bool hasSchema(); // user_version says the schema was made, with its tables
@@ -72,8 +70,12 @@ private:
     void useEmptyStore();
 
     std::string path_;
+    std::optional<StoreFiles::Identity> file_; // what path_ led to when it was opened
     sqlite3* db_ = nullptr;
     bool readOnly_ = false;
+    bool withoutRoom_ = false; // a full disk: read as it is, writes fail
+    bool unflushed_ = false;   // committed writes not yet in the main file
+    friend class Transaction;
     std::unordered_map<const char*, sqlite3_stmt*> statements_;
 };
 
@@ -118,4 +120,5 @@ public:
 private:
     StoreDatabase& db_;
     bool open_ = true;
+    bool writing_;
 };

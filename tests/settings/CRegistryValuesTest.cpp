@@ -183,6 +183,18 @@ TEST_F(CRegistryValues, ReadEnviromentStringExpandsOnlyWrappedTexts) {
     EXPECT_EQ(reg.ReadEnviromentString(u"missing"), u"");
 }
 
+// Non-ASCII text takes more bytes than UTF-16 units, which is what Windows
+// counts the expanded size in: nothing may be cut from such a text.
+TEST_F(CRegistryValues, ReadEnviromentStringKeepsNonAsciiTextWhole) {
+    setProcessVariable("TARROWIN_TEST_PLACE", "Zürich — 東京 🌍");
+    ASSERT_TRUE(reg.WriteEnvironmentString(u"TARROWIN_TEST_PLACE", u"place"));
+    EXPECT_EQ(reg.ReadEnviromentString(u"place"), u"Zürich — 東京 🌍");
+    ASSERT_TRUE(reg.WriteString(u"%é%", u"unset"));
+    EXPECT_EQ(reg.ReadEnviromentString(u"unset"), u"%é%");
+    ASSERT_TRUE(reg.WriteString(u"%ÄÖÜ%;%TARROWIN_TEST_PLACE%", u"both"));
+    EXPECT_EQ(reg.ReadEnviromentString(u"both"), u"%ÄÖÜ%;Zürich — 東京 🌍");
+}
+
 TEST_F(CRegistryValues, EnumerateValuesListsNamesFromOne) {
     TextList names{u"kept"};
     std::int32_t count = 7;

@@ -5,6 +5,7 @@
 #include "ScratchRegistry.h"
 
 #include <cstring>
+#include <filesystem>
 
 using namespace std::string_literals;
 
@@ -251,6 +252,28 @@ TEST_F(RegistryApi, ReadOnlyHandlesCannotWrite) {
     EXPECT_EQ(RegDeleteValueA(reader, "v"), ERROR_ACCESS_DENIED);
     EXPECT_EQ(readRaw(reader, "v").result, ERROR_FILE_NOT_FOUND);
     RegCloseKey(reader);
+}
+
+// Writing a key to a hive file and loading one need the backup and restore
+// privileges, which a program started by an ordinary user holds disabled at
+// best: both calls are refused and no file is written.
+TEST_F(RegistryApi, HiveFilesNeedPrivilegesAProgramDoesNotHold) {
+    HKEY key = open();
+    ASSERT_EQ(writeRaw(key, "Kept", REG_SZ, "in the registry\0"s), ERROR_SUCCESS);
+    const std::filesystem::path hive =
+        std::filesystem::temp_directory_path() / "tarrowin-test-hive";
+    std::filesystem::remove(hive);
+    EXPECT_EQ(RegSaveKeyA(key, hive.string().c_str(), nullptr), ERROR_PRIVILEGE_NOT_HELD);
+    // Wine makes the file before it finds the privilege missing.
+    if (!runningUnderWine()) {
+        EXPECT_FALSE(std::filesystem::exists(hive)) << hive.string();
+    }
+    EXPECT_EQ(RegLoadKeyA(HKEY_USERS, "TarrowinTestHive", hive.string().c_str()),
+              ERROR_PRIVILEGE_NOT_HELD);
+    HKEY loaded = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_USERS, "TarrowinTestHive", 0, KEY_READ, &loaded),
+              ERROR_FILE_NOT_FOUND);
+    std::filesystem::remove(hive);
 }
 
 } // namespace

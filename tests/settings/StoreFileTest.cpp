@@ -152,4 +152,41 @@ TEST_F(StoreFile, AStoreFoldedTheOldWayIsFoldedAgainWhenOpened) {
     EXPECT_FALSE(reg.ValueExists(u"NI"));
 }
 
+// A store path that leads to no regular file is refused with one error code
+// of its own, and nothing is made beside it or beside what a link points to.
+TEST_F(StoreFile, APathThatIsNoFileIsRefusedAndNothingIsMadeBesideIt) {
+    const fs::path things = folder / "things";
+    fs::create_directories(things / "a folder");
+    ASSERT_EQ(::mkfifo((things / "a fifo").c_str(), 0600), 0);
+    fs::create_directory_symlink(things / "a folder", things / "link to a folder");
+    fs::create_symlink(things / "a fifo", things / "link to a fifo");
+    fs::create_symlink("/dev/null", things / "link to a device");
+    const auto listing = [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::recursive_directory_iterator(things))
+            names.push_back(entry.path().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const auto before = listing();
+
+    for (const char* name :
+         {"a folder", "a fifo", "link to a folder", "link to a fifo", "link to a device"}) {
+        RegistryStore::usePath((things / name).string());
+        HKEY key = nullptr;
+        EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quillmoor\\Tarrowin", 0, nullptr,
+                                  REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_NOT_REGISTRY_FILE)
+            << name;
+        EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key),
+                  ERROR_NOT_REGISTRY_FILE)
+            << name;
+        CRegistry reg;
+        EXPECT_FALSE(reg.CreateKey(kSettingsKey)) << name;
+    }
+    RegistryStore::usePath({});
+    EXPECT_EQ(listing(), before);
+    EXPECT_FALSE(fs::exists("/dev/null-journal"));
+}
+
 } // namespace

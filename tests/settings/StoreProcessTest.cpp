@@ -5,6 +5,9 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
+#include <thread>
+
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -132,6 +135,65 @@ TEST_F(StoreProcesses, AKilledWriterLeavesEveryCommittedValue) {
     EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok");
     sqlite3_finalize(check);
     sqlite3_close(db);
+}
+
+// Another program in the middle of a write to the store, as a second
+// connection to the file holds it: SQLite's locks tell connections apart
+// within one process as they do between processes.
+class StoreWriteLock : public StoreProcesses {
+protected:
+    void SetUp() override {
+        StoreProcesses::SetUp();
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                  KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+        ASSERT_EQ(sqlite3_open(store.c_str(), &other), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    void TearDown() override {
+        release();
+        sqlite3_close(other);
+        StoreProcesses::TearDown();
+    }
+    void release() { sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr); }
+
+    sqlite3* other = nullptr;
+};
+
+TEST_F(StoreWriteLock, OpeningOrCreatingAKeyThatExistsDoesNotWait) {
+    const auto start = std::chrono::steady_clock::now();
+    HKEY key = nullptr;
+    DWORD disposition = 0;
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, &key, &disposition),
+              ERROR_SUCCESS);
+    EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
+    RegCloseKey(key);
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    RegCloseKey(key);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(waited, std::chrono::seconds(3))
+        << std::chrono::duration_cast<std::chrono::milliseconds>(waited).count() << " ms";
+}
+
+// A write waits for the other writer as long as it is short, and answers
+// ERROR_BUSY, which the caller sees as a failed write, when it is not.
+TEST_F(StoreWriteLock, AWriteWaitsABoundedTime) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    const DWORD number = 7;
+    const auto* bytes = reinterpret_cast<const BYTE*>(&number);
+    EXPECT_EQ(RegSetValueExA(key, "Held", 0, REG_DWORD, bytes, sizeof number), ERROR_BUSY);
+
+    std::thread shortWrite([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        release();
+    });
+    EXPECT_EQ(RegSetValueExA(key, "Waited", 0, REG_DWORD, bytes, sizeof number), ERROR_SUCCESS);
+    shortWrite.join();
+    RegCloseKey(key);
 }
 
 } // namespace

@@ -153,6 +153,43 @@ TEST_F(StoreRecovery, ADamagedPageAnywhereIsSetAsideAndTheRunStillStoresItsSetti
     }
 }
 
+// Header fields that SQLite checks, each set out of its range: the store could
+// be read but never written (write version), or not used at all. Such a file
+// is set aside like any damaged one, and the run stores its settings.
+TEST_F(StoreRecovery, AHeaderFieldOutOfRangeIsDamage) {
+    storeTitle(u"Before");
+    const std::string pristine = contents(store);
+    struct Field {
+        const char* name;
+        std::size_t at;
+        char value;
+    };
+    for (const Field field :
+         {Field{"write version", 18, 3}, Field{"read version", 19, 3},
+          Field{"schema format", 47, 5}, Field{"page size", 17, 1},
+          Field{"payload fraction", 21, 65}, Field{"reserved bytes", 20, 100}}) {
+        std::string file = pristine;
+        file[field.at] = field.value;
+        for (const fs::path& old : setAside())
+            fs::remove(old);
+        std::ofstream(store, std::ios::binary | std::ios::trunc) << file;
+
+        ::testing::internal::CaptureStderr();
+        reopen();
+        runOnce(u"After");
+        RegistryStore::usePath({});
+        ::testing::internal::GetCapturedStderr();
+
+        EXPECT_EQ(integrity(store), "ok") << field.name;
+        reopen();
+        EXPECT_EQ(storedTitle(), u"After") << field.name;
+        RegistryStore::usePath({});
+        const auto aside = setAside();
+        ASSERT_EQ(aside.size(), 1u) << field.name;
+        EXPECT_EQ(contents(aside.front()), file) << field.name << ": kept as it was";
+    }
+}
+
 // Damage that turns up while the store is open (another program, the disk) is
 // met by whichever call finds it: that call and the next ones go on with a
 // new store, and handles opened before find their keys gone.
