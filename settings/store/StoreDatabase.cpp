@@ -1,5 +1,6 @@
 #include "StoreDatabase.h"
 
+#include "Diagnostics.h"
 #include "KeyNames.h"
 #include "StoreFiles.h"
 #include "WinRegistry.h"
@@ -228,6 +229,8 @@ void StoreDatabase::readAsItIs(const std::string& path) {
 // nothing is ever written.
 void StoreDatabase::keepFrozen() {
     readOnly_ = true;
+    Diagnostics::note(Diagnostics::Area::Store,
+                      path_ + " may not be written: its settings are read and nothing is stored");
 }
 
 // A full disk: the store is read as it is, and each write first tries to open
@@ -235,6 +238,9 @@ void StoreDatabase::keepFrozen() {
 void StoreDatabase::readWithoutRoom(const std::string& path) {
     readAsItIs(path);
     withoutRoom_ = true;
+    Diagnostics::note(Diagnostics::Area::Store,
+                      path +
+                          " is read as it is: no room for its shared memory, writes wait for room");
 }
 
 void StoreDatabase::beginWriting() {

@@ -1,5 +1,6 @@
 #include "StoreFiles.h"
 
+#include "Diagnostics.h"
 #include "StoreError.h"
 #include "WinRegistry.h"
 
@@ -11,7 +12,6 @@
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
-#include <iostream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -104,8 +104,9 @@ void setAside(const std::string& path) {
         if (present(from) && std::rename(from.c_str(), (aside + suffix).c_str()) != 0)
             throw StoreError(fileError(errno));
     }
-    std::cerr << "tarrowin: " << path << " is damaged or not a registry store; moved it to "
-              << aside << " and started a new one\n";
+    Diagnostics::note(Diagnostics::Area::Store,
+                      path + " is damaged or not a registry store; moved it to " + aside +
+                          " and started a new one");
 }
 
 // A file name from SQLite's point of view: a URI whose path has every byte

@@ -2,6 +2,7 @@
 // file that cannot be written or is not a store at all.
 
 #include "CRegistry.h"
+#include "Diagnostics.h"
 #include "StoreFileFixture.h"
 
 #include <sqlite3.h>
@@ -113,10 +114,14 @@ TEST_F(StoreFile, AFileThatIsNoStoreIsMovedAsideAndANewStoreStarted) {
     std::ofstream(store) << "Title=not a database\n";
     reopen();
 
-    ::testing::internal::CaptureStderr();
+    static std::string message;
+    message.clear();
+    Diagnostics::setSink([](Diagnostics::Area area, std::string_view line) {
+        if (area == Diagnostics::Area::Store) (message += line) += '\n';
+    });
     CRegistry reg;
     EXPECT_TRUE(reg.CreateKey(u"HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin"));
-    const std::string message = ::testing::internal::GetCapturedStderr();
+    Diagnostics::setSink(nullptr);
 
     std::vector<fs::path> aside;
     for (const auto& entry : fs::directory_iterator(store.parent_path()))
