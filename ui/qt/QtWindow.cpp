@@ -1,6 +1,7 @@
 #include "QtWindow.h"
 
 #include "QtText.h"
+#include "WidgetAccessibility.h"
 #include "WindowCaption.h"
 
 #include <QCloseEvent>
@@ -44,6 +45,10 @@ bool QtWindow::unload() {
     int Cancel = 0;
     if (Unload) Unload(Cancel);
     return Cancel == 0;
+}
+
+FormWidget::FormWidget(QtWindow& window, QAccessible::Role role) : window_(window), role_(role) {
+    installWidgetAccessibility();
 }
 
 void FormWidget::closeEvent(QCloseEvent* event) {
