@@ -129,6 +129,16 @@ TEST_F(Keyboard, EnterPressesTheFocusedButtonHoweverTheFocusCameThere) {
                   DLGC_DEFPUSHBUTTON)
             << name << " shows that Enter presses it";
     }
+    // By Tab, which resets the buttons' styles on its way.
+    auto& apply = forms.form2.control<NativeButton>("Command2");
+    apply.Click = count();
+    clicks = 0;
+    SetFocus(forms.form2.child("Command3"));
+    press(VK_TAB);
+    ASSERT_EQ(nameOf(forms.form2, GetFocus()), "Command2");
+    press(VK_RETURN);
+    EXPECT_EQ(clicks, 1) << "Apply, reached by Tab";
+
     // Away from the buttons, no button is the default any more.
     clicks = 0;
     for (const char* box : {"Pmess", "Speedbox_0", "IconList", "CustIconFileTxt"}) {
