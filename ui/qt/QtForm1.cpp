@@ -16,6 +16,9 @@ Form1Widget::Form1Widget(QtWindow& window) : FormWidget(window, QAccessible::Win
     Picture1->setCursorOnEnter([this] { return Pictures::iconBoxCursor(devicePixelRatioF()); });
     centreOnScreen(*this);
     pressFocusedButtonsOnEnter(*this);
+    // The focus starts on the button: the icon comes after it, but a cycle of
+    // two stops has no first stop of its own.
+    Command1->setFocus();
 
     // A bar repaints itself only when the new position moves its fill by a whole
     // chunk of the style; one step of 40 is less than that, so every step asks

@@ -35,6 +35,7 @@ void activate(QWidget& window) {
 TEST_F(Keyboard, TabReachesTheIconAndSpaceOrEnterOpensTheOptions) {
     Form1Widget& f = h.w1();
     activate(f);
+    EXPECT_EQ(f.focusWidget(), f.Command1) << "the focus starts on the button";
     EXPECT_EQ(nextTabStop(f.Command1), f.Picture1);
     EXPECT_EQ(nextTabStop(f.Picture1), f.Command1);
     for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
