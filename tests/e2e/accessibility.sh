@@ -16,16 +16,18 @@ atspi() { /usr/bin/python3 "$here/atspi.py" "$@"; }
 frame_ms=16 bars=2
 
 start_session
-start_bus
 # The launcher keeps the accessibility switch in the desktop's settings: here
-# in memory, and nothing of the user's is touched.
+# in memory, and nothing of the user's is touched (also by a launcher the bus
+# starts on its own).
 export GSETTINGS_BACKEND=memory XDG_CONFIG_HOME="$work/config"
+start_bus
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/a11y.log" 2>&1 &
 launcher_pid=$!
 trap 'kill $launcher_pid 2>/dev/null || true; stop_bus; stop_x' EXIT
+# Asked without starting it: the bus would start a launcher of its own.
 for _ in $(seq 100); do
-    gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
-        --method org.a11y.Bus.GetAddress >/dev/null 2>&1 && break
+    [ "$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+        --method org.freedesktop.DBus.NameHasOwner org.a11y.Bus 2>/dev/null)" = "(true,)" ] && break
     sleep 0.1
 done
 atspi enable || fail "the accessibility bus did not start: $(cat "$work/a11y.log")"
