@@ -22,9 +22,11 @@ Layout::Rect placeInParent(HWND child) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-// A picture, or a button that shows one: its window text is its accessible name.
+// A picture, a button that shows one, or a bar: its window text is its
+// accessible name.
 bool showsNoText(const Layout::ControlEntry& entry) {
     return entry.kind == Layout::ControlKind::PictureBox ||
+           entry.kind == Layout::ControlKind::ProgressBar ||
            (entry.kind == Layout::ControlKind::Button && entry.caption.empty());
 }
 
@@ -57,7 +59,22 @@ TEST_P(FormLayout, EveryControlSitsAtItsLayoutRectangle) {
         const HWND child = form().child(entry.name);
         ASSERT_NE(child, nullptr) << entry.name;
         EXPECT_EQ(GetParent(child), form().hwnd()) << entry.name;
-        EXPECT_EQ(placeInParent(child), entry.inWindow) << entry.name;
+        const Layout::Rect place = placeInParent(child);
+        if (entry.buddy.empty()) {
+            EXPECT_EQ(place, entry.inWindow) << entry.name;
+            continue;
+        }
+        // A label lies above the control it names, and leaves that control's
+        // border free: it gives up the strip, one pixel here, by which the
+        // layout lets it reach into the control.
+        const Layout::Rect named = placeInParent(form().child(entry.buddy));
+        const bool apart = place.x + place.width <= named.x || named.x + named.width <= place.x ||
+                           place.y + place.height <= named.y || named.y + named.height <= place.y;
+        EXPECT_TRUE(apart) << entry.name << " reaches into " << entry.buddy;
+        EXPECT_EQ(place.x, entry.inWindow.x) << entry.name;
+        EXPECT_EQ(place.y, entry.inWindow.y) << entry.name;
+        EXPECT_EQ(place.width + place.height, entry.inWindow.width + entry.inWindow.height - 1)
+            << entry.name << " is " << place.width << " x " << place.height;
     }
 }
 

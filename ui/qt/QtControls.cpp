@@ -16,12 +16,15 @@ void QtTextBox::bind(QLineEdit* edit) {
     edit_ = edit;
     const QSignalBlocker quiet(edit);
     edit->setText(fromU16(text_));
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& typed) {
+    // Every change that does not come from the program itself, whatever made
+    // it: typing, pasting, undo, a drop, or an assistive tool setting the text.
+    // The program's own changes are made with the signals blocked.
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [this](const QString& changed) {
         raiseEvent(Change);
         // When the change handling replaced the text (the speed rule), the
         // replacement is selected: the next key replaces it instead of being
         // added after it.
-        if (edit_->text() != typed) edit_->selectAll();
+        if (edit_->text() != changed) edit_->selectAll();
     });
 }
 
@@ -112,18 +115,19 @@ void QtCommandButton::setCaption(std::u16string_view caption) {
     button_->setText(fromU16(caption));
 }
 
-void QtProgressBar::bind(QProgressBar* bar, std::function<void()> beforeChange) {
+void QtProgressBar::bind(QProgressBar* bar, std::function<bool()> waitForFrame) {
     bar_ = bar;
-    beforeChange_ = std::move(beforeChange);
-}
-
-int QtProgressBar::value() const {
-    return bar_->value();
+    waitForFrame_ = std::move(waitForFrame);
+    value_ = bar->value();
 }
 
 void QtProgressBar::setValue(int value) {
-    if (beforeChange_) beforeChange_();
-    bar_->setValue(value);
+    value_ = value;
+    if (!waitForFrame_ || !waitForFrame_()) showValue();
+}
+
+void QtProgressBar::showValue() {
+    bar_->setValue(value_);
 }
 
 bool QtProgressBar::isVisible() const {

@@ -95,20 +95,24 @@ private:
     QPushButton* button_ = nullptr;
 };
 
+// The bar keeps its value itself. When the values come faster than frames,
+// the widget (what is drawn, and what assistive tools are told) gets the
+// latest one once a frame: waitForFrame says whether to wait, and the window
+// calls showValue when the frame comes.
 class QtProgressBar final : public ProgressBar {
 public:
-    // beforeChange runs before each new value reaches the bar (the window holds
-    // repaints there when the values come faster than frames).
-    void bind(QProgressBar* bar, std::function<void()> beforeChange = {});
+    void bind(QProgressBar* bar, std::function<bool()> waitForFrame = {});
     QProgressBar* widget() const { return bar_; }
-    int value() const override;
+    int value() const override { return value_; }
     void setValue(int value) override;
+    void showValue();
     bool isVisible() const override;
     void setVisible(bool visible) override;
 
 private:
     QProgressBar* bar_ = nullptr;
-    std::function<void()> beforeChange_;
+    std::function<bool()> waitForFrame_;
+    int value_ = 0;
 };
 
 class QtPictureBoxControl final : public PictureBox {

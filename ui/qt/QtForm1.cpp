@@ -1,11 +1,12 @@
 #include "QtForm1.h"
 
 #include "ClassicFont.h"
+#include "EnterPressesButton.h"
 #include "FirstLineOnly.h"
 #include "Pictures.h"
 #include "ScreenCentring.h"
 
-Form1Widget::Form1Widget(QtWindow& window) : FormWidget(window) {
+Form1Widget::Form1Widget(QtWindow& window) : FormWidget(window, QAccessible::Window) {
     setupUi(this);
     PB = {PB_0, PB_1};
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -15,6 +16,10 @@ Form1Widget::Form1Widget(QtWindow& window) : FormWidget(window) {
     applyClassicFontSizes(this);
     Picture1->setCursorOnEnter([this] { return Pictures::iconBoxCursor(devicePixelRatioF()); });
     centreOnScreen(*this);
+    pressFocusedButtonsOnEnter(*this);
+    // The focus starts on the button: the icon comes after it, but a cycle of
+    // two stops has no first stop of its own.
+    Command1->setFocus();
 
     // The status line's last pixel row is the first bar's top border: the bars
     // lie over the label, which shows its first line only.
@@ -30,18 +35,16 @@ Form1Widget::Form1Widget(QtWindow& window) : FormWidget(window) {
 
 QtForm1::QtForm1() : Me([this] { return &widget_; }), widget_(Me) {
     ProcessName.bind(widget_.ProcessName);
-    const auto hold = [this] { holdRepaintsForAFrame(); };
     for (int i = 0; i < 2; ++i)
-        PB[i].bind(widget_.PB[i], hold);
+        PB[i].bind(widget_.PB[i], [this] { return waitForFrame(); });
     Picture1.bind(widget_.Picture1, [this](int index, const QtPictureBox&) { return icos(index); });
     Command1.bind(widget_.Command1);
 
     barFrame_.setSingleShot(true);
     barFrame_.setInterval(kFrameInterval);
     QObject::connect(&barFrame_, &QTimer::timeout, &widget_, [this] {
-        // one repaint, of the latest position
         for (QtProgressBar& bar : PB)
-            bar.widget()->setUpdatesEnabled(true);
+            bar.showValue();
     });
 }
 
@@ -53,11 +56,11 @@ QPixmap QtForm1::icos(int index) const {
     return Pictures::builtinIcon(index, widget_.devicePixelRatioF());
 }
 
-void QtForm1::holdRepaintsForAFrame() {
-    // A progress bar repaints at once on every new position; at a tick a
-    // millisecond that would be a thousand paints a second for the eye's sixty.
-    if (Timer1.interval() >= kFrameInterval || barFrame_.isActive()) return;
-    for (QtProgressBar& bar : PB)
-        bar.widget()->setUpdatesEnabled(false);
-    barFrame_.start();
+bool QtForm1::waitForFrame() {
+    // At a tick a millisecond every position at once would be a thousand
+    // paints and a thousand messages to a screen reader a second, for the
+    // eye's sixty.
+    if (Timer1.interval() >= kFrameInterval) return false;
+    if (!barFrame_.isActive()) barFrame_.start();
+    return true;
 }

@@ -32,10 +32,12 @@ public:
 
 private:
     // Below this interval the ticks come faster than a screen shows frames: the
-    // bars then take every position at once but repaint once per frame.
+    // bars then show their latest position once per frame. A bar tells
+    // assistive tools of each position it shows, so they hear of it no more
+    // often either.
     static constexpr int kFrameInterval = 16; // milliseconds
 
-    void holdRepaintsForAFrame();
+    bool waitForFrame();
 
     QtWindow Me;
     Form1Widget widget_;
@@ -44,5 +46,5 @@ private:
     QtPictureBoxControl Picture1;
     QtCommandButton Command1;
     PreciseTimer Timer1;
-    QTimer barFrame_; // while it runs, the bars hold their repaints
+    QTimer barFrame_; // while it runs, the bars wait for it with their new positions
 };

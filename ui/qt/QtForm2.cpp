@@ -1,6 +1,7 @@
 #include "QtForm2.h"
 
 #include "ClassicFont.h"
+#include "EnterPressesButton.h"
 #include "LayoutValues.h"
 #include "Pictures.h"
 
@@ -33,7 +34,7 @@ void captionInBorder(QGroupBox* frame) {
 }
 } // namespace
 
-Form2Widget::Form2Widget(QtWindow& window) : FormWidget(window) {
+Form2Widget::Form2Widget(QtWindow& window) : FormWidget(window, QAccessible::Dialog) {
     setupUi(this);
     Status = {Status_0, Status_1, Status_2, Status_3, Status_4};
     Speedbox = {Speedbox_0, Speedbox_1, Speedbox_2, Speedbox_3, Speedbox_4};
@@ -59,6 +60,7 @@ Form2Widget::Form2Widget(QtWindow& window) : FormWidget(window) {
     Picture1->setCursor(Pictures::logoCursor());
     Command4->setIcon(QIcon(Pictures::browsePicture()));
     setFocusProxy(Pmess); // the keyboard focus starts in the title box
+    pressFocusedButtonsOnEnter(*this);
 }
 
 QtForm2::QtForm2() : Me([this] { return build(); }) {

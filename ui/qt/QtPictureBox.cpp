@@ -2,8 +2,10 @@
 
 #include "QtPictureBoxAccessible.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 
 QtPictureBox::QtPictureBox(QWidget* parent) : QWidget(parent) {
     installPictureBoxAccessibility();
@@ -28,9 +30,17 @@ void QtPictureBox::enterEvent(QEnterEvent* event) {
 }
 
 void QtPictureBox::paintEvent(QPaintEvent*) {
-    if (picture_.isNull()) return;
     QPainter painter(this);
-    painter.drawPixmap(0, 0, picture_);
+    if (!picture_.isNull()) painter.drawPixmap(0, 0, picture_);
+    if (!hasFocus()) return;
+    // Over the picture's edge: the box has no border to draw it in.
+    QStyleOptionFocusRect frame;
+    frame.initFrom(this);
+    frame.backgroundColor = palette().color(QPalette::Window);
+    // Only the keyboard gives the box the focus: its frame shows whenever it
+    // has it, also in styles that keep focus frames for keyboard changes.
+    frame.state |= QStyle::State_KeyboardFocusChange;
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
 }
 
 // A click is a press and a release of the left button over the box.
@@ -43,4 +53,40 @@ void QtPictureBox::mouseReleaseEvent(QMouseEvent* event) {
                        rect().contains(event->position().toPoint());
     pressed_ = false;
     if (click) emit clicked();
+}
+
+// As a push button: Space clicks when it is let go, Enter at once. Keys held
+// down repeat nothing.
+void QtPictureBox::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (event->modifiers() & ~Qt::KeypadModifier) {
+        QWidget::keyPressEvent(event);
+    } else if (key == Qt::Key_Space) {
+        if (!event->isAutoRepeat()) spaceDown_ = true;
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (!event->isAutoRepeat()) emit clicked();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void QtPictureBox::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat()) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    const bool click = spaceDown_;
+    spaceDown_ = false;
+    if (click) emit clicked();
+}
+
+void QtPictureBox::focusInEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void QtPictureBox::focusOutEvent(QFocusEvent* event) {
+    spaceDown_ = false;
+    update();
+    QWidget::focusOutEvent(event);
 }

@@ -1,7 +1,9 @@
 #pragma once
 // A box that shows a picture at its natural size from its top-left corner, never
 // scaled: a larger picture is cut off at the box's edges, a smaller one leaves
-// the background around it. It has no border and reports clicks.
+// the background around it. It has no border and reports clicks. A box that
+// takes the keyboard focus (by Tab only, so that a click changes nothing)
+// shows a focus frame and is pressed by Space or Enter as a button is.
 
 #include <QCursor>
 #include <QPixmap>
@@ -29,9 +31,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QPixmap picture_;
     bool pressed_ = false;
+    bool spaceDown_ = false;
     std::function<QCursor()> makeCursor_;
 };

@@ -1,6 +1,7 @@
 #include "QtWindow.h"
 
 #include "QtText.h"
+#include "WidgetAccessibility.h"
 #include "WindowCaption.h"
 
 #include <QCloseEvent>
@@ -55,6 +56,10 @@ void QtWindow::close() {
 
 bool QtWindow::unload() {
     return raiseUnload() == 0;
+}
+
+FormWidget::FormWidget(QtWindow& window, QAccessible::Role role) : window_(window), role_(role) {
+    installWidgetAccessibility();
 }
 
 void FormWidget::closeEvent(QCloseEvent* event) {

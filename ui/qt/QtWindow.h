@@ -6,6 +6,7 @@
 #include "WhenExposed.h"
 #include "Window.h"
 
+#include <QAccessible>
 #include <QWidget>
 
 #include <functional>
@@ -46,13 +47,17 @@ private:
 };
 
 // A top-level widget whose close requests go to its window's Unload.
+// Assistive tools see it in the role given (a frame or a dialog), named by
+// its caption.
 class FormWidget : public QWidget {
 public:
-    explicit FormWidget(QtWindow& window) : window_(window) {}
+    FormWidget(QtWindow& window, QAccessible::Role role);
+    QAccessible::Role accessibleRole() const { return role_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     QtWindow& window_;
+    QAccessible::Role role_;
 };

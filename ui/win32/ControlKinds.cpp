@@ -29,7 +29,7 @@ NativeKind nativeKind(const Layout::ControlEntry& entry) {
     case ControlKind::Button:
         return {WC_BUTTONW, BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | tabStop, 0};
     case ControlKind::PictureBox:
-        return {NativePictureBox::kClassName, 0, 0};
+        return {NativePictureBox::kClassName, tabStop, 0};
     case ControlKind::Frame:
         return {WC_BUTTONW, BS_GROUPBOX, WS_EX_TRANSPARENT};
     case ControlKind::ProgressBar:

@@ -2,6 +2,7 @@
 
 #include "ControlKinds.h"
 #include "Diagnostics.h"
+#include "FocusedButton.h"
 #include "Fonts.h"
 #include "MessageLoop.h"
 #include "NativePictureBox.h"
@@ -37,20 +38,28 @@ void registerFormClass(WNDPROC procedure) {
 }
 
 // Keyboard order first, as IsDialogMessage walks the children in creation
-// order; the rest (labels, frames, pictures) after. Creation order is also the
-// order from top to bottom: a label that overlaps a text box by a pixel stays
-// under it, as the labels of the layouts always did, and frames lie under
-// their contents.
+// order, each control with the label that names it just before it: Windows'
+// accessibility proxies name a text box or a list by the label that precedes
+// it, and a label's mnemonic moves the focus to the control after it. The rest
+// (other labels, bars, frames, pictures) after. Creation order is also the
+// order from top to bottom: frames lie under their contents.
 std::vector<const Layout::ControlEntry*> creationOrder(const Layout::WindowSpec& layout) {
     std::vector<const Layout::ControlEntry*> order;
     for (const auto& entry : layout.controls)
-        order.push_back(&entry);
+        if (entry.buddy.empty()) order.push_back(&entry);
     std::stable_sort(order.begin(), order.end(), [](const auto* a, const auto* b) {
         const auto key = [](const Layout::ControlEntry* s) {
             return s->tabOrder < 0 ? INT_MAX : s->tabOrder;
         };
         return key(a) < key(b);
     });
+    for (const auto& label : layout.controls) {
+        if (label.buddy.empty()) continue;
+        const auto named = std::find_if(order.begin(), order.end(), [&](const auto* entry) {
+            return entry->name == label.buddy;
+        });
+        order.insert(named, &label);
+    }
     return order;
 }
 
@@ -69,7 +78,32 @@ void showWholeLines(HWND label, int width, int height) {
     const int shown = line > 0 && height > line ? height / line * line : height;
     // The window owns the region from here on; none means the whole window.
     SetWindowRgn(label, shown < height ? CreateRectRgn(0, 0, width, shown) : nullptr, FALSE);
-}
+    // Controls that show a value rather than a caption, named for assistive tools
+    // by the label before them.
+    bool namedByLabel(ControlKind kind) {
+        return kind == ControlKind::TextBox || kind == ControlKind::DropDownList ||
+               kind == ControlKind::ProgressBar;
+    }
+
+    // What a label says, as a name: without its mnemonic's ampersand and the colon
+    // that ends it.
+    std::wstring spokenLabel(std::wstring_view caption) {
+        std::wstring spoken;
+        for (const wchar_t c : caption)
+            if (c != L'&') spoken += c;
+        if (!spoken.empty() && spoken.back() == L':') spoken.pop_back();
+        return spoken;
+    }
+
+    // A control that shows a value gets a label that is never shown, holding its
+    // accessible name, when the layout gives it no label that says that name
+    // ("Status 2" has none, "Status 1" one that says "Status:").
+    bool needsNameLabel(const Layout::WindowSpec& layout, const Layout::ControlEntry& entry) {
+        if (!namedByLabel(entry.kind) || entry.accessibleName.empty()) return false;
+        return std::none_of(layout.controls.begin(), layout.controls.end(), [&](const auto& label) {
+            return label.buddy == entry.name && spokenLabel(label.caption) == entry.accessibleName;
+        });
+    }
 } // namespace
 
 FormStyle FormStyle::fixedWindow() {
@@ -119,8 +153,15 @@ void FormWindow::build() {
     enableDialogKeys(window_);
 
     int id = kFirstControlId;
-    for (Child& child : children_)
+    for (Child& child : children_) {
+        const auto& entry = *child.entry;
+        if (needsNameLabel(layout_, entry)) {
+            const std::wstring name(entry.accessibleName);
+            CreateWindowExW(0, WC_STATICW, name.c_str(), WS_CHILD | SS_NOPREFIX, 0, 0, 0, 0,
+                            window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+        }
         createChild(child, id++);
+    }
     applyLayout();
 }
 
@@ -132,12 +173,14 @@ void FormWindow::createChild(Child& child, int id) {
     // readers announce.
     const auto& entry = *child.entry;
     const bool showsNoText = entry.kind == ControlKind::PictureBox ||
+                             entry.kind == ControlKind::ProgressBar ||
                              (entry.kind == ControlKind::Button && entry.caption.empty());
     const std::wstring caption(showsNoText ? entry.accessibleName : entry.caption);
     const HWND hwnd =
         CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(),
                         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0, window_,
                         HMENU(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
+    if (entry.kind == ControlKind::Button) makeDefaultWhileFocused(hwnd);
     child.control->attach(hwnd);
 }
 
@@ -189,6 +232,25 @@ void FormWindow::applyLayout() {
         }
         if (child.entry->kind == ControlKind::Label && child.entry->wordWrap)
             showWholeLines(hwnd, width, height);
+    }
+    // A label lies above the control it names; where it reaches into the
+    // control (a pixel, in these layouts) it would hide the control's border.
+    // It gives up that strip, along its bottom or its right side.
+    for (const Child& label : children_) {
+        const HWND named = label.entry->buddy.empty() ? nullptr : child(label.entry->buddy);
+        RECT own, other, overlap;
+        if (!named || !GetWindowRect(label.control->hwnd(), &own) ||
+            !GetWindowRect(named, &other) || !IntersectRect(&overlap, &own, &other))
+            continue;
+        MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&own), 2);
+        const int overlapWidth = overlap.right - overlap.left;
+        const int overlapHeight = overlap.bottom - overlap.top;
+        if (overlapHeight <= overlapWidth)
+            own.bottom -= overlapHeight;
+        else
+            own.right -= overlapWidth;
+        MoveWindow(label.control->hwnd(), own.left, own.top, own.right - own.left,
+                   own.bottom - own.top, FALSE);
     }
     for (const auto& made : previous)
         DeleteObject(made.second);

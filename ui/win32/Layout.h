@@ -50,6 +50,7 @@ struct ControlEntry {
     std::wstring_view accessibleName; // what a screen reader says for it
     int maximum;                      // a progress bar's range
     int tabOrder;                     // place in the keyboard order, -1 for none
+    std::string_view buddy;           // the control a label names; empty for none
 };
 
 struct WindowSpec {

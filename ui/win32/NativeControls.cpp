@@ -28,10 +28,17 @@ void NativeTextBox::showState() {
     assignText(std::u16string(text_));
 }
 
+// EN_CHANGE comes for every change of the text that the program does not make
+// itself: typing, pasting, undo, a drop, or another program setting the text.
 void NativeTextBox::notify(WORD code) {
     if (code != EN_CHANGE || assigning_) return;
     text_ = windowText(window_);
+    const std::u16string changed = text_;
     raiseEvent(Change);
+    // When the change handling replaced the text (the speed rule), the
+    // replacement is selected: the next key replaces it instead of going in
+    // front of it, where the caret of a replaced text stands.
+    if (text_ != changed) SendMessageW(window_, EM_SETSEL, 0, -1);
 }
 
 void NativeCheckBox::assignValue(int value) {

@@ -7,6 +7,12 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <utility>
+
+namespace {
+constexpr LPARAM kKeyWasDown = 1 << 30; // a key message's repeat bit
+}
+
 void NativePictureBox::registerClass() {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -89,6 +95,8 @@ void NativePictureBox::paint() {
     GetClientRect(window_, &client);
     FillRect(dc, &client, background_);
     picture_.draw(dc, 0, 0);
+    // Over the picture's edge: the box has no border to draw it in.
+    if (GetFocus() == window_) DrawFocusRect(dc, &client);
     EndPaint(window_, &paint);
 }
 
@@ -138,6 +146,25 @@ LRESULT NativePictureBox::handle(HWND window, UINT message, WPARAM wParam, LPARA
     }
     case WM_CAPTURECHANGED:
         box->pressed_ = false;
+        return 0;
+    case WM_GETDLGCODE: {
+        // Enter comes to the box instead of pressing the window's default
+        // button (which these windows do not have); Space comes as to any
+        // window.
+        const auto* msg = reinterpret_cast<const MSG*>(lParam);
+        return msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN ? DLGC_WANTMESSAGE : 0;
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN && !(lParam & kKeyWasDown)) raiseEvent(box->Click);
+        if (wParam == VK_SPACE && !(lParam & kKeyWasDown)) box->spaceDown_ = true;
+        return 0;
+    case WM_KEYUP:
+        if (wParam == VK_SPACE && std::exchange(box->spaceDown_, false)) raiseEvent(box->Click);
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        box->spaceDown_ = false;
+        InvalidateRect(window, nullptr, FALSE);
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);

@@ -1,7 +1,10 @@
 #pragma once
 // The picture box: a window of its own class that paints its picture at its
 // natural size from its top-left corner over its background colour, never
-// scaled, shows its pointer and tooltip, and runs Click on a click.
+// scaled, shows its pointer and tooltip, and runs Click on a click. A box in
+// the keyboard order takes the focus by Tab only (a click leaves the focus
+// where it is), shows a focus frame, and is pressed by Space or Enter as a
+// push button is.
 
 #include "NativeControls.h"
 #include "Picture.h"
@@ -42,4 +45,5 @@ private:
     std::wstring toolTipText_;
     HWND toolTip_ = nullptr;
     bool pressed_ = false;
+    bool spaceDown_ = false;
 };

@@ -128,6 +128,7 @@ def table(ui_path):
             wide(text_of(child, "accessibleName")),
             text_of(child, "maximum") or "0",
             str(tab),
+            '"%s"' % text_of(child, "buddy"),
         ]
         rows.append("    ControlEntry{" + ", ".join(fields) + "},")
     _, _, width, height = rect_of(window)

@@ -31,13 +31,24 @@ AccessibilityEvents::~AccessibilityEvents() {
 void AccessibilityEvents::record(QAccessibleEvent* event) {
     if (!events_) return;
     QAccessibleInterface* iface = event->accessibleInterface();
-    events_->push_back(
-        {event->object(), event->type(), iface ? iface->text(QAccessible::Name) : QString()});
+    QVariant value;
+    if (event->type() == QAccessible::ValueChanged)
+        value = static_cast<QAccessibleValueChangeEvent*>(event)->value();
+    events_->push_back({event->object(), event->type(),
+                        iface ? iface->text(QAccessible::Name) : QString(), value});
 }
 
 std::vector<QString> AccessibilityEvents::names(QObject* object, QAccessible::Event type) const {
     std::vector<QString> found;
     for (const AccessibleEventRecord& e : recorded_)
         if (e.object == object && e.type == type) found.push_back(e.name);
+    return found;
+}
+
+std::vector<int> AccessibilityEvents::values(QObject* object) const {
+    std::vector<int> found;
+    for (const AccessibleEventRecord& e : recorded_)
+        if (e.object == object && e.type == QAccessible::ValueChanged)
+            found.push_back(e.value.toInt());
     return found;
 }

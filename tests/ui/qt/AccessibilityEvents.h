@@ -5,13 +5,15 @@
 
 #include <QAccessible>
 #include <QString>
+#include <QVariant>
 
 #include <vector>
 
 struct AccessibleEventRecord {
     QObject* object;
     QAccessible::Event type;
-    QString name; // the object's accessible name when the event came
+    QString name;   // the object's accessible name when the event came
+    QVariant value; // the new value, for a value change
 };
 
 class AccessibilityEvents {
@@ -23,6 +25,8 @@ public:
 
     // The accessible names that came with events of this type from this object.
     std::vector<QString> names(QObject* object, QAccessible::Event type) const;
+    // The values that came with value changes from this object.
+    std::vector<int> values(QObject* object) const;
 
 private:
     static void record(QAccessibleEvent* event);

@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAccessibleValueInterface>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -80,18 +81,58 @@ TEST_F(Accessibility, TheIconBoxIsAButtonThatOpensTheOptions) {
     EXPECT_EQ(of(h.w2().Picture1)->role(), QAccessible::Button) << "the logo takes clicks too";
 }
 
-TEST_F(Accessibility, BarsAreProgressBarsWithTheirValues) {
+TEST_F(Accessibility, WindowsAreAFrameAndADialogNamedByTheirCaptions) {
+    h.dialog().Pmess.setText(u"Compiling");
+    h.dialog().Command2_Click();
+    QAccessibleInterface* window = of(&h.w1());
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("Compiling"));
+    QAccessibleInterface* dialog = of(&h.w2());
+    EXPECT_EQ(dialog->role(), QAccessible::Dialog);
+    EXPECT_EQ(dialog->text(QAccessible::Name), QStringLiteral("Options"));
+}
+
+TEST_F(Accessibility, BarsAreNamedProgressBarsWithValuesToReadNotToSet) {
     h.tick(41 + 7);
-    const std::pair<QProgressBar*, int> bars[] = {{h.w1().PB[0], 7}, {h.w1().PB[1], 1}};
-    for (const auto& [bar, position] : bars) {
-        QAccessibleInterface* spoken = of(bar);
+    struct Bar {
+        QProgressBar* bar;
+        QString name;
+        int position;
+    };
+    for (const Bar& b :
+         {Bar{h.w1().PB[0], "Task progress", 7}, Bar{h.w1().PB[1], "Overall progress", 1}}) {
+        SCOPED_TRACE(b.name.toStdString());
+        QAccessibleInterface* spoken = of(b.bar);
         EXPECT_EQ(spoken->role(), QAccessible::ProgressBar);
+        EXPECT_EQ(spoken->text(QAccessible::Name), b.name);
+        EXPECT_TRUE(spoken->state().readOnly);
         QAccessibleValueInterface* value = spoken->valueInterface();
         ASSERT_NE(value, nullptr);
-        EXPECT_EQ(value->currentValue().toInt(), position);
+        EXPECT_EQ(value->currentValue().toInt(), b.position);
         EXPECT_EQ(value->minimumValue().toInt(), 0);
         EXPECT_EQ(value->maximumValue().toInt(), 40);
+        value->setCurrentValue(30);
+        EXPECT_EQ(b.bar->value(), b.position) << "a tool cannot move the bar";
+        const QStringList actions =
+            spoken->actionInterface() ? spoken->actionInterface()->actionNames() : QStringList();
+        EXPECT_TRUE(actions.isEmpty()) << actions.join(u',').toStdString();
     }
+    EXPECT_EQ(of(h.w1().PB[0])->text(QAccessible::Value), QStringLiteral("17%"));
+}
+
+TEST_F(Accessibility, FastTicksTellTheBarsValueOncePerFrame) {
+    for (TextBox* box : h.dialog().Speedbox)
+        box->setText(u"1");
+    h.dialog().Command2_Click(); // 1 ms from now on
+    h.qt1().timer().setEnabled(false);
+    AccessibilityEvents events;
+    QProgressBar* bar = h.w1().PB[0];
+    h.tick(25); // faster than any frame: no event loop runs in between
+    EXPECT_TRUE(events.values(bar).empty())
+        << events.values(bar).size() << " value changes before the frame";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !events.values(bar).empty(); }, 5000));
+    EXPECT_EQ(events.values(bar), std::vector<int>{25}) << "one change, to the latest value";
+    EXPECT_EQ(of(bar)->valueInterface()->currentValue().toInt(), 25);
 }
 
 TEST_F(Accessibility, StatusLineChangesAreAnnounced) {

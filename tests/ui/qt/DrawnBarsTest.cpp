@@ -62,7 +62,7 @@ TEST_F(DrawnBars, FastTicksShowTheLatestPositionOncePerFrame) {
     h.qt1().timer().setEnabled(false);
     const QImage before = drawnOnScreen(f.PB[0]);
     h.tick(3);
-    EXPECT_EQ(f.PB[0]->value(), 3) << "the position is current at every tick";
+    EXPECT_EQ(h.Form1().PB[0]->value(), 3) << "the position is current at every tick";
     EXPECT_EQ(drawnOnScreen(f.PB[0]), before) << "the repaint waits for the frame";
     EXPECT_TRUE(QTest::qWaitFor([&] { return drawnOnScreen(f.PB[0]) != before; }, 5000))
         << "the held repaint comes within a frame";

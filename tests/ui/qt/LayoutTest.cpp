@@ -255,11 +255,11 @@ TEST_F(Layout, DialogIsAToolWindowThatNoKeyCloses) {
 
 TEST_F(Layout, DialogKeyboardOrderStartsInTheTitle) {
     Form2Widget& d = h.w2();
-    const std::vector<QWidget*> order{d.Pmess,       d.Status[0], d.Speedbox[0], d.Status[1],
-                                      d.Speedbox[1], d.Status[2], d.Speedbox[2], d.Status[3],
-                                      d.Speedbox[3], d.Status[4], d.Speedbox[4], d.ButText,
-                                      d.DualChk,     d.Ssav,      d.IconList,    d.CustIconFileTxt,
-                                      d.Command4,    d.Command3,  d.Command2,    d.Command1};
+    const std::vector<QWidget*> order{
+        d.Pmess,       d.Status[0], d.Speedbox[0], d.Status[1],       d.Speedbox[1], d.Status[2],
+        d.Speedbox[2], d.Status[3], d.Speedbox[3], d.Status[4],       d.Speedbox[4], d.ButText,
+        d.DualChk,     d.Ssav,      d.IconList,    d.CustIconFileTxt, d.Command4,    d.Command3,
+        d.Command2,    d.Command1,  d.Picture1}; // the logo, which acts on a click, last
     // What Tab does: the next widget in the focus chain that takes focus by Tab.
     const auto nextTabStop = [](QWidget* w) {
         do

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# The program as a screen reader finds it, on an accessibility bus of the
+# test's own (at-spi2-core on a private session bus), read through pyatspi:
+# the windows' roles and captions, the bars' names and read-only values, the
+# icon's Press that opens the dialog, the dialog's names, and a speed box set
+# through its editable text, which the speed rule corrects. Then, with every
+# speed at 1 ms, the value changes a listener hears: no more than the bars are
+# drawn, about once a frame.
+# Usage: accessibility.sh TARROWIN X11PROBE REGDUMP REGSET
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/session-bus.sh"
+program=$1 regset=$4
+here=$(dirname "$0")
+atspi() { /usr/bin/python3 "$here/atspi.py" "$@"; }
+# Frames: the bars wait at most this long (ms) for their next drawing; two bars.
+frame_ms=16 bars=2
+
+start_session
+# The launcher keeps the accessibility switch in the desktop's settings: here
+# in memory, and nothing of the user's is touched (also by a launcher the bus
+# starts on its own).
+export GSETTINGS_BACKEND=memory XDG_CONFIG_HOME="$work/config"
+start_bus
+/usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/a11y.log" 2>&1 &
+launcher_pid=$!
+trap 'kill $launcher_pid 2>/dev/null || true; stop_bus; stop_x' EXIT
+# Asked without starting it: the bus would start a launcher of its own.
+for _ in $(seq 100); do
+    [ "$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+        --method org.freedesktop.DBus.NameHasOwner org.a11y.Bus 2>/dev/null)" = "(true,)" ] && break
+    sleep 0.1
+done
+atspi enable || fail "the accessibility bus did not start: $(cat "$work/a11y.log")"
+
+"$regset" 'Title=Read Aloud'
+start_program
+wait_window '^Read Aloud$' >/dev/null
+atspi check 'Read Aloud'
+
+atspi fast # every speed 1 ms, applied through the dialog's Apply
+read -r values names < <(atspi count 5)
+echo "at 1 ms with a listener: $values value changes a second, $names name changes a second"
+limit=$((bars * 1000 / frame_ms + bars * 5))
+awk -v v="$values" -v limit="$limit" 'BEGIN { exit !(v > 0 && v <= limit) }' ||
+    fail "$values value changes a second at 1 ms, not between 1 and $limit"
+echo "PASS"
