@@ -78,32 +78,34 @@ void showWholeLines(HWND label, int width, int height) {
     const int shown = line > 0 && height > line ? height / line * line : height;
     // The window owns the region from here on; none means the whole window.
     SetWindowRgn(label, shown < height ? CreateRectRgn(0, 0, width, shown) : nullptr, FALSE);
-    // Controls that show a value rather than a caption, named for assistive tools
-    // by the label before them.
-    bool namedByLabel(ControlKind kind) {
-        return kind == ControlKind::TextBox || kind == ControlKind::DropDownList ||
-               kind == ControlKind::ProgressBar;
-    }
+}
 
-    // What a label says, as a name: without its mnemonic's ampersand and the colon
-    // that ends it.
-    std::wstring spokenLabel(std::wstring_view caption) {
-        std::wstring spoken;
-        for (const wchar_t c : caption)
-            if (c != L'&') spoken += c;
-        if (!spoken.empty() && spoken.back() == L':') spoken.pop_back();
-        return spoken;
-    }
+// Controls that show a value rather than a caption, named for assistive tools
+// by the label before them.
+bool namedByLabel(ControlKind kind) {
+    return kind == ControlKind::TextBox || kind == ControlKind::DropDownList ||
+           kind == ControlKind::ProgressBar;
+}
 
-    // A control that shows a value gets a label that is never shown, holding its
-    // accessible name, when the layout gives it no label that says that name
-    // ("Status 2" has none, "Status 1" one that says "Status:").
-    bool needsNameLabel(const Layout::WindowSpec& layout, const Layout::ControlEntry& entry) {
-        if (!namedByLabel(entry.kind) || entry.accessibleName.empty()) return false;
-        return std::none_of(layout.controls.begin(), layout.controls.end(), [&](const auto& label) {
-            return label.buddy == entry.name && spokenLabel(label.caption) == entry.accessibleName;
-        });
-    }
+// What a label says, as a name: without its mnemonic's ampersand and the colon
+// that ends it.
+std::wstring spokenLabel(std::wstring_view caption) {
+    std::wstring spoken;
+    for (const wchar_t c : caption)
+        if (c != L'&') spoken += c;
+    if (!spoken.empty() && spoken.back() == L':') spoken.pop_back();
+    return spoken;
+}
+
+// A control that shows a value gets a label that is never shown, holding its
+// accessible name, when the layout gives it no label that says that name
+// ("Status 2" has none, "Status 1" one that says "Status:").
+bool needsNameLabel(const Layout::WindowSpec& layout, const Layout::ControlEntry& entry) {
+    if (!namedByLabel(entry.kind) || entry.accessibleName.empty()) return false;
+    return std::none_of(layout.controls.begin(), layout.controls.end(), [&](const auto& label) {
+        return label.buddy == entry.name && spokenLabel(label.caption) == entry.accessibleName;
+    });
+}
 } // namespace
 
 FormStyle FormStyle::fixedWindow() {
