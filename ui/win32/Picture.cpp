@@ -128,7 +128,7 @@ std::shared_ptr<const Picture::Image> loadPlainBitmap(std::span<const std::byte>
     if (file.size() < kFileHeader + kInfoHeader || !PictureBytes::bitmapComplete(file))
         return nullptr;
     const auto info = read<BITMAPINFOHEADER>(file, kFileHeader);
-    const auto bitsAt = read<DWORD>(file, 10);
+    const auto bitsAt = read<DWORD>(file, PictureBytes::BitmapLayout::kPixelsOffsetAt);
     if (info.biSize < kInfoHeader || info.biCompression != BI_RGB || info.biPlanes != 1)
         return nullptr;
     const std::size_t colours = info.biClrUsed         ? info.biClrUsed
@@ -198,8 +198,7 @@ std::vector<std::byte> readPlainFile(const std::wstring& path) {
 Picture Picture::fromBytes(std::span<const std::byte> bytes) {
     Picture result;
     if (bytes.empty() || bytes.size() > kMaxFileBytes) return result;
-    if (!PictureBytes::bitmapComplete(bytes) ||
-        PictureBytes::decodedBytes(bytes) > kMaxDecodedBytes)
+    if (!PictureBytes::bitmapComplete(bytes) || !PictureBytes::withinDecodeLimit(bytes))
         return result;
     if (startsWith(bytes, {0, 0, 1, 0}))
         result.image_ = loadIcon(bytes, result.size_);

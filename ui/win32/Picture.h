@@ -9,7 +9,10 @@
 
 #include <windows.h>
 
+#include "PictureBytes.h"
+
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
@@ -30,7 +33,7 @@ public:
     static Picture fromFile(const std::wstring& path);
 
     static constexpr std::size_t kMaxFileBytes = 16u << 20;
-    static constexpr std::size_t kMaxDecodedBytes = 64u << 20;
+    static constexpr std::uint64_t kMaxDecodedBytes = PictureBytes::kMaxDecodedBytes;
 
     bool isNull() const { return !image_; }
     SIZE pixelSize() const { return size_; }
