@@ -23,8 +23,11 @@ def read_ppm(path):
         fields.append(data[start:at])
     if fields[0] != b"P6":
         raise SystemExit("not a binary PPM: " + path)
-    width, height = int(fields[1]), int(fields[2])
-    return width, height, data[at + 1:]
+    width, height, maximum = int(fields[1]), int(fields[2]), int(fields[3])
+    body = data[at + 1:]
+    if maximum > 255:  # two bytes a channel, most significant first
+        body = bytes(body[i] for i in range(0, len(body), 2))
+    return width, height, body
 
 
 def main():
