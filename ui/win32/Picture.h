@@ -1,8 +1,8 @@
 #pragma once
-// A picture as the platform's own loaders read it, drawn at its natural pixel
-// size. Icons (.ico, and PNG images as icons use them) go through user32's
-// icon loader and uncompressed .bmp
-// files straight to gdi32; everything else (GIF, compressed bitmaps,
+// A picture as the platform's own loaders read it, drawn at its size at 96 dpi
+// times the dpi it was loaded for, as the layout around it is. Icons (.ico, and
+// PNG images as icons use them) go through user32's icon loader and
+// uncompressed .bmp files straight to gdi32; everything else (GIF, compressed bitmaps,
 // metafiles, JPEG) through OleLoadPicture, whose first use costs a program a
 // good part of its start-up, so that the pictures shown at start need none.
 // Copies share one loaded picture.
