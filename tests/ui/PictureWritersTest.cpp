@@ -289,3 +289,51 @@ TEST(Palette, NearestIndexPassesOverTheSkippedEntry) {
 }
 
 } // namespace
+
+namespace {
+// A picture of one colour with a transparent corner, at `side` pixels.
+QImage square(int side, QRgb colour) {
+    QImage image(side, side, QImage::Format_ARGB32);
+    image.fill(colour);
+    image.setPixel(0, 0, qRgba(0, 0, 0, 0));
+    return image;
+}
+
+quint16 entryField(const QByteArray& file, int entry, int at) {
+    const auto* bytes = reinterpret_cast<const uchar*>(file.constData());
+    const int offset = 6 + entry * 16 + at;
+    return quint16(bytes[offset] | bytes[offset + 1] << 8);
+}
+} // namespace
+
+TEST(SizedIconWriter, EverySizeReadsBackInItsOwnColoursAnd256AsPng) {
+    const int sides[] = {16, 20, 24, 32, 40, 48, 64, 256};
+    std::vector<QImage> pictures;
+    for (int i = 0; i < int(std::size(sides)); ++i)
+        pictures.push_back(square(sides[i], qRgb(10 * i, 200 - 10 * i, 128)));
+    const QByteArray file = sizedIcon(pictures);
+    for (int i = 0; i < int(std::size(sides)); ++i) {
+        const QImage back = readBack(file, "ico", i);
+        ASSERT_EQ(back.width(), sides[i]) << "image " << i;
+        EXPECT_EQ(back.pixel(1, 1), pictures[std::size_t(i)].pixel(1, 1)) << sides[i];
+        EXPECT_EQ(qAlpha(back.pixel(0, 0)), 0) << sides[i] << ": the transparent corner";
+    }
+    const auto* bytes = reinterpret_cast<const uchar*>(file.constData());
+    const int last = int(std::size(sides)) - 1;
+    EXPECT_EQ(bytes[6 + last * 16], 0) << "256 is written as 0 in the directory";
+    const quint32 pngAt = quint32(entryField(file, last, 12)) | quint32(entryField(file, last, 14))
+                                                                    << 16;
+    EXPECT_EQ(file.mid(int(pngAt), 4), QByteArray("\x89PNG")) << "at " << pngAt;
+}
+
+TEST(SizedIconWriter, CursorKeepsEachImagesHotSpotAndRefusesMismatches) {
+    const QByteArray file =
+        sizedCursor({square(32, qRgb(0, 0, 0)), square(64, qRgb(255, 255, 255))},
+                    {QPoint(12, 9), QPoint(24, 18)});
+    EXPECT_EQ(entryField(file, 0, 4), 12);
+    EXPECT_EQ(entryField(file, 0, 6), 9);
+    EXPECT_EQ(entryField(file, 1, 4), 24);
+    EXPECT_EQ(entryField(file, 1, 6), 18);
+    EXPECT_THROW(sizedCursor({square(32, 0)}, {}), std::invalid_argument);
+    EXPECT_THROW(sizedIcon({QImage(32, 16, QImage::Format_ARGB32)}), std::invalid_argument);
+}

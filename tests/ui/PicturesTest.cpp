@@ -41,8 +41,13 @@ TEST(BuiltinIcons, UseTheDoubleSizeRenderingOnDenseScreens) {
         EXPECT_EQ(dense.size(), QSize(64, 64));
         EXPECT_EQ(dense.devicePixelRatio(), 2.0);
         EXPECT_EQ(dense.deviceIndependentSize(), QSizeF(32, 32));
-        EXPECT_EQ(Pictures::builtinIcon(i, 3.0).size(), QSize(64, 64));
-        EXPECT_EQ(Pictures::builtinIcon(i, 1.5).size(), QSize(32, 32));
+        // From 125 % on, as the scales a desktop offers come.
+        for (const qreal ratio : {1.25, 1.5, 3.0}) {
+            const QPixmap scaled = Pictures::builtinIcon(i, ratio);
+            EXPECT_EQ(scaled.size(), QSize(64, 64)) << "at " << ratio;
+            EXPECT_EQ(scaled.deviceIndependentSize(), QSizeF(32, 32)) << "at " << ratio;
+        }
+        EXPECT_EQ(Pictures::builtinIcon(i, 1.2).size(), QSize(32, 32));
     }
 }
 
@@ -117,7 +122,8 @@ TEST(DialogPictures, AreTwiceAsLargeOnDenseScreens) {
     EXPECT_EQ(banner.size(), QSize(444, 100));
     EXPECT_EQ(banner.deviceIndependentSize(), QSizeF(222, 50));
     EXPECT_FALSE(banner.hasAlphaChannel());
-    EXPECT_EQ(Pictures::logoBanner(1.5).size(), QSize(222, 50));
+    EXPECT_EQ(Pictures::logoBanner(1.25).size(), QSize(444, 100));
+    EXPECT_EQ(Pictures::logoBanner(1.2).size(), QSize(222, 50));
 
     const QPixmap folder = Pictures::browsePicture(2.0);
     EXPECT_EQ(folder.deviceIndependentSize(), QSizeF(16, 16));

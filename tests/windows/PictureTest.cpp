@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -55,15 +58,49 @@ TEST(CarriedPictures, EveryBuiltinIconAndTheDialogsPicturesLoadAtTheirSize) {
     }
 }
 
-TEST(CarriedPictures, TwiceAsLargeIconsFromTwiceTheStandardDpiOn) {
+TEST(CarriedPictures, TwiceAsLargeRenderingsFrom150PercentOn) {
     struct Case {
         UINT dpi;
         int resource;
     };
-    for (const Case c : {Case{96, IDP_BUILTIN_ICON_0 + 4}, Case{144, IDP_BUILTIN_ICON_0 + 4},
-                         Case{191, IDP_BUILTIN_ICON_0 + 4}, Case{192, IDP_BUILTIN_ICON_2X_0 + 4},
-                         Case{288, IDP_BUILTIN_ICON_2X_0 + 4}})
+    for (const Case c :
+         {Case{96, IDP_BUILTIN_ICON_0 + 4}, Case{120, IDP_BUILTIN_ICON_0 + 4},
+          Case{143, IDP_BUILTIN_ICON_0 + 4}, Case{144, IDP_BUILTIN_ICON_2X_0 + 4},
+          Case{192, IDP_BUILTIN_ICON_2X_0 + 4}, Case{288, IDP_BUILTIN_ICON_2X_0 + 4}})
         EXPECT_EQ(NativePictureBox::builtinIconResource(4, c.dpi), c.resource) << c.dpi;
+}
+
+// The dpis of 100 to 300 % in the steps Windows offers.
+constexpr UINT kDpis[] = {96, 120, 144, 168, 192, 240, 288};
+
+LONG scaled(LONG logical, UINT dpi) {
+    return MulDiv(logical, int(dpi), USER_DEFAULT_SCREEN_DPI);
+}
+
+TEST(CarriedPictures, CoverTheSameShareOfTheWindowAtEveryDpiFromTheSharpestSource) {
+    struct Case {
+        const char* what;
+        int id, doubleId;
+        SIZE logical;
+    };
+    const Case cases[] = {
+        {"gear", IDP_BUILTIN_ICON_0, IDP_BUILTIN_ICON_2X_0, {32, 32}},
+        {"banner", IDP_LOGO_BANNER, IDP_LOGO_BANNER_2X, {222, 50}},
+        {"browse", IDP_BROWSE_PICTURE, IDP_BROWSE_PICTURE_2X, {16, 16}},
+    };
+    for (const Case& c : cases)
+        for (const UINT dpi : kDpis) {
+            const Picture picture = Picture::fromResources(c.id, c.doubleId, dpi);
+            ASSERT_FALSE(picture.isNull()) << c.what << " at " << dpi;
+            const LONG sourceScale = dpi >= Picture::kDoubleSourceDpi ? 2 : 1;
+            EXPECT_EQ(picture.logicalSize().cx, c.logical.cx) << c.what << " at " << dpi;
+            EXPECT_EQ(picture.pixelSize().cx, scaled(c.logical.cx, dpi))
+                << c.what << " at " << dpi << " dpi";
+            EXPECT_EQ(picture.pixelSize().cy, scaled(c.logical.cy, dpi))
+                << c.what << " at " << dpi << " dpi";
+            EXPECT_EQ(picture.sourceSize().cx, c.logical.cx * sourceScale)
+                << c.what << " at " << dpi << " dpi is drawn from the wrong rendering";
+        }
 }
 
 TEST_F(PictureFiles, IconBitmapAndGifFilesLoad) {
@@ -72,6 +109,159 @@ TEST_F(PictureFiles, IconBitmapAndGifFilesLoad) {
           std::pair{"c.gif", IDP_BROWSE_PICTURE}}) {
         const Picture picture = Picture::fromFile(write(name, resourceBytes(id)).wstring());
         EXPECT_FALSE(picture.isNull()) << name;
+    }
+}
+
+// A 40 x 40 bitmap of one colour, plain (drawn by gdi32) or run-length coded
+// (which only the OLE loader reads, and which it sizes in HIMETRIC).
+std::vector<char> squareBitmap(bool runLength) {
+    constexpr int kSide = 40;
+    std::vector<char> pixels;
+    for (int row = 0; row < kSide; ++row) {
+        if (runLength) {
+            pixels.insert(pixels.end(), {char(kSide), 0, 0, 0}); // a run of 40, end of line
+        } else {
+            pixels.insert(pixels.end(), kSide, 0);
+        }
+    }
+    if (runLength) pixels.insert(pixels.end(), {0, 1}); // end of the picture
+    constexpr std::size_t kHeaders = 14 + 40, kPalette = 4;
+    std::vector<char> file(kHeaders + kPalette + pixels.size());
+    auto put = [&](std::size_t at, std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            file[at + i] = char((value >> (8 * i)) & 0xFF);
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put(2, std::uint32_t(kHeaders + kPalette + pixels.size()), 4);
+    put(10, kHeaders + kPalette, 4);
+    put(14, 40, 4);
+    put(18, kSide, 4);
+    put(22, kSide, 4);
+    put(26, 1, 2);
+    put(28, 8, 2);
+    put(30, runLength ? 1 : 0, 4); // BI_RLE8 or BI_RGB
+    put(34, std::uint32_t(pixels.size()), 4);
+    put(46, 1, 4);                // one colour
+    put(kHeaders, 0x00C00000, 4); // red, as blue-green-red-0
+    std::copy(pixels.begin(), pixels.end(), file.begin() + kHeaders + kPalette);
+    return file;
+}
+
+// The rectangle a picture covers when drawn on white at the origin.
+SIZE drawnExtent(const Picture& picture) {
+    constexpr int kCanvas = 400;
+    const HDC screen = GetDC(nullptr);
+    const HDC dc = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kCanvas, -kCanvas, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ previous = SelectObject(dc, canvas);
+    const RECT all{0, 0, kCanvas, kCanvas};
+    FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+    picture.draw(dc, 0, 0);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    SIZE extent{};
+    for (int y = 0; y < kCanvas; ++y)
+        for (int x = 0; x < kCanvas; ++x)
+            if ((pixels[y * kCanvas + x] & 0xFFFFFF) != 0xFFFFFF) {
+                extent.cx = std::max<LONG>(extent.cx, x + 1);
+                extent.cy = std::max<LONG>(extent.cy, y + 1);
+            }
+    SelectObject(dc, previous);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return extent;
+}
+
+TEST_F(PictureFiles, EveryFormatKeepsItsLogicalSizeAtEveryDpi) {
+    const std::vector<std::pair<std::string, fs::path>> files = {
+        {"plain bitmap", write("plain.bmp", squareBitmap(false))},
+        {"run-length bitmap (OLE)", write("coded.bmp", squareBitmap(true))},
+    };
+    for (const auto& [what, path] : files)
+        for (const UINT dpi : kDpis) {
+            const Picture picture = Picture::fromFile(path.wstring(), dpi);
+            ASSERT_FALSE(picture.isNull()) << what;
+            const LONG expected = scaled(40, dpi);
+            EXPECT_EQ(picture.pixelSize().cx, expected) << what << " at " << dpi << " dpi";
+            const SIZE drawn = drawnExtent(picture);
+            EXPECT_EQ(drawn.cx, expected) << what << " drawn at " << dpi << " dpi";
+            EXPECT_EQ(drawn.cy, expected) << what << " drawn at " << dpi << " dpi";
+        }
+    const fs::path gif = write("small.gif", resourceBytes(IDP_BROWSE_PICTURE));
+    const fs::path png = write("big.png", resourceBytes(IDP_BUILTIN_ICON_2X_0));
+    for (const UINT dpi : kDpis) {
+        EXPECT_EQ(Picture::fromFile(gif.wstring(), dpi).pixelSize().cx, scaled(16, dpi))
+            << "gif at " << dpi << " dpi";
+        EXPECT_EQ(Picture::fromFile(png.wstring(), dpi).pixelSize().cx, scaled(64, dpi))
+            << "png at " << dpi << " dpi";
+    }
+}
+
+// An icon file of the gear's 32 x 32 true-colour image and its 64 x 64 PNG.
+std::vector<char> twoSizeIcon() {
+    const std::vector<char> small = resourceBytes(IDP_BUILTIN_ICON_0);
+    const std::vector<char> large = resourceBytes(IDP_BUILTIN_ICON_2X_0);
+    auto field = [&](std::size_t at) {
+        std::uint32_t value = 0;
+        std::memcpy(&value, small.data() + at, sizeof value);
+        return value;
+    };
+    constexpr std::size_t kSecondEntry = 6 + 16;
+    const std::uint32_t smallBytes = field(kSecondEntry + 8), smallAt = field(kSecondEntry + 12);
+    std::vector<char> file(6 + 2 * 16);
+    auto put = [&](std::size_t at, std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            file[at + i] = char((value >> (8 * i)) & 0xFF);
+    };
+    put(2, 1, 2);
+    put(4, 2, 2);
+    const std::uint32_t first = std::uint32_t(file.size());
+    const std::pair<int, std::uint32_t> entries[] = {{64, std::uint32_t(large.size())},
+                                                     {32, smallBytes}};
+    std::uint32_t at = first;
+    for (int i = 0; i < 2; ++i) {
+        const std::size_t entry = 6 + std::size_t(i) * 16;
+        put(entry, std::uint32_t(entries[i].first), 1);
+        put(entry + 1, std::uint32_t(entries[i].first), 1);
+        put(entry + 4, 1, 2);
+        put(entry + 6, 32, 2);
+        put(entry + 8, entries[i].second, 4);
+        put(entry + 12, at, 4);
+        at += entries[i].second;
+    }
+    file.insert(file.end(), large.begin(), large.end());
+    file.insert(file.end(), small.begin() + smallAt, small.begin() + smallAt + smallBytes);
+    return file;
+}
+
+TEST_F(PictureFiles, AnIconOfSeveralImagesDrawsFromTheOneThatFitsBest) {
+    const fs::path icon = write("two.ico", twoSizeIcon());
+    struct Case {
+        UINT dpi;
+        LONG source;
+    };
+    // 32 x 32 stands for the file at 96 dpi; above it the larger image is scaled down.
+    for (const Case c :
+         {Case{96, 32}, Case{120, 64}, Case{144, 64}, Case{192, 64}, Case{288, 64}}) {
+        const Picture picture = Picture::fromFile(icon.wstring(), c.dpi);
+        ASSERT_FALSE(picture.isNull()) << c.dpi;
+        EXPECT_EQ(picture.logicalSize().cx, 32) << c.dpi;
+        EXPECT_EQ(picture.sourceSize().cx, c.source) << "image chosen at " << c.dpi << " dpi";
+        EXPECT_EQ(picture.pixelSize().cx, scaled(32, c.dpi)) << c.dpi;
+    }
+    // The program's own icon file at every size Windows asks for: the smallest
+    // image at least as large as wanted.
+    const fs::path sized = fs::path(TARROWIN_PICTURE_DIR) / "options-sizes.ico";
+    for (const Case c : {Case{96, 32}, Case{120, 40}, Case{144, 48}, Case{168, 64}, Case{192, 64},
+                         Case{240, 256}}) {
+        const Picture picture = Picture::fromFile(sized.wstring(), c.dpi);
+        ASSERT_FALSE(picture.isNull()) << sized.string();
+        EXPECT_EQ(picture.sourceSize().cx, c.source) << "image chosen at " << c.dpi << " dpi";
     }
 }
 

@@ -9,6 +9,10 @@
 //   tarrowin_wine_probe picture-rect TITLE      the same of the first picture box
 //   tarrowin_wine_probe message-text            the text of the "Tarrowin" message box
 //   tarrowin_wine_probe screen-saver            1 when the screen saver is active, else 0
+//   tarrowin_wine_probe client-rect TITLE       screen "x y width height" of the client area
+//
+// The probe sees the windows in device pixels at any dpi: it is dpi aware itself,
+// so the system does not scale what it reads to 96 dpi.
 //
 // Exits 1 when the window or control is not there.
 #include <windows.h>
@@ -57,6 +61,7 @@ int printScreenRect(HWND window) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     const std::wstring command = argc > 1 ? argv[1] : L"";
     const HWND window = argc > 2 ? FindWindowW(nullptr, argv[2]) : nullptr;
     if (command == L"client-size" && window) {
@@ -73,6 +78,14 @@ int wmain(int argc, wchar_t** argv) {
         return printScreenRect(findChild(window, L"TarrowinPictureBox", nullptr));
     if (command == L"edit-rect" && window && argc > 3)
         return printScreenRect(findChild(window, WC_EDITW, argv[3]));
+    if (command == L"client-rect" && window) {
+        RECT client;
+        GetClientRect(window, &client);
+        POINT origin{0, 0};
+        ClientToScreen(window, &origin);
+        std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
+        return 0;
+    }
     if (command == L"message-text") {
         const HWND box = FindWindowW(L"#32770", L"Tarrowin");
         const HWND text = box ? GetDlgItem(box, 0xFFFF) : nullptr; // the message's static control

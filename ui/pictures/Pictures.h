@@ -16,7 +16,7 @@ namespace Pictures {
 int builtinIconCount();
 
 // Built-in icon `index`, 32x32 device-independent pixels with soft edges. At a
-// device pixel ratio of 2 or more it is the 64x64 rendering of the same
+// device pixel ratio of 1.25 or more it is the 64x64 rendering of the same
 // drawing, marked with a ratio of 2. A null pixmap for any other index.
 QPixmap builtinIcon(int index, qreal devicePixelRatio = 1.0);
 
@@ -29,8 +29,8 @@ QIcon optionsWindowIcon();
 // The pixel ratio of the densest screen: the pictures below default to it.
 qreal screenPixelRatio();
 
-// The pictures below are their 1x files; at a device pixel ratio of 2 or more
-// they are the 2x renderings instead, marked with a ratio of 2, so that they
+// The pictures below are their 1x files; at a device pixel ratio of 1.25 or
+// more they are the 2x renderings instead, marked with a ratio of 2, so that they
 // keep their size in device-independent pixels.
 
 // The hand over the progress window's icon box; its hot spot, the top of the

@@ -1,11 +1,13 @@
 #include "PictureFile.h"
 
+#include "PictureBytes.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QtEndian>
 
-#include <cstdlib>
+#include <cstdint>
+#include <span>
 
 namespace {
 constexpr QSize kIconSize{32, 32};
@@ -15,18 +17,9 @@ constexpr QSize kIconSize{32, 32};
 bool bitmapComplete(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray header = file.read(34);
-    if (header.size() < 34) return false;
-    const auto* bytes = reinterpret_cast<const uchar*>(header.constData());
-    const quint32 pixelsAt = qFromLittleEndian<quint32>(bytes + 10);
-    const qint32 width = qFromLittleEndian<qint32>(bytes + 18);
-    const qint32 height = qFromLittleEndian<qint32>(bytes + 22);
-    const quint16 bitsPerPixel = qFromLittleEndian<quint16>(bytes + 28);
-    const quint32 compression = qFromLittleEndian<quint32>(bytes + 30);
-    constexpr quint32 kUncompressed = 0, kBitFields = 3;
-    if (compression != kUncompressed && compression != kBitFields) return true; // run-length coded
-    const qint64 rowBytes = (qint64(width) * bitsPerPixel + 31) / 32 * 4;
-    return file.size() >= qint64(pixelsAt) + rowBytes * std::llabs(height);
+    const QByteArray start = file.read(PictureBytes::BitmapLayout::kHeaderBytesRead);
+    return PictureBytes::bitmapComplete(std::as_bytes(std::span(start.constData(), start.size())),
+                                        std::uint64_t(file.size()));
 }
 
 // The 32 x 32 image with the most colours among those of an icon file.

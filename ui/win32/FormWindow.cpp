@@ -397,6 +397,9 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                      suggested->right - suggested->left, suggested->bottom - suggested->top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         applyLayout();
+        for (Child& child : children_)
+            child.control->dpiChanged(dpi_);
+        if (onDpiChanged) onDpiChanged(dpi_);
         return 0;
     }
     }

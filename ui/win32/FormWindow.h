@@ -74,6 +74,10 @@ public:
     std::function<void()> beforeFirstShow;
     // Runs when the desktop session is about to end.
     std::function<void()> onEndSession;
+    // Runs after the window has taken a new dpi (WM_DPICHANGED) and laid out
+    // its controls for it: what the form's owner drew for the old one (icons,
+    // pointers, button pictures) is made again.
+    std::function<void(UINT dpi)> onDpiChanged;
 
     std::u16string caption() const override;
     void setCaption(std::u16string_view caption) override;

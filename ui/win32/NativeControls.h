@@ -31,6 +31,8 @@ public:
     }
     // A WM_COMMAND notification from the control's window.
     virtual void notify(WORD /*code*/) {}
+    // The form moved to a screen of another dpi; positions and fonts are the form's.
+    virtual void dpiChanged(UINT /*dpi*/) {}
 
 protected:
     virtual void showState() {}

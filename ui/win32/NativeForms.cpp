@@ -4,49 +4,34 @@
 
 #include <commctrl.h>
 
-#include <cstdint>
-#include <cstring>
-
 namespace {
 constexpr COLORREF kCreditColour = RGB(0, 0, 255);
 constexpr COLORREF kLogoBackground = RGB(255, 255, 255);
-// Where the finger tip of the logo pointer is: the icon file carries no hot spot.
-constexpr DWORD kLogoHotSpotX = 5, kLogoHotSpotY = 0;
 
+// The icon resources hold every size Windows asks for; each is loaded at the
+// size the system metrics give for the dpi. The caller destroys it.
 HICON loadIcon(int id, int size) {
-    return HICON(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size,
-                            LR_SHARED));
+    return HICON(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
 }
 
-// A pointer from the first image of an icon file kept as RCDATA, with its hot
-// spot at the finger tip.
-HCURSOR pointerFromIconResource(int id) {
-    const HMODULE module = GetModuleHandleW(nullptr);
-    const HRSRC found =
-        FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10)); // RT_RCDATA
-    if (!found) return nullptr;
-    const auto* file = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
-    const DWORD fileSize = SizeofResource(module, found);
-    constexpr DWORD kHeader = 6, kEntrySize = 8, kEntryOffset = 12, kEntryBytes = 16;
-    if (!file || fileSize < kHeader + kEntryBytes) return nullptr;
-    std::uint32_t size = 0, offset = 0;
-    std::memcpy(&size, file + kHeader + kEntrySize, sizeof size);
-    std::memcpy(&offset, file + kHeader + kEntryOffset, sizeof offset);
-    if (offset > fileSize || size > fileSize - offset) return nullptr;
-    constexpr DWORD kIconFormat = 0x00030000;
-    const HICON icon = CreateIconFromResourceEx(const_cast<BYTE*>(file + offset), size, TRUE,
-                                                kIconFormat, 0, 0, LR_DEFAULTCOLOR);
-    if (!icon) return nullptr;
-    ICONINFO info{};
-    GetIconInfo(icon, &info);
-    info.fIcon = FALSE;
-    info.xHotspot = kLogoHotSpotX;
-    info.yHotspot = kLogoHotSpotY;
-    const HCURSOR pointer = CreateIconIndirect(&info);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
-    DestroyIcon(icon);
-    return pointer;
+// A pointer at the system's pointer size for the dpi, from the resource's
+// image of that size (or the nearest, scaled). The caller destroys it.
+HCURSOR loadPointer(int id, UINT dpi) {
+    const int size = GetSystemMetricsForDpi(SM_CXCURSOR, dpi);
+    return HCURSOR(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_CURSOR, size, size, 0));
+}
+
+void replaceIcon(HICON& held, HICON made) {
+    if (held) DestroyIcon(held);
+    held = made;
+}
+
+// HCURSOR and HICON are one type; a pointer is let go of as a pointer.
+void replacePointer(HCURSOR& held, HCURSOR made) {
+    if (held) DestroyCursor(held);
+    held = made;
 }
 } // namespace
 
@@ -64,27 +49,26 @@ NativeForms::NativeForms()
     : commonControls_(registerCommonControls()),
       form1(Layout::form1(), FormStyle::fixedWindow(), FormWindow::Build::Now),
       form2(Layout::form2(), FormStyle::toolWindow(), FormWindow::Build::WhenShown) {
-    const int big = GetSystemMetrics(SM_CXICON), small = GetSystemMetrics(SM_CXSMICON);
-    form1.setIcons(loadIcon(IDI_PROGRESS_WINDOW, big), loadIcon(IDI_PROGRESS_WINDOW, small));
-    form2.setIcons(loadIcon(IDI_OPTIONS_WINDOW, big), loadIcon(IDI_OPTIONS_WINDOW, small));
-
-    auto& iconBox = form1.control<NativePictureBox>("Picture1");
-    iconBox.setPointer(
-        HCURSOR(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_ICON_BOX_HAND),
-                           IMAGE_CURSOR, 0, 0, LR_SHARED)));
-
     auto& logo = form2.control<NativePictureBox>("Picture1");
     logo.setBackground(kLogoBackground);
-    logo.showPicture(Picture::fromResource(IDP_LOGO_BANNER));
-    logoPointer_ = pointerFromIconResource(IDP_LOGO_HAND);
-    logo.setPointer(logoPointer_);
+    logo.showCarried(IDP_LOGO_BANNER, IDP_LOGO_BANNER_2X);
     form2.setTextColour("Label8", kCreditColour);
+    dressForm1(form1.dpi());
+    dressForm2(GetDpiForSystem());
     // A GIF needs the OLE picture loader, whose first use is slow: not at start
     // while the dialog stays hidden.
     form2.beforeFirstShow = [this] {
         form2.control<NativeButton>("Command4")
             .setBitmap(
-                Picture::fromResource(IDP_BROWSE_PICTURE).toBitmap(GetSysColor(COLOR_BTNFACE)));
+                Picture::fromResources(IDP_BROWSE_PICTURE, IDP_BROWSE_PICTURE_2X, form2.dpi())
+                    .toBitmap(GetSysColor(COLOR_BTNFACE)));
+    };
+    form1.onDpiChanged = [this](UINT dpi) { dressForm1(dpi); };
+    form2.onDpiChanged = [this](UINT dpi) {
+        dressForm2(dpi);
+        form2.control<NativeButton>("Command4")
+            .setBitmap(Picture::fromResources(IDP_BROWSE_PICTURE, IDP_BROWSE_PICTURE_2X, dpi)
+                           .toBitmap(GetSysColor(COLOR_BTNFACE)));
     };
 
     form1.onModalLoop = form2.onModalLoop = [this](bool running) {
@@ -96,5 +80,31 @@ NativeForms::NativeForms()
 }
 
 NativeForms::~NativeForms() {
-    if (logoPointer_) DestroyCursor(logoPointer_);
+    replacePointer(pointers_.iconBox, nullptr);
+    replacePointer(pointers_.logo, nullptr);
+    for (auto& form : icons_)
+        for (HICON& icon : form)
+            replaceIcon(icon, nullptr);
+}
+
+void NativeForms::dressForm1(UINT dpi) {
+    HICON big = loadIcon(IDI_PROGRESS_WINDOW, GetSystemMetricsForDpi(SM_CXICON, dpi));
+    HICON small = loadIcon(IDI_PROGRESS_WINDOW, GetSystemMetricsForDpi(SM_CXSMICON, dpi));
+    form1.setIcons(big, small); // the window lets go of the old ones first
+    replaceIcon(icons_[0][0], big);
+    replaceIcon(icons_[0][1], small);
+    const HCURSOR pointer = loadPointer(IDC_ICON_BOX_HAND, dpi);
+    form1.control<NativePictureBox>("Picture1").setPointer(pointer);
+    replacePointer(pointers_.iconBox, pointer);
+}
+
+void NativeForms::dressForm2(UINT dpi) {
+    HICON big = loadIcon(IDI_OPTIONS_WINDOW, GetSystemMetricsForDpi(SM_CXICON, dpi));
+    HICON small = loadIcon(IDI_OPTIONS_WINDOW, GetSystemMetricsForDpi(SM_CXSMICON, dpi));
+    form2.setIcons(big, small);
+    replaceIcon(icons_[1][0], big);
+    replaceIcon(icons_[1][1], small);
+    const HCURSOR pointer = loadPointer(IDC_LOGO_HAND, dpi);
+    form2.control<NativePictureBox>("Picture1").setPointer(pointer);
+    replacePointer(pointers_.logo, pointer);
 }

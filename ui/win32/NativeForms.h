@@ -31,5 +31,14 @@ public:
     Form2Controls form2Controls() const;
 
 private:
-    HCURSOR logoPointer_ = nullptr;
+    // The window icons, pointers and button picture drawn for the form's dpi.
+    void dressForm1(UINT dpi);
+    void dressForm2(UINT dpi);
+
+    struct Pointers {
+        HCURSOR iconBox = nullptr;
+        HCURSOR logo = nullptr;
+    };
+    Pointers pointers_;
+    HICON icons_[2][2] = {}; // per form: big, small
 };

@@ -35,6 +35,9 @@ NativePictureBox::~NativePictureBox() {
 
 void NativePictureBox::showState() {
     SetWindowLongPtrW(window_, GWLP_USERDATA, LONG_PTR(this));
+    // Loaded before the window existed, perhaps for the system's dpi rather
+    // than the window's.
+    reload();
     InvalidateRect(window_, nullptr, TRUE);
 }
 
@@ -56,25 +59,54 @@ void NativePictureBox::createToolTip(const MSG& firstMove) {
 }
 
 int NativePictureBox::builtinIconResource(int index, UINT dpi) {
-    constexpr UINT kDoubleDpi = 2 * USER_DEFAULT_SCREEN_DPI;
-    return (dpi >= kDoubleDpi ? IDP_BUILTIN_ICON_2X_0 : IDP_BUILTIN_ICON_0) + index;
+    return (dpi >= Picture::kDoubleSourceDpi ? IDP_BUILTIN_ICON_2X_0 : IDP_BUILTIN_ICON_0) + index;
+}
+
+UINT NativePictureBox::dpi() const {
+    if (dpi_) return dpi_;
+    return window_ ? GetDpiForWindow(window_) : GetDpiForSystem();
+}
+
+void NativePictureBox::show(std::function<Picture(UINT dpi)> source) {
+    source_ = std::move(source);
+    loadedDpi_ = dpi();
+    picture_ = source_(loadedDpi_);
+    if (window_) InvalidateRect(window_, nullptr, TRUE);
 }
 
 void NativePictureBox::showBuiltinIcon(int index) {
     if (index < 0 || index >= kBuiltinIcons) return;
-    const UINT dpi = window_ ? GetDpiForWindow(window_) : GetDpiForSystem();
-    showPicture(Picture::fromResource(builtinIconResource(index, dpi)));
+    show([index](UINT dpi) {
+        return Picture::fromResources(IDP_BUILTIN_ICON_0 + index, IDP_BUILTIN_ICON_2X_0 + index,
+                                      dpi);
+    });
+}
+
+void NativePictureBox::showCarried(int id, int doubleId) {
+    show([id, doubleId](UINT dpi) { return Picture::fromResources(id, doubleId, dpi); });
 }
 
 bool NativePictureBox::loadPicture(std::u16string_view path) {
-    Picture loaded = Picture::fromFile(toWide(path));
-    if (loaded.isNull()) return false;
-    showPicture(std::move(loaded));
+    const std::wstring file = toWide(path);
+    Picture loaded = Picture::fromFile(file, dpi());
+    if (loaded.isNull()) return false; // the box keeps what it shows
+    source_ = [file](UINT dpi) { return Picture::fromFile(file, dpi); };
+    picture_ = std::move(loaded);
+    loadedDpi_ = dpi();
+    if (window_) InvalidateRect(window_, nullptr, TRUE);
     return true;
 }
 
-void NativePictureBox::showPicture(Picture picture) {
-    picture_ = std::move(picture);
+void NativePictureBox::dpiChanged(UINT dpi) {
+    dpi_ = dpi;
+    reload();
+}
+
+// A file that has gone since it was chosen leaves the picture as it was.
+void NativePictureBox::reload() {
+    if (!source_ || loadedDpi_ == dpi()) return;
+    loadedDpi_ = dpi();
+    if (Picture again = source_(loadedDpi_); !again.isNull()) picture_ = std::move(again);
     if (window_) InvalidateRect(window_, nullptr, TRUE);
 }
 

@@ -1,15 +1,17 @@
 #pragma once
-// The picture box: a window of its own class that paints its picture at its
-// natural size from its top-left corner over its background colour, never
-// scaled, shows its pointer and tooltip, and runs Click on a click. A box in
-// the keyboard order takes the focus by Tab only (a click leaves the focus
-// where it is), shows a focus frame, and is pressed by Space or Enter as a
-// push button is.
+// The picture box: a window of its own class that paints its picture from its
+// top-left corner over its background colour, at the picture's logical size
+// times the window's dpi/96 (at 96 dpi pixel for pixel), shows its pointer and
+// tooltip, and runs Click on a click. What it shows is loaded again when the
+// window's dpi changes. A box in the keyboard order takes the focus by Tab only
+// (a click leaves the focus where it is), shows a focus frame, and is pressed
+// by Space or Enter as a push button is.
 
 #include "NativeControls.h"
 #include "Picture.h"
 #include "PictureBox.h"
 
+#include <functional>
 #include <string>
 
 class NativePictureBox : public PictureBox, public NativeControl {
@@ -20,15 +22,22 @@ public:
     explicit NativePictureBox(std::wstring toolTip = {});
     ~NativePictureBox() override;
 
-    // From 200 % up, the built-in icons come at twice their size.
+    // From 150 % up, the built-in icons are drawn from their renderings at
+    // twice the size.
     void showBuiltinIcon(int index) override;
     static int builtinIconResource(int index, UINT dpi);
     bool loadPicture(std::u16string_view path) override;
 
-    void showPicture(Picture picture);
+    // A carried picture and its rendering at twice the size (Picture::fromResources).
+    void showCarried(int id, int doubleId);
     const Picture& picture() const { return picture_; }
     void setBackground(COLORREF colour);
     void setPointer(HCURSOR pointer);
+    HCURSOR pointer() const { return pointer_; }
+    // The window moved to a screen of another dpi (WM_DPICHANGED): the picture
+    // is loaded again for it.
+    void dpiChanged(UINT dpi) override;
+    UINT dpi() const;
 
 protected:
     void showState() override;
@@ -38,8 +47,14 @@ private:
     static LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
     void createToolTip(const MSG& firstMove);
+    void show(std::function<Picture(UINT dpi)> source);
+    void reload();
 
+    // What the box shows, as a loader for any dpi.
+    std::function<Picture(UINT dpi)> source_;
     Picture picture_;
+    UINT dpi_ = 0; // 0: the window's, or the system's before there is a window
+    UINT loadedDpi_ = 0;
     HBRUSH background_ = nullptr;
     HCURSOR pointer_ = nullptr;
     std::wstring toolTipText_;

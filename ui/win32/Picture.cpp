@@ -17,7 +17,14 @@ public:
 
 namespace {
 constexpr int kHimetricPerInch = 2540;
-constexpr int kReferenceDpi = 96;
+
+// What a loader made of the bytes: the image, the pixels it holds, and the size
+// it stands for at 96 dpi.
+struct Loaded {
+    std::shared_ptr<const Picture::Image> image;
+    SIZE source{};
+    SIZE logical{};
+};
 
 class IconImage : public Picture::Image {
 public:
@@ -34,18 +41,27 @@ private:
 // The file's own bytes, handed to gdi32 as they are.
 class BitmapImage : public Picture::Image {
 public:
-    BitmapImage(std::vector<std::byte> file, std::size_t bitsAt)
-        : file_(std::move(file)), bitsAt_(bitsAt) {}
+    BitmapImage(std::vector<std::byte> file, std::size_t bitsAt, SIZE source)
+        : file_(std::move(file)), bitsAt_(bitsAt), source_(source) {}
     void draw(HDC dc, int x, int y, SIZE size) const override {
         const auto* info =
             reinterpret_cast<const BITMAPINFO*>(file_.data() + sizeof(BITMAPFILEHEADER));
-        SetDIBitsToDevice(dc, x, y, DWORD(size.cx), DWORD(size.cy), 0, 0, 0, UINT(size.cy),
-                          file_.data() + bitsAt_, info, DIB_RGB_COLORS);
+        // Whole multiples keep every source pixel a sharp square; anything
+        // between averages, where repeating some rows and not others would show.
+        const bool wholeMultiple = size.cx % source_.cx == 0 && size.cy % source_.cy == 0;
+        const int previousMode = SetStretchBltMode(dc, wholeMultiple ? COLORONCOLOR : HALFTONE);
+        POINT previousOrigin{};
+        SetBrushOrgEx(dc, 0, 0, &previousOrigin);
+        StretchDIBits(dc, x, y, size.cx, size.cy, 0, 0, source_.cx, source_.cy,
+                      file_.data() + bitsAt_, info, DIB_RGB_COLORS, SRCCOPY);
+        SetBrushOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
+        SetStretchBltMode(dc, previousMode);
     }
 
 private:
     std::vector<std::byte> file_;
     std::size_t bitsAt_;
+    SIZE source_;
 };
 
 class OleImage : public Picture::Image {
@@ -81,89 +97,134 @@ std::shared_ptr<const Picture::Image> iconFromImage(std::span<const std::byte> i
 }
 
 // A PNG file as an icon image; its size is in its header chunk.
-std::shared_ptr<const Picture::Image> loadPng(std::span<const std::byte> file, SIZE& size) {
+Loaded loadPng(std::span<const std::byte> file) {
     constexpr std::size_t kWidthAt = 16, kHeaderEnd = 24;
-    if (file.size() < kHeaderEnd) return nullptr;
+    if (file.size() < kHeaderEnd) return {};
     auto bigEndian = [&](std::size_t at) {
         LONG value = 0;
         for (std::size_t i = 0; i < 4; ++i)
             value = (value << 8) | std::to_integer<LONG>(file[at + i]);
         return value;
     };
-    size = {bigEndian(kWidthAt), bigEndian(kWidthAt + 4)};
-    return iconFromImage(file, size);
+    const SIZE size{bigEndian(kWidthAt), bigEndian(kWidthAt + 4)};
+    return {iconFromImage(file, size), size, size};
 }
 
-// The icon file's best 32 x 32 image (the most bits per pixel), else its first.
-std::shared_ptr<const Picture::Image> loadIcon(std::span<const std::byte> file, SIZE& size) {
+struct IconEntry {
+    SIZE size;
+    int bits;
+    DWORD bytes, offset;
+};
+
+std::vector<IconEntry> iconEntries(std::span<const std::byte> file) {
     constexpr std::size_t kHeader = 6, kEntry = 16;
-    constexpr int kWanted = 32;
-    const auto count = read<WORD>(file, 4);
-    if (count == 0 || file.size() < kHeader + count * kEntry) return nullptr;
-    std::size_t best = 0;
-    int bestBits = -1;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t entry = kHeader + i * kEntry;
-        const int width = std::to_integer<int>(file[entry]), bits = read<WORD>(file, entry + 6);
-        if (width == kWanted && bits > bestBits) {
-            best = i;
-            bestBits = bits;
-        }
-    }
-    const std::size_t entry = kHeader + best * kEntry;
-    const int width = std::to_integer<int>(file[entry]),
-              height = std::to_integer<int>(file[entry + 1]);
-    const auto bytes = read<DWORD>(file, entry + 8), offset = read<DWORD>(file, entry + 12);
-    if (offset > file.size() || bytes > file.size() - offset) return nullptr;
     constexpr int kLargest = 256; // a size of 0 in the directory
-    size = {width ? width : kLargest, height ? height : kLargest};
-    return iconFromImage(file.subspan(offset, bytes), size);
+    const auto count = read<WORD>(file, 4);
+    if (file.size() < kHeader + count * kEntry) return {};
+    std::vector<IconEntry> entries;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t at = kHeader + i * kEntry;
+        const int width = std::to_integer<int>(file[at]),
+                  height = std::to_integer<int>(file[at + 1]);
+        entries.push_back({{width ? width : kLargest, height ? height : kLargest},
+                           read<WORD>(file, at + 6),
+                           read<DWORD>(file, at + 8),
+                           read<DWORD>(file, at + 12)});
+    }
+    return entries;
+}
+
+// An icon file stands for 32 x 32 when it has an image of that size, as
+// icons on Windows do at 96 dpi; else for its first image.
+SIZE iconLogicalSize(const std::vector<IconEntry>& entries) {
+    constexpr LONG kStandardSide = 32;
+    for (const IconEntry& entry : entries)
+        if (entry.size.cx == kStandardSide && entry.size.cy == kStandardSide) return entry.size;
+    return entries.front().size;
+}
+
+// The image to draw `wanted` pixels wide from: the smallest one at least that
+// wide (scaling down keeps detail), else the widest; among images of one size
+// the one with the most bits per pixel.
+std::size_t bestIconImage(std::span<const SIZE> sizes, std::span<const int> bits, LONG wanted) {
+    std::size_t best = 0;
+    auto better = [&](std::size_t a, std::size_t b) {
+        const bool aFits = sizes[a].cx >= wanted, bFits = sizes[b].cx >= wanted;
+        if (aFits != bFits) return aFits;
+        if (sizes[a].cx != sizes[b].cx)
+            return aFits ? sizes[a].cx < sizes[b].cx : sizes[a].cx > sizes[b].cx;
+        return bits[a] > bits[b];
+    };
+    for (std::size_t i = 1; i < sizes.size(); ++i)
+        if (better(i, best)) best = i;
+    return best;
+}
+
+Loaded loadIcon(std::span<const std::byte> file, UINT dpi) {
+    const std::vector<IconEntry> entries = iconEntries(file);
+    if (entries.empty()) return {};
+    const SIZE logical = iconLogicalSize(entries);
+    std::vector<SIZE> sizes;
+    std::vector<int> bits;
+    for (const IconEntry& entry : entries) {
+        sizes.push_back(entry.size);
+        bits.push_back(entry.bits);
+    }
+    const IconEntry& chosen =
+        entries[bestIconImage(sizes, bits, MulDiv(logical.cx, int(dpi), Picture::kStandardDpi))];
+    if (chosen.offset > file.size() || chosen.bytes > file.size() - chosen.offset) return {};
+    return {iconFromImage(file.subspan(chosen.offset, chosen.bytes), chosen.size), chosen.size,
+            logical};
 }
 
 // An uncompressed bitmap whose headers, colour table and rows all lie inside
 // the file; anything else is left to the OLE loader.
-std::shared_ptr<const Picture::Image> loadPlainBitmap(std::span<const std::byte> file, SIZE& size) {
+Loaded loadPlainBitmap(std::span<const std::byte> file) {
     constexpr std::size_t kFileHeader = sizeof(BITMAPFILEHEADER),
                           kInfoHeader = sizeof(BITMAPINFOHEADER);
-    if (file.size() < kFileHeader + kInfoHeader || !PictureBytes::bitmapComplete(file))
-        return nullptr;
+    if (file.size() < kFileHeader + kInfoHeader || !PictureBytes::bitmapComplete(file)) return {};
     const auto info = read<BITMAPINFOHEADER>(file, kFileHeader);
-    const auto bitsAt = read<DWORD>(file, 10);
-    if (info.biSize < kInfoHeader || info.biCompression != BI_RGB || info.biPlanes != 1)
-        return nullptr;
+    const auto bitsAt = read<DWORD>(file, PictureBytes::BitmapLayout::kPixelsOffsetAt);
+    if (info.biSize < kInfoHeader || info.biCompression != BI_RGB || info.biPlanes != 1) return {};
     const std::size_t colours = info.biClrUsed         ? info.biClrUsed
                                 : info.biBitCount <= 8 ? 1u << info.biBitCount
                                                        : 0;
     if (kFileHeader + info.biSize + colours * sizeof(RGBQUAD) > bitsAt || bitsAt > file.size())
-        return nullptr;
-    if (info.biWidth <= 0 || info.biHeight == 0) return nullptr;
-    size = {info.biWidth, info.biHeight < 0 ? -info.biHeight : info.biHeight};
-    return std::make_shared<BitmapImage>(std::vector<std::byte>(file.begin(), file.end()), bitsAt);
+        return {};
+    if (info.biWidth <= 0 || info.biHeight == 0) return {};
+    const SIZE size{info.biWidth, info.biHeight < 0 ? -info.biHeight : info.biHeight};
+    return {std::make_shared<BitmapImage>(std::vector<std::byte>(file.begin(), file.end()), bitsAt,
+                                          size),
+            size, size};
 }
 
-std::shared_ptr<const Picture::Image> loadWithOle(std::span<const std::byte> bytes, SIZE& size) {
+Loaded loadWithOle(std::span<const std::byte> bytes) {
     ensureOle();
     const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    if (!memory) return nullptr;
+    if (!memory) return {};
     std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
     GlobalUnlock(memory);
     IStream* stream = nullptr;
     if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
         GlobalFree(memory);
-        return nullptr;
+        return {};
     }
     IPicture* picture = nullptr;
     const HRESULT loaded = OleLoadPicture(stream, LONG(bytes.size()), FALSE, IID_IPicture,
                                           reinterpret_cast<void**>(&picture));
     stream->Release();
-    if (FAILED(loaded) || !picture) return nullptr;
+    if (FAILED(loaded) || !picture) return {};
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
     picture->get_Width(&width);
     picture->get_Height(&height);
-    size = {MulDiv(width, kReferenceDpi, kHimetricPerInch),
-            MulDiv(height, kReferenceDpi, kHimetricPerInch)};
-    return std::make_shared<OleImage>(picture);
+    // The loader turned the file's pixels into HIMETRIC at the screen's dpi;
+    // only that dpi turns them back into the same pixels.
+    const HDC screen = GetDC(nullptr);
+    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX), dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    const SIZE size{MulDiv(width, dpiX, kHimetricPerInch), MulDiv(height, dpiY, kHimetricPerInch)};
+    return {std::make_shared<OleImage>(picture), size, size};
 }
 
 bool startsWith(std::span<const std::byte> bytes, std::initializer_list<int> magic) {
@@ -195,35 +256,56 @@ std::vector<std::byte> readPlainFile(const std::wstring& path) {
 }
 } // namespace
 
-Picture Picture::fromBytes(std::span<const std::byte> bytes) {
+Picture Picture::fromBytes(std::span<const std::byte> bytes, UINT dpi) {
     Picture result;
     if (bytes.empty() || bytes.size() > kMaxFileBytes) return result;
-    if (!PictureBytes::bitmapComplete(bytes) ||
-        PictureBytes::decodedBytes(bytes) > kMaxDecodedBytes)
+    if (!PictureBytes::bitmapComplete(bytes) || !PictureBytes::withinDecodeLimit(bytes))
         return result;
+    Loaded loaded;
     if (startsWith(bytes, {0, 0, 1, 0}))
-        result.image_ = loadIcon(bytes, result.size_);
+        loaded = loadIcon(bytes, dpi);
     else if (startsWith(bytes, {0x89, 'P', 'N', 'G'}))
-        result.image_ = loadPng(bytes, result.size_);
-    else if (startsWith(bytes, {'B', 'M'}))
-        result.image_ = loadPlainBitmap(bytes, result.size_);
-    if (!result.image_) result.image_ = loadWithOle(bytes, result.size_);
-    if (!result.image_) result.size_ = {};
+        loaded = loadPng(bytes);
+    else if (PictureBytes::isBitmap(bytes))
+        loaded = loadPlainBitmap(bytes);
+    if (!loaded.image) loaded = loadWithOle(bytes);
+    if (!loaded.image || loaded.source.cx <= 0 || loaded.source.cy <= 0) return result;
+    result.image_ = std::move(loaded.image);
+    result.source_ = loaded.source;
+    result.logical_ = loaded.logical;
+    result.scaleTo(dpi);
     return result;
 }
 
-Picture Picture::fromResource(int id) {
+Picture Picture::fromResources(int id, int doubleId, UINT dpi) {
+    if (dpi >= kDoubleSourceDpi) {
+        Picture doubled = fromResource(doubleId);
+        if (!doubled.isNull()) {
+            doubled.logical_ = {doubled.source_.cx / 2, doubled.source_.cy / 2};
+            doubled.scaleTo(dpi);
+            return doubled;
+        }
+    }
+    return fromResource(id, dpi);
+}
+
+void Picture::scaleTo(UINT dpi) {
+    size_ = {MulDiv(logical_.cx, int(dpi), int(kStandardDpi)),
+             MulDiv(logical_.cy, int(dpi), int(kStandardDpi))};
+}
+
+Picture Picture::fromResource(int id, UINT dpi) {
     const HMODULE module = GetModuleHandleW(nullptr);
     const HRSRC found =
         FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10)); // RT_RCDATA
     if (!found) return {};
     const auto* data = static_cast<const std::byte*>(LockResource(LoadResource(module, found)));
     if (!data) return {};
-    return fromBytes({data, SizeofResource(module, found)});
+    return fromBytes({data, SizeofResource(module, found)}, dpi);
 }
 
-Picture Picture::fromFile(const std::wstring& path) {
-    return fromBytes(readPlainFile(path));
+Picture Picture::fromFile(const std::wstring& path, UINT dpi) {
+    return fromBytes(readPlainFile(path), dpi);
 }
 
 void Picture::draw(HDC dc, int x, int y) const {

@@ -1,15 +1,18 @@
 #pragma once
-// A picture as the platform's own loaders read it, drawn at its natural pixel
-// size. Icons (.ico, and PNG images as icons use them) go through user32's
-// icon loader and uncompressed .bmp
-// files straight to gdi32; everything else (GIF, compressed bitmaps,
+// A picture as the platform's own loaders read it, drawn at its size at 96 dpi
+// times the dpi it was loaded for, as the layout around it is. Icons (.ico, and
+// PNG images as icons use them) go through user32's icon loader and
+// uncompressed .bmp files straight to gdi32; everything else (GIF, compressed bitmaps,
 // metafiles, JPEG) through OleLoadPicture, whose first use costs a program a
 // good part of its start-up, so that the pictures shown at start need none.
 // Copies share one loaded picture.
 
 #include <windows.h>
 
+#include "PictureBytes.h"
+
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
@@ -19,23 +22,40 @@ public:
     Picture() = default;
 
     // An empty picture when the bytes are not a picture a loader reads whole.
-    static Picture fromBytes(std::span<const std::byte> bytes);
+    // Every picture has a logical size, its size at 96 dpi (a file's natural
+    // pixel size; for an icon file with a 32 x 32 image, 32 x 32), and is drawn
+    // at that size times dpi/96, like the layout around it. An icon file with
+    // several images draws from the one that fits that size best.
+    static Picture fromBytes(std::span<const std::byte> bytes, UINT dpi = kStandardDpi);
     // A picture carried in the program file as an RCDATA resource.
-    static Picture fromResource(int id);
+    static Picture fromResource(int id, UINT dpi = kStandardDpi);
+    // A carried picture with a rendering at twice its size (the RCDATA
+    // resource doubleId): from kDoubleSourceDpi on, that rendering is drawn,
+    // at the logical size of the plain one.
+    static Picture fromResources(int id, int doubleId, UINT dpi);
     // A picture file chosen by the user: an empty picture when the path names
     // no plain file, when the file is larger than kMaxFileBytes or is no picture
     // a loader reads whole, or when its decoded size would pass
     // kMaxDecodedBytes: a hostile file cannot make the program claim unbounded
     // memory nor wait on a pipe.
-    static Picture fromFile(const std::wstring& path);
+    static Picture fromFile(const std::wstring& path, UINT dpi = kStandardDpi);
 
+    static constexpr UINT kStandardDpi = USER_DEFAULT_SCREEN_DPI;
+    // 150 %: from here on a doubled rendering scaled down is sharper than a
+    // plain one scaled up.
+    static constexpr UINT kDoubleSourceDpi = 144;
     static constexpr std::size_t kMaxFileBytes = 16u << 20;
-    static constexpr std::size_t kMaxDecodedBytes = 64u << 20;
+    static constexpr std::uint64_t kMaxDecodedBytes = PictureBytes::kMaxDecodedBytes;
 
     bool isNull() const { return !image_; }
+    // The size it is drawn at, in device pixels at its dpi.
     SIZE pixelSize() const { return size_; }
+    // Its size at 96 dpi.
+    SIZE logicalSize() const { return logical_; }
+    // The pixels of the image it is drawn from.
+    SIZE sourceSize() const { return source_; }
 
-    // Draws the picture at its natural size with its top-left corner at x, y,
+    // Draws the picture at pixelSize() with its top-left corner at x, y,
     // transparent parts showing what is already there.
     void draw(HDC dc, int x, int y) const;
 
@@ -46,6 +66,10 @@ public:
     class Image; // one of the loaders' results, in Picture.cpp
 
 private:
+    void scaleTo(UINT dpi);
+
     std::shared_ptr<const Image> image_;
     SIZE size_{};
+    SIZE logical_{};
+    SIZE source_{};
 };

@@ -10,3 +10,6 @@
 #define IDP_LOGO_BANNER 110       // RCDATA: the dialog's logo
 #define IDP_LOGO_HAND 111         // RCDATA: pointer over the logo (an icon file)
 #define IDP_BROWSE_PICTURE 112    // RCDATA: the browse button's GIF
+#define IDP_LOGO_BANNER_2X 113    // RCDATA: the logo at 444 x 100, for 150 % screens and up
+#define IDP_BROWSE_PICTURE_2X 114 // RCDATA: the browse picture at 32 x 32, likewise
+#define IDC_LOGO_HAND 21          // pointer over the logo, at the sizes pointers take

@@ -3,6 +3,8 @@
 #include "IconLayout.h"
 #include "Quantize.h"
 
+#include <QBuffer>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -95,11 +97,15 @@ struct Entry {
     quint32 bitsOrHotY;
     quint32 bytes;
     quint32 offset;
+    int side = kIconSide;
 };
 
+// The directory keeps a side in one byte; 256 is written as 0.
+constexpr int kLargestSide = 256;
+
 void putDirectoryEntry(QByteArray& out, const Entry& e) {
-    putU8(out, kIconSide);
-    putU8(out, kIconSide);
+    putU8(out, e.side % kLargestSide);
+    putU8(out, e.side % kLargestSide);
     putU8(out, e.colourCount);
     putU8(out, 0);
     putU16(out, e.planesOrHotX);
@@ -145,10 +151,10 @@ QByteArray indexedImage(const QImage& argb) {
 
 QByteArray alphaImage(const QImage& argb) {
     QByteArray out;
-    putInfoHeader(out, kIconSide, 2 * kIconSide, 32,
-                  quint32(kIconSide * kIconSide * 4 + rowBytes(kIconSide, 1) * kIconSide));
-    for (int y = kIconSide - 1; y >= 0; --y)
-        for (int x = 0; x < kIconSide; ++x) {
+    const int side = argb.width();
+    putInfoHeader(out, side, 2 * side, 32, quint32(side * side * 4 + rowBytes(side, 1) * side));
+    for (int y = side - 1; y >= 0; --y)
+        for (int x = 0; x < side; ++x) {
             const QRgb c = argb.pixel(x, y);
             const bool clear = qAlpha(c) == 0;
             putU8(out, clear ? 0 : qBlue(c));
@@ -156,11 +162,54 @@ QByteArray alphaImage(const QImage& argb) {
             putU8(out, clear ? 0 : qRed(c));
             putU8(out, qAlpha(c));
         }
-    putMask(out, alphaMask(argb, 1), kIconSide, kIconSide);
+    putMask(out, alphaMask(argb, 1), side, side);
+    return out;
+}
+
+QByteArray pngImage(const QImage& argb) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!argb.save(&buffer, "PNG")) throw std::runtime_error("PNG encoding failed");
+    return bytes;
+}
+
+// Square images from small to large, each at 32 bits per pixel with its alpha,
+// the largest size as PNG as Windows keeps it; hotSpots for a cursor file.
+QByteArray sizedFile(const std::vector<QImage>& pictures, const std::vector<QPoint>* hotSpots) {
+    std::vector<QByteArray> images;
+    for (const QImage& picture : pictures) {
+        const QImage argb = straightArgb(picture);
+        if (argb.width() != argb.height() || argb.width() > kLargestSide)
+            throw std::invalid_argument("icon images are square, at most 256 pixels");
+        images.push_back(argb.width() == kLargestSide ? pngImage(argb) : alphaImage(argb));
+    }
+    QByteArray out;
+    putIconHeader(out, hotSpots ? kTypeCursor : kTypeIcon, int(images.size()));
+    quint32 offset = kHeaderBytes + quint32(images.size()) * kEntryBytes;
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        const quint32 first = hotSpots ? quint32((*hotSpots)[i].x()) : 1;
+        const quint32 second = hotSpots ? quint32((*hotSpots)[i].y()) : 32;
+        putDirectoryEntry(
+            out, {0, first, second, quint32(images[i].size()), offset, pictures[i].width()});
+        offset += quint32(images[i].size());
+    }
+    for (const QByteArray& image : images)
+        out.append(image);
     return out;
 }
 
 } // namespace
+
+QByteArray sizedIcon(const std::vector<QImage>& pictures) {
+    return sizedFile(pictures, nullptr);
+}
+
+QByteArray sizedCursor(const std::vector<QImage>& pictures, const std::vector<QPoint>& hotSpots) {
+    if (hotSpots.size() != pictures.size())
+        throw std::invalid_argument("one hot spot for every image");
+    return sizedFile(pictures, &hotSpots);
+}
 
 std::vector<bool> hardMask(const QImage& picture) {
     const QImage argb = straightArgb(picture);

@@ -34,6 +34,14 @@ QByteArray monochromeCursor(const QImage& picture, QPoint hotSpot);
 // is shown). 3262 bytes.
 QByteArray trueColourIcon(const QImage& picture);
 
+// An icon file with one image for each picture (square, 256 pixels at most),
+// at 32 bits per pixel with the picture's alpha; a 256-pixel image is kept as
+// PNG, as Windows does. For the sizes Windows asks for at 100 to 300 %.
+QByteArray sizedIcon(const std::vector<QImage>& pictures);
+
+// The same as a cursor file, each image with its own hot spot.
+QByteArray sizedCursor(const std::vector<QImage>& pictures, const std::vector<QPoint>& hotSpots);
+
 // Bitmap file at 24 bits per pixel, rows bottom-up. Alpha is ignored.
 QByteArray trueColourBitmap(const QImage& picture);
 

@@ -71,6 +71,34 @@ void writeIcon(const QDir& dir, const Art::IconArt& art) {
     writeFile(dir.filePath(art.name + "@2x.png"), png(images.doubled));
 }
 
+// The sizes Windows takes a program's and a window's icon at, from 100 to
+// 300 %: small icons (16 to 48), large ones (32 to 96 are scaled from the
+// nearest), Explorer's views (48, 64, 256).
+constexpr int kWindowsIconSides[] = {16, 20, 24, 32, 40, 48, 64, 256};
+
+// The icon at every size Windows asks for, each drawn on its own pixel grid;
+// a file apart from the two-image one, whose layout stays as it is.
+void writeSizedIcon(const QDir& dir, const Art::IconArt& art) {
+    std::vector<QImage> images;
+    for (int side : kWindowsIconSides)
+        images.push_back(Art::renderAt(art.draw, side));
+    writeFile(dir.filePath(art.name + "-sizes.ico"), PictureFiles::sizedIcon(images));
+}
+
+// A pointer at the sizes Windows gives pointers (32 at 100 %, 48 at 150 %, 64
+// at 200 %, 96 at 300 %): the drawn hand, its doubled rendering, and each
+// scaled by half again without smoothing, where a pixel-art hand stays sharp.
+void writeSizedPointer(const QDir& dir, const QString& name, const QImage& hand, QPoint hotSpot) {
+    const QImage doubled = Art::doubledPixelArt(hand);
+    const std::vector<QImage> images = {
+        hand, hand.scaled(48, 48, Qt::IgnoreAspectRatio, Qt::FastTransformation), doubled,
+        doubled.scaled(96, 96, Qt::IgnoreAspectRatio, Qt::FastTransformation)};
+    std::vector<QPoint> hotSpots;
+    for (const QImage& image : images)
+        hotSpots.push_back(hotSpot * image.width() / hand.width());
+    writeFile(dir.filePath(name + "-sizes.cur"), PictureFiles::sizedCursor(images, hotSpots));
+}
+
 // The progress window's icon for the desktop's icon theme, drawn afresh at
 // every size the theme has a folder for, and once as a scalable drawing.
 void writeThemeIcons(const QDir& dir) {
@@ -101,6 +129,8 @@ void generate(const QDir& dir, const QString& sheetPath) {
     icons.push_back(Art::optionsIcon());
     for (const Art::IconArt& art : icons)
         writeIcon(dir, art);
+    writeSizedIcon(dir, Art::documentIcon());
+    writeSizedIcon(dir, Art::optionsIcon());
     writeThemeIcons(dir);
 
     // Each picture the dialogs show also comes at twice its size, for screens
@@ -111,6 +141,8 @@ void generate(const QDir& dir, const QString& sheetPath) {
     const QImage logoHand = Art::pointingHand(Art::kHandFingerTipAtTop);
     writeFile(dir.filePath("logohand.ico"), PictureFiles::trueColourIcon(logoHand));
     writeFile(dir.filePath("logohand@2x.png"), png(Art::doubledPixelArt(logoHand)));
+    writeSizedPointer(dir, "hand", boxHand, kIconBoxHotSpot);
+    writeSizedPointer(dir, "logohand", logoHand, Art::kHandFingerTipAtTop);
 
     const QImage banner = Art::logoBanner();
     checkBanner(banner);
