@@ -40,7 +40,7 @@
 #include <string>
 
 namespace {
-using Clock = PreciseTimer::Clock;
+using Clock = QtPreciseTimer::Clock;
 
 // The default message cycle: 41 ticks each at 50, 200 and 400 ms.
 constexpr double kDefaultCycleMs = 41.0 * (50 + 200 + 400);
@@ -146,7 +146,7 @@ public:
     // taken before the handler runs, and after it, when the tick has done its
     // work (the window's bars repaint within it). Ends the event loop when the
     // run is complete.
-    void follow(PreciseTimer& timer, std::function<int()> msgIndex) {
+    void follow(QtPreciseTimer& timer, std::function<int()> msgIndex) {
         // The timer's own handler, if any, runs between the two marks.
         timer.Timer = [this, &timer, msgIndex, handler = timer.Timer] {
             pending_ = {ms(Clock::now()), ms(timer.deadline()), 0, 0};
@@ -211,7 +211,7 @@ void runWindow(Recorder& recorder, const Options& options, int argc, char** argv
 
 void runBareTimer(Recorder& recorder, const Options& options, int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    PreciseTimer timer;
+    QtPreciseTimer timer;
     timer.setInterval(options.intervalMs);
     timer.setEnabled(true);
     recorder.follow(timer, [] { return 0; });

@@ -3,8 +3,8 @@
 // reaches them.
 
 #include "Form1Controls.h"
-#include "PreciseTimer.h"
 #include "QtControls.h"
+#include "QtPreciseTimer.h"
 #include "QtWindow.h"
 #include "ui_Form1.h"
 
@@ -25,7 +25,7 @@ public:
 
     Form1Controls controls();
     Form1Widget& widget() { return widget_; }
-    PreciseTimer& timer() { return Timer1; }
+    QtPreciseTimer& timer() { return Timer1; }
 
     // The picture of icos(index), at the window's pixel density.
     QPixmap icos(int index) const;
@@ -45,6 +45,6 @@ private:
     std::array<QtProgressBar, 2> PB;
     QtPictureBoxControl Picture1;
     QtCommandButton Command1;
-    PreciseTimer Timer1;
+    QtPreciseTimer Timer1;
     QTimer barFrame_; // while it runs, the bars wait for it with their new positions
 };

@@ -43,7 +43,7 @@ void registerFormClass(WNDPROC procedure) {
 // it, and a label's mnemonic moves the focus to the control after it. The rest
 // (other labels, bars, frames, pictures) after. Creation order is also the
 // order from top to bottom: frames lie under their contents.
-std::vector<const Layout::ControlEntry*> creationOrder(const Layout::WindowSpec& layout) {
+std::vector<const Layout::ControlEntry*> creationOrder(const Layout::WindowLayout& layout) {
     std::vector<const Layout::ControlEntry*> order;
     for (const auto& entry : layout.controls)
         if (entry.buddy.empty()) order.push_back(&entry);
@@ -100,7 +100,7 @@ std::wstring spokenLabel(std::wstring_view caption) {
 // A control that shows a value gets a label that is never shown, holding its
 // accessible name, when the layout gives it no label that says that name
 // ("Status 2" has none, "Status 1" one that says "Status:").
-bool needsNameLabel(const Layout::WindowSpec& layout, const Layout::ControlEntry& entry) {
+bool needsNameLabel(const Layout::WindowLayout& layout, const Layout::ControlEntry& entry) {
     if (!namedByLabel(entry.kind) || entry.accessibleName.empty()) return false;
     return std::none_of(layout.controls.begin(), layout.controls.end(), [&](const auto& label) {
         return label.buddy == entry.name && spokenLabel(label.caption) == entry.accessibleName;
@@ -116,7 +116,7 @@ FormStyle FormStyle::toolWindow() {
     return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, false};
 }
 
-FormWindow::FormWindow(const Layout::WindowSpec& layout, const FormStyle& style, Build when)
+FormWindow::FormWindow(const Layout::WindowLayout& layout, const FormStyle& style, Build when)
     : layout_(layout), style_(style), caption_(toU16(layout.title)) {
     for (const auto* entry : creationOrder(layout))
         children_.push_back({entry, controlFor(*entry), GetSysColor(COLOR_BTNTEXT)});

@@ -43,7 +43,7 @@ struct FormStyle {
 class FormWindow : public Window {
 public:
     enum class Build { Now, WhenShown };
-    FormWindow(const Layout::WindowSpec& layout, const FormStyle& style, Build build);
+    FormWindow(const Layout::WindowLayout& layout, const FormStyle& style, Build build);
     ~FormWindow() override;
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
@@ -51,7 +51,7 @@ public:
     // The window; nullptr while it is not built.
     HWND hwnd() const { return window_; }
     void build();
-    const Layout::WindowSpec& layout() const { return layout_; }
+    const Layout::WindowLayout& layout() const { return layout_; }
     UINT dpi() const { return dpi_; }
 
     // The control of that name in the layout, as its interface.
@@ -102,7 +102,7 @@ private:
     RECT scaled(const Layout::Rect& rect) const;
     HFONT fontFor(const Layout::ControlEntry& entry);
 
-    const Layout::WindowSpec& layout_;
+    const Layout::WindowLayout& layout_;
     FormStyle style_;
     HWND window_ = nullptr;
     std::u16string caption_;

@@ -53,7 +53,7 @@ struct ControlEntry {
     std::string_view buddy;           // the control a label names; empty for none
 };
 
-struct WindowSpec {
+struct WindowLayout {
     std::string_view name;
     std::wstring_view title;
     int clientWidth, clientHeight;
@@ -68,7 +68,7 @@ struct WindowSpec {
     }
 };
 
-const WindowSpec& form1();
-const WindowSpec& form2();
+const WindowLayout& form1();
+const WindowLayout& form2();
 
 } // namespace Layout

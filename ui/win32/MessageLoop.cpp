@@ -1,7 +1,7 @@
 #include "MessageLoop.h"
 
 #include "FrameClock.h"
-#include "PreciseTimer.h"
+#include "NativePreciseTimer.h"
 
 namespace {
 using FrameClock::Clock;
@@ -28,7 +28,7 @@ void enableDialogKeys(HWND window) {
 
 // Messages first, the timer whenever it is due, and the windows' drawing once
 // a frame (FrameClock.h): changes made since the last frame, then the paints.
-int runMessageLoop(PreciseTimer& timer) {
+int runMessageLoop(NativePreciseTimer& timer) {
     for (;;) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | kAllButPaint)) {

@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
-class PreciseTimer;
+class NativePreciseTimer;
 
 // Runs until WM_QUIT; returns its exit code.
-int runMessageLoop(PreciseTimer& timer);
+int runMessageLoop(NativePreciseTimer& timer);
 
 // Marks a top-level window whose controls take Tab and Alt+letter as in a
 // dialog box.

@@ -3,15 +3,15 @@
 #include "CodePage.h"
 #include "Com.h"
 #include "FormWindow.h"
+#include "NativePreciseTimer.h"
 #include "OpenFileAPI.h"
-#include "PreciseTimer.h"
 #include "SystemActions.h"
 #include "WideText.h"
 
-PlatformServices nativeServices(PreciseTimer& timer) {
+PlatformServices nativeServices(NativePreciseTimer& timer) {
     PlatformServices services;
     services.showMessage = [&timer](std::u16string_view text, MessageIcon icon) {
-        const PreciseTimer::ModalScope ticking(timer);
+        const NativePreciseTimer::ModalScope ticking(timer);
         const UINT kind =
             icon == MessageIcon::Information ? MB_ICONINFORMATION : MB_ICONEXCLAMATION;
         MessageBoxW(GetActiveWindow(), toWide(text).c_str(), kMessageCaption, MB_OK | kind);
@@ -19,7 +19,7 @@ PlatformServices nativeServices(PreciseTimer& timer) {
     services.showOpenFileDialog =
         [&timer](std::u16string_view filter, std::u16string_view defaultExtension,
                  const std::optional<std::u16string>& initialDirectory, int flags, Window* owner) {
-            const PreciseTimer::ModalScope ticking(timer);
+            const NativePreciseTimer::ModalScope ticking(timer);
             ensureOle();
             const auto* form = dynamic_cast<FormWindow*>(owner);
             const std::string directory =

@@ -6,9 +6,9 @@
 
 #include "PlatformServices.h"
 
-class PreciseTimer;
+class NativePreciseTimer;
 
 // The caption of every message box.
 inline constexpr wchar_t kMessageCaption[] = L"Tarrowin";
 
-PlatformServices nativeServices(PreciseTimer& timer);
+PlatformServices nativeServices(NativePreciseTimer& timer);

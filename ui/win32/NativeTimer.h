@@ -2,7 +2,7 @@
 // The behaviour's interval timer on the precise timer.
 
 #include "IntervalTimer.h"
-#include "PreciseTimer.h"
+#include "NativePreciseTimer.h"
 
 class NativeTimer : public IntervalTimer {
 public:
@@ -13,8 +13,8 @@ public:
     bool isEnabled() const override { return timer_.isEnabled(); }
     void setEnabled(bool enabled) override { timer_.setEnabled(enabled); }
 
-    PreciseTimer& precise() { return timer_; }
+    NativePreciseTimer& precise() { return timer_; }
 
 private:
-    PreciseTimer timer_;
+    NativePreciseTimer timer_;
 };

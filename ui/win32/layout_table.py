@@ -134,7 +134,7 @@ def table(ui_path):
     _, _, width, height = rect_of(window)
     out = ["const ControlEntry k%sControls[] = {" % name] + rows + ["};"]
     out.append(
-        "const WindowSpec k%s{\"%s\", %s, %d, %d, %s, k%sControls};"
+        "const WindowLayout k%s{\"%s\", %s, %d, %d, %s, k%sControls};"
         % (name, name, wide(text_of(window, "windowTitle")), width, height,
            font_literal(font_of(window)), name)
     )
@@ -157,7 +157,7 @@ def main(argv):
     lines += [body + "\n" for _, body in parts]
     lines.append("} // namespace")
     for name, _ in parts:
-        lines.append("const WindowSpec& %s() { return k%s; }" % (name[0].lower() + name[1:], name))
+        lines.append("const WindowLayout& %s() { return k%s; }" % (name[0].lower() + name[1:], name))
     lines.append("} // namespace Layout")
     text = "\n".join(lines) + "\n"
     try:

@@ -2,7 +2,7 @@
 # The real program under a real X server: the greeting of a first start, both
 # windows at their sizes and titles, the icon opens the options dialog, the
 # button ends the program with status 0.
-# Usage: windows.sh TARROWIN X11PROBE REGDUMP
+# Usage: first-start.sh TARROWIN X11PROBE REGDUMP
 source "$(dirname "$0")/lib.sh"
 program=$1
 start_session

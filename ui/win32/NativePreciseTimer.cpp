@@ -1,4 +1,4 @@
-#include "PreciseTimer.h"
+#include "NativePreciseTimer.h"
 
 #include <timeapi.h>
 
@@ -14,13 +14,13 @@ constexpr long long kHundredNanosecondsPerSecond = 10'000'000;
 constexpr UINT kClockPeriodMs = 1;
 
 // The thread timers of the modal scopes, by id: a TIMERPROC gets no context.
-std::unordered_map<UINT_PTR, PreciseTimer*>& modalTimers() {
-    static std::unordered_map<UINT_PTR, PreciseTimer*> timers;
+std::unordered_map<UINT_PTR, NativePreciseTimer*>& modalTimers() {
+    static std::unordered_map<UINT_PTR, NativePreciseTimer*> timers;
     return timers;
 }
 } // namespace
 
-PreciseTimer::PreciseTimer(std::function<void()> onTick) : onTick_(std::move(onTick)) {
+NativePreciseTimer::NativePreciseTimer(std::function<void()> onTick) : onTick_(std::move(onTick)) {
     timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
                                     TIMER_ALL_ACCESS);
     highResolution_ = timer_ != nullptr;
@@ -32,7 +32,7 @@ PreciseTimer::PreciseTimer(std::function<void()> onTick) : onTick_(std::move(onT
     }
 }
 
-PreciseTimer::~PreciseTimer() {
+NativePreciseTimer::~NativePreciseTimer() {
     if (modalTimer_) {
         KillTimer(nullptr, modalTimer_);
         modalTimers().erase(modalTimer_);
@@ -41,19 +41,19 @@ PreciseTimer::~PreciseTimer() {
     if (raisedClockRate_) timeEndPeriod(kClockPeriodMs);
 }
 
-void PreciseTimer::setEnabled(bool enabled) {
+void NativePreciseTimer::setEnabled(bool enabled) {
     schedule_.setEnabled(enabled, Clock::now());
     arm();
 }
 
-void PreciseTimer::setInterval(int milliseconds) {
+void NativePreciseTimer::setInterval(int milliseconds) {
     schedule_.setInterval(milliseconds, Clock::now());
     arm();
 }
 
 // Armed with the time left until the deadline; a wake-up that comes early is
 // re-armed by poll(), so the tick never runs before it is due.
-void PreciseTimer::arm() {
+void NativePreciseTimer::arm() {
     if (!timer_) return;
     if (!schedule_.isRunning()) {
         CancelWaitableTimer(timer_);
@@ -69,32 +69,32 @@ void PreciseTimer::arm() {
     SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE);
 }
 
-void PreciseTimer::onSignalled() {
+void NativePreciseTimer::onSignalled() {
     if (schedule_.isDue(Clock::now()))
         poll();
     else
         arm(); // woke early
 }
 
-void PreciseTimer::poll() {
+void NativePreciseTimer::poll() {
     if (!schedule_.isDue(Clock::now()) || !schedule_.beginTick()) return;
     onTick_();
     schedule_.endTick(Clock::now());
     arm();
 }
 
-void CALLBACK PreciseTimer::modalTick(HWND, UINT, UINT_PTR id, DWORD) {
+void CALLBACK NativePreciseTimer::modalTick(HWND, UINT, UINT_PTR id, DWORD) {
     const auto found = modalTimers().find(id);
     if (found != modalTimers().end()) found->second->poll();
 }
 
-void PreciseTimer::enterModalLoop() {
+void NativePreciseTimer::enterModalLoop() {
     if (modalDepth_++ > 0) return;
-    modalTimer_ = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &PreciseTimer::modalTick);
+    modalTimer_ = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &NativePreciseTimer::modalTick);
     if (modalTimer_) modalTimers()[modalTimer_] = this;
 }
 
-void PreciseTimer::leaveModalLoop() {
+void NativePreciseTimer::leaveModalLoop() {
     if (modalDepth_ == 0 || --modalDepth_ > 0 || !modalTimer_) return;
     KillTimer(nullptr, modalTimer_);
     modalTimers().erase(modalTimer_);

@@ -1,4 +1,4 @@
-#include "PreciseTimer.h"
+#include "QtPreciseTimer.h"
 
 #include <algorithm>
 
@@ -19,9 +19,9 @@
 // A one-shot timerfd armed with an absolute CLOCK_MONOTONIC deadline (the clock
 // behind std::chrono::steady_clock): nanosecond resolution, no rounding to whole
 // milliseconds, and no drift between re-arms.
-class PreciseTimer::Waker {
+class QtPreciseTimer::Waker {
 public:
-    explicit Waker(PreciseTimer* owner)
+    explicit Waker(QtPreciseTimer* owner)
         : fd_(timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC)),
           notifier_(fd_, QSocketNotifier::Read) {
         notifier_.setEnabled(false);
@@ -61,9 +61,9 @@ private:
 #else
 // Elsewhere a precise single-shot QTimer re-armed for what is left until the
 // deadline, rounded up so that it never wakes early and spins.
-class PreciseTimer::Waker {
+class QtPreciseTimer::Waker {
 public:
-    explicit Waker(PreciseTimer* owner) {
+    explicit Waker(QtPreciseTimer* owner) {
         timer_.setSingleShot(true);
         timer_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer_, &QTimer::timeout, owner, [this, owner] {
@@ -89,30 +89,30 @@ private:
 };
 #endif
 
-PreciseTimer::PreciseTimer(QObject* parent)
+QtPreciseTimer::QtPreciseTimer(QObject* parent)
     : QObject(parent), waker_(std::make_unique<Waker>(this)) {}
 
-PreciseTimer::~PreciseTimer() = default;
+QtPreciseTimer::~QtPreciseTimer() = default;
 
-void PreciseTimer::setEnabled(bool enabled) {
+void QtPreciseTimer::setEnabled(bool enabled) {
     schedule_.setEnabled(enabled, Clock::now());
     arm();
 }
 
-void PreciseTimer::setInterval(int milliseconds) {
+void QtPreciseTimer::setInterval(int milliseconds) {
     schedule_.setInterval(milliseconds, Clock::now());
     arm();
 }
 
 // Inside a tick the waker waits: fire() arms it once the handler has returned.
-void PreciseTimer::arm() {
+void QtPreciseTimer::arm() {
     if (!schedule_.isRunning())
         waker_->stop();
     else if (!schedule_.isInTick())
         waker_->wakeAt(schedule_.deadline());
 }
 
-void PreciseTimer::fire() {
+void QtPreciseTimer::fire() {
     if (!schedule_.beginTick()) return;
     emit timeout();
     raiseEvent(Timer);

@@ -16,12 +16,12 @@
 
 #include <functional>
 
-class PreciseTimer {
+class NativePreciseTimer {
 public:
-    explicit PreciseTimer(std::function<void()> onTick);
-    ~PreciseTimer();
-    PreciseTimer(const PreciseTimer&) = delete;
-    PreciseTimer& operator=(const PreciseTimer&) = delete;
+    explicit NativePreciseTimer(std::function<void()> onTick);
+    ~NativePreciseTimer();
+    NativePreciseTimer(const NativePreciseTimer&) = delete;
+    NativePreciseTimer& operator=(const NativePreciseTimer&) = delete;
 
     bool isEnabled() const { return schedule_.isEnabled(); }
     void setEnabled(bool enabled);
@@ -44,13 +44,13 @@ public:
 
     class ModalScope {
     public:
-        explicit ModalScope(PreciseTimer& timer) : timer_(timer) { timer_.enterModalLoop(); }
+        explicit ModalScope(NativePreciseTimer& timer) : timer_(timer) { timer_.enterModalLoop(); }
         ~ModalScope() { timer_.leaveModalLoop(); }
         ModalScope(const ModalScope&) = delete;
         ModalScope& operator=(const ModalScope&) = delete;
 
     private:
-        PreciseTimer& timer_;
+        NativePreciseTimer& timer_;
     };
 
 private:

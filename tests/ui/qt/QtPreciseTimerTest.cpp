@@ -1,6 +1,6 @@
 // The progress timer's schedule. Nothing here asserts how long anything took:
 // the checks are on the deadlines the timer computes.
-#include "PreciseTimer.h"
+#include "QtPreciseTimer.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -10,11 +10,11 @@
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = PreciseTimer::Clock;
+using Clock = QtPreciseTimer::Clock;
 
-TEST(PreciseTimer, RunsOnlyWhenEnabledWithAnInterval) {
-    PreciseTimer timer;
-    QSignalSpy ticks(&timer, &PreciseTimer::timeout);
+TEST(QtPreciseTimer, RunsOnlyWhenEnabledWithAnInterval) {
+    QtPreciseTimer timer;
+    QSignalSpy ticks(&timer, &QtPreciseTimer::timeout);
     timer.setEnabled(true);
     EXPECT_FALSE(timer.isRunning()) << "interval 0 means not set";
     QTest::qWait(30);
@@ -29,37 +29,37 @@ TEST(PreciseTimer, RunsOnlyWhenEnabledWithAnInterval) {
     EXPECT_EQ(ticks.count(), seen) << "disabled: no more ticks";
 }
 
-TEST(PreciseTimer, ATickThatChangesTheIntervalKeepsTheRhythm) {
-    PreciseTimer timer;
+TEST(QtPreciseTimer, ATickThatChangesTheIntervalKeepsTheRhythm) {
+    QtPreciseTimer timer;
     Clock::time_point due{};
-    QObject::connect(&timer, &PreciseTimer::timeout, [&] {
+    QObject::connect(&timer, &QtPreciseTimer::timeout, [&] {
         due = timer.deadline();
         timer.setInterval(40000);
         timer.setInterval(30000); // the last change counts, from the same tick
     });
     timer.setInterval(1);
     timer.setEnabled(true);
-    QSignalSpy ticks(&timer, &PreciseTimer::timeout);
+    QSignalSpy ticks(&timer, &QtPreciseTimer::timeout);
     ASSERT_TRUE(ticks.wait(5000));
     EXPECT_EQ(timer.interval(), 30000);
     EXPECT_EQ(timer.deadline(), due + 30000ms)
         << "counted from when the tick was due, not from now";
 }
 
-TEST(PreciseTimer, NextTickIsOneIntervalAfterTheLastWasDue) {
-    PreciseTimer timer;
+TEST(QtPreciseTimer, NextTickIsOneIntervalAfterTheLastWasDue) {
+    QtPreciseTimer timer;
     struct Tick {
         Clock::time_point due, ended;
     };
     std::vector<Tick> ticksSeen;
-    QObject::connect(&timer, &PreciseTimer::timeout, [&] {
+    QObject::connect(&timer, &QtPreciseTimer::timeout, [&] {
         if (ticksSeen.size() == 1) std::this_thread::sleep_for(3ms); // a slow tick
         ticksSeen.push_back({timer.deadline(), Clock::now()});
         if (ticksSeen.size() == 5) timer.setEnabled(false);
     });
     timer.setInterval(5);
     timer.setEnabled(true);
-    QSignalSpy ticks(&timer, &PreciseTimer::timeout);
+    QSignalSpy ticks(&timer, &QtPreciseTimer::timeout);
     while (ticksSeen.size() < 5 && ticks.wait(5000)) {
     }
     ASSERT_EQ(ticksSeen.size(), 5u);
@@ -72,23 +72,23 @@ TEST(PreciseTimer, NextTickIsOneIntervalAfterTheLastWasDue) {
     }
 }
 
-TEST(PreciseTimer, FarBehindStartsAFreshScheduleInsteadOfABurst) {
-    PreciseTimer timer;
+TEST(QtPreciseTimer, FarBehindStartsAFreshScheduleInsteadOfABurst) {
+    QtPreciseTimer timer;
     Clock::time_point due{};
-    QObject::connect(&timer, &PreciseTimer::timeout, [&] {
+    QObject::connect(&timer, &QtPreciseTimer::timeout, [&] {
         due = timer.deadline();
         std::this_thread::sleep_for(TickSchedule::kMaxBacklog + 50ms);
     });
     timer.setInterval(1);
     timer.setEnabled(true);
-    QSignalSpy ticks(&timer, &PreciseTimer::timeout);
+    QSignalSpy ticks(&timer, &QtPreciseTimer::timeout);
     ASSERT_TRUE(ticks.wait(5000));
     EXPECT_GT(timer.deadline() - due, TickSchedule::kMaxBacklog);
     timer.setEnabled(false);
 }
 
-TEST(PreciseTimer, SettingTheIntervalFromOutsideRestartsTheCount) {
-    PreciseTimer timer;
+TEST(QtPreciseTimer, SettingTheIntervalFromOutsideRestartsTheCount) {
+    QtPreciseTimer timer;
     timer.setEnabled(true);
     timer.setInterval(10000);
     const auto before = Clock::now();
@@ -103,8 +103,8 @@ TEST(PreciseTimer, SettingTheIntervalFromOutsideRestartsTheCount) {
 
 namespace {
 
-TEST(PreciseTimer, RunsTheTimerEventOfItsInterfaceOnEveryTick) {
-    PreciseTimer timer;
+TEST(QtPreciseTimer, RunsTheTimerEventOfItsInterfaceOnEveryTick) {
+    QtPreciseTimer timer;
     IntervalTimer& control = timer;
     int events = 0;
     control.Timer = [&] {

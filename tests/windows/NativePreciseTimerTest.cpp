@@ -1,7 +1,7 @@
 // The precise timer in a real message loop: it ticks while the program's loop
 // waits, and a modal scope keeps it ticking inside a loop of the system's.
 // Counts only, no timing: the machine may be slow.
-#include "PreciseTimer.h"
+#include "NativePreciseTimer.h"
 #include "MessageLoop.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +9,10 @@
 namespace {
 constexpr int kTicks = 5;
 
-TEST(PreciseTimer, TicksInTheProgramsMessageLoopUntilStopped) {
+TEST(NativePreciseTimer, TicksInTheProgramsMessageLoopUntilStopped) {
     int ticks = 0;
-    PreciseTimer* self = nullptr;
-    PreciseTimer timer([&] {
+    NativePreciseTimer* self = nullptr;
+    NativePreciseTimer timer([&] {
         if (++ticks == kTicks) {
             self->setEnabled(false);
             PostQuitMessage(7);
@@ -25,16 +25,16 @@ TEST(PreciseTimer, TicksInTheProgramsMessageLoopUntilStopped) {
     EXPECT_EQ(ticks, kTicks);
 }
 
-TEST(PreciseTimer, ModalScopeKeepsTicksComingInsideAnotherLoop) {
+TEST(NativePreciseTimer, ModalScopeKeepsTicksComingInsideAnotherLoop) {
     int ticks = 0;
-    PreciseTimer timer([&] {
+    NativePreciseTimer timer([&] {
         if (++ticks == kTicks) PostQuitMessage(0);
     });
     timer.setInterval(1);
     timer.setEnabled(true);
     {
         // A loop like a message box's: it knows nothing of the waitable timer.
-        const PreciseTimer::ModalScope scope(timer);
+        const NativePreciseTimer::ModalScope scope(timer);
         MSG msg;
         while (GetMessageW(&msg, nullptr, 0, 0) > 0)
             DispatchMessageW(&msg);

@@ -12,13 +12,13 @@
 
 #include <memory>
 
-class PreciseTimer : public QObject, public IntervalTimer {
+class QtPreciseTimer : public QObject, public IntervalTimer {
     Q_OBJECT
 public:
     using Clock = TickSchedule::Clock;
 
-    explicit PreciseTimer(QObject* parent = nullptr);
-    ~PreciseTimer() override;
+    explicit QtPreciseTimer(QObject* parent = nullptr);
+    ~QtPreciseTimer() override;
 
     bool isEnabled() const override { return schedule_.isEnabled(); }
     void setEnabled(bool enabled) override;
