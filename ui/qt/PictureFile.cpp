@@ -1,5 +1,6 @@
 #include "PictureFile.h"
 
+#include "Diagnostics.h"
 #include "PictureBytes.h"
 
 #include <QFile>
@@ -35,19 +36,28 @@ int bestIconImage(QImageReader& reader) {
     }
     return best;
 }
+// The line a picture that is not shown leaves, when diagnostics are asked for.
+QPixmap refused(const QString& path, const QString& why) {
+    if (Diagnostics::enabled())
+        Diagnostics::note(Diagnostics::Area::Picture,
+                          (path + QStringLiteral(": ") + why).toStdString());
+    return {};
+}
 } // namespace
 
 QPixmap readPictureFile(const QString& path) {
     // Only a plain file: opening a FIFO or a device would wait for a writer, or
     // read without end.
-    if (!QFileInfo(path).isFile()) return {};
+    if (!QFileInfo(path).isFile()) return refused(path, QStringLiteral("not a plain file"));
     QImageReader::setAllocationLimit(kMaxDecodedMegabytes);
     QImageReader reader(path);
-    if (reader.format() == "bmp" && !bitmapComplete(path)) return {};
+    if (reader.format() == "bmp" && !bitmapComplete(path))
+        return refused(path, QStringLiteral("a bitmap whose pixels are missing or too large"));
     if (reader.format() == "ico" && reader.imageCount() > 1 &&
         !reader.jumpToImage(bestIconImage(reader)))
-        return {};
+        return refused(path, reader.errorString());
     QImage picture = reader.read();
+    if (picture.isNull()) return refused(path, reader.errorString());
     // The reader takes a scale factor from an "@2x" in the file's name; a user's
     // picture is shown pixel for pixel whatever it is called.
     picture.setDevicePixelRatio(1.0);

@@ -1,7 +1,10 @@
 #include "Picture.h"
 
+#include "CodePage.h"
 #include "Com.h"
+#include "Diagnostics.h"
 #include "PictureBytes.h"
+#include "WideText.h"
 
 #include <ocidl.h>
 #include <olectl.h>
@@ -305,7 +308,13 @@ Picture Picture::fromResource(int id, UINT dpi) {
 }
 
 Picture Picture::fromFile(const std::wstring& path, UINT dpi) {
-    return fromBytes(readPlainFile(path), dpi);
+    Picture picture = fromBytes(readPlainFile(path), dpi);
+    if (picture.isNull() && Diagnostics::enabled())
+        Diagnostics::note(Diagnostics::Area::Picture,
+                          CodePage::narrow(toU16(path)) +
+                              ": no picture this program reads (unreadable, not a plain file, "
+                              "too large, or of an unknown or damaged format)");
+    return picture;
 }
 
 void Picture::draw(HDC dc, int x, int y) const {
