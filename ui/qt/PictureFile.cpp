@@ -36,6 +36,7 @@ int bestIconImage(QImageReader& reader) {
     }
     return best;
 }
+
 // The line a picture that is not shown leaves, when diagnostics are asked for.
 QPixmap refused(const QString& path, const QString& why) {
     if (Diagnostics::enabled())
