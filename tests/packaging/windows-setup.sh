@@ -92,7 +92,8 @@ run_installed_program "$default_dir" refused_while_running
 settings=$(wine reg query "$settings_key" 2>/dev/null) || fail "the program stored no settings"
 
 echo "a setup into another folder removes the install in the first"
-status=$(run_status "$setup" /S "/D=$other_dir")
+# /D= takes the rest of the command line, spaces and all, but no quotes.
+status=$(run_command_line "\"$(winepath -w "$setup" 2>/dev/null)\" /S /D=$other_dir")
 [ "$status" = 0 ] || fail_with_log "setup /S /D=$other_dir ended with status $status"
 [ ! -e "$(unix "$default_dir")" ] || fail "$default_dir is still there, holding: $(ls -A "$(unix "$default_dir")")"
 check_installed "$other_dir" "$version"

@@ -21,7 +21,14 @@ start_wine() {
     wineserver -p >"$work/wineserver.log" 2>&1 </dev/null
 }
 
-unix() { winepath -u "$1" 2>/dev/null; }
+# The Linux path of a path on the prefix's drive C:, worked out here rather
+# than asked of winepath: one Wine program fewer at every check, and none
+# whose failure would read as a missing file.
+unix() {
+    local path=${1//\\//}
+    [[ $path == [Cc]:/* ]] || fail "not a path on drive C: $1"
+    echo "$WINEPREFIX/drive_c/${path:3}"
+}
 
 # Runs a Windows program and echoes its exit status; its output goes to a file
 # that fail_with_log prints.
