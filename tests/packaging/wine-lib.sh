@@ -1,6 +1,9 @@
 # Shared by the tests of the Windows packages: a Wine prefix of the test's own
 # on a private Xvfb, and what a test reads back from it.
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
+# A step that ends the test by failing outside a check says which it was.
+set -E
+trap 'echo "FAIL: \"$BASH_COMMAND\" ended with status $? (${BASH_SOURCE[0]##*/} line $LINENO)" >&2' ERR
 
 uninstall_root='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 settings_key='HKCU\Software\Quillmoor\Tarrowin'
@@ -59,7 +62,7 @@ run_command_line() {
 
 # "TYPE VALUE" of a registry value, or nothing when it is not there.
 reg_value() {
-    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    { wine reg query "$1" /v "$2" 2>/dev/null || true; } | tr -d '\r' |
         sed -n "s/^ *$2 \{4\}\(REG_[A-Z_]*\) \{4\}\(.*\)$/\1 \2/p"
 }
 key_exists() { wine reg query "$1" >/dev/null 2>&1; }
