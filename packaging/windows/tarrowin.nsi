@@ -7,7 +7,7 @@
 ; passes on the command line:
 ;   PROGRAM      the tarrowin.exe to install
 ;   ICON         the program's icon file, also the setup's own
-;   VERSION      the version users see ("1.02"), from the program's version record
+;   VERSION      the version users see ("1.02"), the project's version
 ;   WEB_ADDRESS  the maker's web page, also from the version record
 ;   OUTFILE      where the setup program goes
 
@@ -32,8 +32,16 @@ ManifestDPIAware true
 !define SETTINGS_KEY "HKEY_CURRENT_USER\Software\${PUBLISHER}\${PRODUCT}"
 ; Both of the program's windows are of this class, whatever their titles say.
 !define PROGRAM_WINDOW_CLASS TarrowinForm
-; What the setup and the uninstaller end with when they refuse to go on.
+; What the setup and the uninstaller end with when they refuse to go on
+; (Tarrowin is running, no administrator, an earlier install that would not go),
+; and what the setup ends with when a newer Tarrowin is installed.
 !define EXIT_REFUSED 2
+!define EXIT_NEWER_INSTALLED 3
+; The uninstaller's copy that removes the file of an uninstaller run in place:
+; how often, and how far apart, it tries before it leaves that to the restart.
+!define CLEANUP_SWITCH /CLEANUP
+!define CLEANUP_TRIES 300
+!define CLEANUP_PAUSE_MS 100
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -52,6 +60,7 @@ VIFileVersion "${PROGRAM_VERSION_1}.${PROGRAM_VERSION_2}.${PROGRAM_VERSION_3}.${
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include WordFunc.nsh
 
 ; No wizard or header pictures: the pages carry only text, and the program's
 ; own icon stands for setup and uninstaller alike.
@@ -105,9 +114,59 @@ Function .onInit
         Quit
     ${EndIf}
     !insertmacro REFUSE_WHILE_RUNNING setup
+    Call RefuseDowngrade
+FunctionEnd
+
+; An older setup over a newer Tarrowin would take away what the newer one
+; brought; it goes on only when the user says so. A silent setup cannot ask,
+; so it refuses.
+Function RefuseDowngrade
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" DisplayVersion
+    ${If} $0 == ""
+        Return
+    ${EndIf}
+    ; Both spell the minor number with two digits ("1.02"), which this
+    ; comparison reads as the fraction it looks like.
+    ${VersionCompare} $0 "${VERSION}" $1
+    ${If} $1 != 1
+        Return
+    ${EndIf}
+    MessageBox MB_YESNO|MB_ICONEXCLAMATION|MB_DEFBUTTON2 "${PRODUCT} $0 is installed, newer than the ${VERSION} of this setup.$\r$\n$\r$\nReplace it with the older version?" /SD IDNO IDYES downgrade
+    SetErrorLevel ${EXIT_NEWER_INSTALLED}
+    Quit
+downgrade:
+FunctionEnd
+
+; A setup into another folder than the installed Tarrowin's takes that one
+; away first, with its own uninstaller, so that no copy is left that nothing
+; lists. The uninstaller runs in place (`_?=`) and the setup waits for it; an
+; uninstaller of 1.02 then leaves itself behind, so its file and folder go here.
+Function RemoveEarlierInstall
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" InstallLocation
+    ${If} $0 == ""
+        Return
+    ${EndIf}
+    GetFullPathName $1 "$0"
+    GetFullPathName $2 "$INSTDIR"
+    ${If} $1 == $2
+    ${OrIfNot} ${FileExists} "$0\${UNINSTALLER}"
+        Return
+    ${EndIf}
+    DetailPrint "Removing the earlier installation in $0"
+    ClearErrors
+    ExecWait '"$0\${UNINSTALLER}" /S _?=$0' $1
+    ${If} ${Errors}
+    ${OrIf} $1 != 0
+        MessageBox MB_OK|MB_ICONSTOP "The earlier installation of ${PRODUCT} in $0 could not be removed (status $1).$\r$\n$\r$\nRemove it from the list of installed programs, then start the setup again." /SD IDOK
+        SetErrorLevel ${EXIT_REFUSED}
+        Quit
+    ${EndIf}
+    Delete "$0\${UNINSTALLER}"
+    RMDir "$0"
 FunctionEnd
 
 Section "${PRODUCT}"
+    Call RemoveEarlierInstall
     SetOutPath "$INSTDIR"
     File "/oname=${PROGRAM_FILE}" "${PROGRAM}"
     WriteUninstaller "$INSTDIR\${UNINSTALLER}"
@@ -121,7 +180,9 @@ Section "${PRODUCT}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" URLInfoAbout "${WEB_ADDRESS}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" InstallLocation "$INSTDIR"
     WriteRegStr HKLM "${UNINSTALL_KEY}" UninstallString '"$INSTDIR\${UNINSTALLER}"'
-    WriteRegStr HKLM "${UNINSTALL_KEY}" QuietUninstallString '"$INSTDIR\${UNINSTALLER}" /S'
+    ; In place (`_?=`, the folder as the last argument, without quotes): so
+    ; the command returns only when the uninstall is over, with its status.
+    WriteRegStr HKLM "${UNINSTALL_KEY}" QuietUninstallString '"$INSTDIR\${UNINSTALLER}" /S _?=$INSTDIR'
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" NoModify 1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" NoRepair 1
     ; In KiB, as the list of installed programs reads it.
@@ -129,7 +190,28 @@ Section "${PRODUCT}"
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" EstimatedSize $0
 SectionEnd
 
+; The copy's whole run: it waits for the uninstaller's file to become free.
+!macro CLEANUP_AFTER_IN_PLACE_RUN
+    ${GetParameters} $0
+    ClearErrors
+    ${GetOptions} $0 "${CLEANUP_SWITCH}" $1
+    ${IfNot} ${Errors}
+        ${For} $1 1 ${CLEANUP_TRIES}
+            Delete "$INSTDIR\${UNINSTALLER}"
+            ${IfNot} ${FileExists} "$INSTDIR\${UNINSTALLER}"
+                ${Break}
+            ${EndIf}
+            Sleep ${CLEANUP_PAUSE_MS}
+        ${Next}
+        RMDir "$INSTDIR"
+        ; MOVEFILE_DELAY_UNTIL_REBOOT, without raising the reboot flag.
+        System::Call 'kernel32::MoveFileEx(t "$EXEPATH", n, i 4)'
+        Quit
+    ${EndIf}
+!macroend
+
 Function un.onInit
+    !insertmacro CLEANUP_AFTER_IN_PLACE_RUN
     SetShellVarContext all
     SetRegView 64
     !insertmacro REFUSE_WHILE_RUNNING uninstaller
@@ -143,8 +225,28 @@ FunctionEnd
 Section "Uninstall"
     Delete "$SMPROGRAMS\${PRODUCT}.lnk"
     Delete /REBOOTOK "$INSTDIR\${PROGRAM_FILE}"
-    Delete "$INSTDIR\${UNINSTALLER}"
+    Call un.RemoveUninstaller
     RMDir /REBOOTOK "$INSTDIR"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
     DetailPrint "Your settings stay under ${SETTINGS_KEY}."
 SectionEnd
+
+; Started the usual way, the uninstaller runs from a copy in the temporary
+; folder and can delete its file here. Run in place (`_?=`, so that its caller
+; can wait for it), it is that file, which Windows keeps while it runs: a copy
+; of it in the temporary folder deletes it, and the folder, as soon as this run
+; has ended, the way the usual start's copy goes: at the next restart.
+Function un.RemoveUninstaller
+    ; Short names: `_?=` may name the folder either way.
+    GetFullPathName /SHORT $0 "$EXEPATH"
+    GetFullPathName /SHORT $1 "$INSTDIR\${UNINSTALLER}"
+    ${If} $0 != $1
+        Delete "$INSTDIR\${UNINSTALLER}"
+        Return
+    ${EndIf}
+    GetTempFileName $0
+    Delete $0
+    StrCpy $0 "$0.exe"
+    CopyFiles /SILENT "$EXEPATH" $0
+    Exec '"$0" ${CLEANUP_SWITCH} _?=$INSTDIR'
+FunctionEnd

@@ -1,5 +1,7 @@
 // The program file's resources, built into this test program from the very
 // resource script of the program: version record, icon and code page.
+#include "TarrowinVersion.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -30,8 +32,8 @@ std::string text(std::vector<char>& record, const char* name) {
 TEST(ProgramFile, CarriesItsVersionRecord) {
     std::vector<char> record = ownVersionRecord();
     ASSERT_FALSE(record.empty());
-    EXPECT_EQ(text(record, "FileVersion"), "1.02");
-    EXPECT_EQ(text(record, "ProductVersion"), "1.02");
+    EXPECT_EQ(text(record, "FileVersion"), TARROWIN_VERSION);
+    EXPECT_EQ(text(record, "ProductVersion"), TARROWIN_VERSION);
     EXPECT_EQ(text(record, "ProductName"), "Tarrowin");
     EXPECT_EQ(text(record, "InternalName"), "Tarrowin");
     EXPECT_EQ(text(record, "CompanyName"), "https://www.quillmoor.example/");
@@ -39,8 +41,9 @@ TEST(ProgramFile, CarriesItsVersionRecord) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(record.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(2, 1)); // 1.2
-    EXPECT_EQ(fixed->dwFileVersionLS, 0u);             // .0.0
+    EXPECT_EQ(fixed->dwFileVersionMS,
+              DWORD(MAKELONG(TARROWIN_VERSION_MINOR, TARROWIN_VERSION_MAJOR)));
+    EXPECT_EQ(fixed->dwFileVersionLS, DWORD(MAKELONG(0, TARROWIN_VERSION_PATCH)));
 }
 
 TEST(ProgramFile, CarriesTheGearIconAndAUtf8CodePage) {

@@ -25,9 +25,10 @@ std::vector<IconArt> builtinIcons();
 IconArt documentIcon(); // the progress window's icon
 IconArt optionsIcon();  // the options dialog's icon
 
-// The progress window's page, hinted for any size; the desktop's icon theme
-// carries it at these sizes under this name.
+// The progress window's page, hinted for any size.
 void drawDocument(Canvas& canvas, const Grid& grid);
+// The desktop's icon theme carries the options dialog's gear, the program's
+// icon, at these sizes under this name.
 constexpr int kThemeIconSides[] = {16, 22, 24, 32, 48, 64, 128, 256};
 constexpr const char* kThemeIconName = "example.quillmoor.Tarrowin";
 

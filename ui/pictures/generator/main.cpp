@@ -99,19 +99,21 @@ void writeSizedPointer(const QDir& dir, const QString& name, const QImage& hand,
     writeFile(dir.filePath(name + "-sizes.cur"), PictureFiles::sizedCursor(images, hotSpots));
 }
 
-// The progress window's icon for the desktop's icon theme, drawn afresh at
-// every size the theme has a folder for, and once as a scalable drawing.
+// The program's icon for the desktop's icon theme: the gear the Windows
+// program file, its shortcut and its setup show, drawn afresh at every size
+// the theme has a folder for, and once as a scalable drawing.
 void writeThemeIcons(const QDir& dir) {
+    const Art::CanvasDrawing gear = Art::optionsIcon().draw;
     for (int side : Art::kThemeIconSides) {
         const QString folder = QString("hicolor/%1x%1/apps").arg(side);
         if (!dir.mkpath(folder)) throw std::runtime_error("cannot make " + folder.toStdString());
         writeFile(dir.filePath(folder + "/" + Art::kThemeIconName + ".png"),
-                  png(Art::renderAt(Art::drawDocument, side)));
+                  png(Art::renderAt(gear, side)));
     }
     if (!dir.mkpath("hicolor/scalable/apps"))
         throw std::runtime_error("cannot make hicolor/scalable");
     Art::SvgCanvas svg(Art::kDesignSide);
-    Art::drawDocument(svg, Art::Grid{Art::kDesignSide});
+    gear(svg, Art::Grid{Art::kDesignSide});
     writeFile(dir.filePath(QString("hicolor/scalable/apps/") + Art::kThemeIconName + ".svg"),
               svg.document());
 }
