@@ -1,5 +1,6 @@
-// The progress window's icon as the desktop's icon theme gets it: one file per
-// theme size, each drawn at that size, and one scalable drawing.
+// The program's icon as the desktop's icon theme gets it, the gear the Windows
+// program file shows: one file per theme size, each drawn at that size, and
+// one scalable drawing.
 
 #include <QFile>
 #include <QImage>
@@ -13,7 +14,7 @@ const QString kName = QStringLiteral("example.quillmoor.Tarrowin");
 
 class ThemeIcon : public testing::TestWithParam<int> {};
 
-TEST_P(ThemeIcon, IsAPngOfItsSizeWithSoftEdgesAndAnOpaquePage) {
+TEST_P(ThemeIcon, IsAPngOfItsSizeWithClearCornersAndTheGear) {
     const int side = GetParam();
     const QString path = kThemeDir + QString("%1x%1/apps/").arg(side) + kName + ".png";
     QFile file(path);
@@ -21,14 +22,18 @@ TEST_P(ThemeIcon, IsAPngOfItsSizeWithSoftEdgesAndAnOpaquePage) {
     EXPECT_TRUE(file.read(8) == QByteArray("\x89PNG\r\n\x1a\n", 8));
     const QImage image = QImage(path).convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(image.size(), QSize(side, side));
-    // Clear beside the page, paper in the middle of it.
-    EXPECT_EQ(qAlpha(image.pixel(0, side / 2)), 0);
-    EXPECT_EQ(qAlpha(image.pixel(side - 1, side / 2)), 0);
-    EXPECT_EQ(qAlpha(image.pixel(side / 2, side - 1)), 255) << "the page reaches the bottom";
-    EXPECT_EQ(qAlpha(image.pixel(side / 2, side / 2)), 255);
-    // The turned-down corner is blue.
-    const QRgb flap = image.pixel(side * 72 / 100, side / 5);
-    EXPECT_GT(qBlue(flap), qRed(flap) + 60);
+    // Clear in the corners, between the teeth; the teeth reach the edges.
+    for (const QPoint corner :
+         {QPoint(0, 0), QPoint(side - 1, 0), QPoint(0, side - 1), QPoint(side - 1, side - 1)})
+        EXPECT_EQ(qAlpha(image.pixel(corner)), 0) << corner.x() << "," << corner.y();
+    EXPECT_EQ(qAlpha(image.pixel(0, side / 2)), 255) << "a tooth reaches the left edge";
+    EXPECT_EQ(qAlpha(image.pixel(side / 2, side - 1)), 255) << "a tooth reaches the bottom";
+    // A light wheel around a dark hub, both of the gear's violet-blue.
+    const QRgb wheel = image.pixel(side / 2, side / 5);
+    const QRgb hub = image.pixel(side / 2, side / 2);
+    EXPECT_GT(qGray(wheel), qGray(hub) + 60);
+    EXPECT_GT(qBlue(wheel), qRed(wheel));
+    EXPECT_GT(qBlue(hub), qRed(hub));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ThemeIcon, testing::Values(16, 22, 24, 32, 48, 64, 128, 256));
@@ -49,7 +54,7 @@ TEST(ThemeIcon, HasAScalableDrawingOnA32UnitSquare) {
         }
     }
     EXPECT_FALSE(xml.hasError()) << qPrintable(xml.errorString());
-    EXPECT_GE(paths, 5) << "page, writing, shadow and flap";
+    EXPECT_GE(paths, 3) << "the gear's wheel, teeth and hub";
 }
 
 } // namespace
