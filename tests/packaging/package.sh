@@ -58,7 +58,10 @@ head -n1 "$root/usr/share/doc/tarrowin/copyright" |
 
 # Lintian's hardening tags are only informational: ask for those too.
 lintian --display-info --fail-on error,warning "$deb" >"$work/lintian" 2>&1 || { cat "$work/lintian"; fail "lintian"; }
-! grep 'hardening-' "$work/lintian" || fail "lintian finds the program not hardened"
+# The override of the fortify note may go unused where the compiler leaves a
+# checked read() after all; that note is no finding.
+! grep 'hardening-' "$work/lintian" | grep -v 'unused-override' ||
+    fail "lintian finds the program not hardened"
 # And see for ourselves: bound at start with read-only relocations, calls
 # through the stack protector and the fortified functions.
 program="$root/usr/bin/tarrowin"
