@@ -6,6 +6,8 @@
 #include "RegistryStore.h"
 #include "ScratchRegistry.h"
 
+#include <sqlite3.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -81,6 +83,22 @@ protected:
         struct stat info {};
         ::stat(file.c_str(), &info);
         return info.st_mode & 07777;
+    }
+
+    // The whole check SQLite can make of a file.
+    static std::string integrity(const fs::path& file) {
+        sqlite3* db = nullptr;
+        std::string verdict = "cannot open";
+        if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+            sqlite3_stmt* check = nullptr;
+            sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr);
+            verdict = check && sqlite3_step(check) == SQLITE_ROW
+                          ? reinterpret_cast<const char*>(sqlite3_column_text(check, 0))
+                          : sqlite3_errmsg(db);
+            sqlite3_finalize(check);
+        }
+        sqlite3_close(db);
+        return verdict;
     }
 
     fs::path folder;

@@ -6,9 +6,8 @@
 #include "CRegistry.h"
 #include "StoreFileFixture.h"
 
-#include <sqlite3.h>
-
 #include <random>
+#include <sqlite3.h>
 #include <sys/wait.h>
 
 using namespace std::string_literals;
@@ -45,22 +44,6 @@ protected:
                 files.push_back(entry.path());
         }
         return files;
-    }
-
-    // The whole check SQLite can make of a file.
-    static std::string integrity(const fs::path& file) {
-        sqlite3* db = nullptr;
-        std::string verdict = "cannot open";
-        if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-            sqlite3_stmt* check = nullptr;
-            sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr);
-            verdict = check && sqlite3_step(check) == SQLITE_ROW
-                          ? reinterpret_cast<const char*>(sqlite3_column_text(check, 0))
-                          : sqlite3_errmsg(db);
-            sqlite3_finalize(check);
-        }
-        sqlite3_close(db);
-        return verdict;
     }
 };
 
