@@ -226,6 +226,8 @@ Section "Uninstall"
     Delete "$SMPROGRAMS\${PRODUCT}.lnk"
     Delete /REBOOTOK "$INSTDIR\${PROGRAM_FILE}"
     Call un.RemoveUninstaller
+    ; Not the working folder, which could not be removed.
+    SetOutPath "$TEMP"
     RMDir /REBOOTOK "$INSTDIR"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
     DetailPrint "Your settings stay under ${SETTINGS_KEY}."
@@ -233,9 +235,12 @@ SectionEnd
 
 ; Started the usual way, the uninstaller runs from a copy in the temporary
 ; folder and can delete its file here. Run in place (`_?=`, so that its caller
-; can wait for it), it is that file, which Windows keeps while it runs: a copy
-; of it in the temporary folder deletes it, and the folder, as soon as this run
-; has ended, the way the usual start's copy goes: at the next restart.
+; can wait for it), it is that file, which Windows keeps while it runs but lets
+; move: it moves into the temporary folder, so that the folder here is gone
+; when the caller's wait ends, and goes from there at the next restart, like
+; the usual start's copy. Where it cannot move (the temporary folder on
+; another drive, or Wine, which keeps a running program's file in its place),
+; a copy of it there deletes it, and the folder, as soon as this run has ended.
 Function un.RemoveUninstaller
     ; Short names: `_?=` may name the folder either way.
     GetFullPathName /SHORT $0 "$EXEPATH"
@@ -247,6 +252,13 @@ Function un.RemoveUninstaller
     GetTempFileName $0
     Delete $0
     StrCpy $0 "$0.exe"
+    ClearErrors
+    Rename "$INSTDIR\${UNINSTALLER}" $0
+    ${IfNot} ${Errors}
+        ; MOVEFILE_DELAY_UNTIL_REBOOT, without raising the reboot flag.
+        System::Call 'kernel32::MoveFileEx(t "$0", n, i 4)'
+        Return
+    ${EndIf}
     CopyFiles /SILENT "$EXEPATH" $0
     Exec '"$0" ${CLEANUP_SWITCH} _?=$INSTDIR'
 FunctionEnd

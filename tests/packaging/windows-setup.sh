@@ -114,10 +114,16 @@ status=$(run_command_line "$quiet")
 $(describe_key "$uninstall_key")"
 [ ! -e "$(unix "$other_dir\\tarrowin.exe")" ] || fail "$other_dir\\tarrowin.exe is still there"
 [ ! -e "$(unix "$shortcut")" ] || fail "the shortcut is still there"
-# The running uninstaller's own file goes a moment after it has ended, and
-# the folder with it.
+# Windows lets the running uninstaller move its own file into the temporary
+# folder; Wine does not, so here a copy of it there deletes the file, and the
+# folder with it, a moment after it has ended.
 wait_until test ! -e "$(unix "$other_dir")" ||
     fail "$other_dir is still there, holding: $(ls -A "$(unix "$other_dir")")"
+# Either way, what is left in the temporary folder goes at the next restart.
+pending=$(reg_value 'HKLM\System\CurrentControlSet\Control\Session Manager' PendingFileRenameOperations)
+left=$(sed 's/^REG_MULTI_SZ //; s/\\0/\n/g' <<<"$pending" | sed -n 's/^\\??\\\(.*\\Temp\\[^\\]*\.exe\)$/\1/p' | tail -n1)
+[ -n "$left" ] && [ -f "$(unix "$left")" ] ||
+    fail "no uninstaller in the temporary folder is set to go at the next restart; pending: '$pending'"
 after=$(wine reg query "$settings_key" 2>/dev/null)
 [ "$after" = "$settings" ] || fail "the uninstaller changed the user's settings from
 $settings
