@@ -14,6 +14,16 @@ start_program() {
     app_pid=$!
 }
 
+# Waits up to a minute for a command to succeed; its status says whether it did,
+# so that a caller's message is made when it fails, from what is there then.
+wait_until() {
+    for _ in $(seq 600); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # Waits for the program to end and checks that its exit status is 0; on
 # failure prints the program's log when one is named. Not in a subshell: only
 # this shell can collect its child's status.

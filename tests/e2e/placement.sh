@@ -31,9 +31,9 @@ expect_dialog_in_view() { # what the start was
     local main options
     main=$(wait_window '^Processing\.\.\.$')
     options=$(wait_window '^Options$')
-    wait_until "$1: the progress window is not centred" frame_centred "$main"
-    wait_until "$1: the dialog has no frame" has_frame "$options"
-    wait_until "$1: the dialog does not have the focus" is_active "$options"
+    wait_until frame_centred "$main" || fail "$1: the progress window is not centred"
+    wait_until has_frame "$options" || fail "$1: the dialog has no frame"
+    wait_until is_active "$options" || fail "$1: the dialog does not have the focus"
     local m o
     read -r -a m < <(frame_rect "$main")
     read -r -a o < <(frame_rect "$options")

@@ -26,7 +26,7 @@ for name in _NET_WM_NAME WM_NAME; do
 done
 
 # The progress window: a title bar with a close box, a fixed size, centred.
-wait_until "the progress window is not centred with its frame" frame_centred "$main"
+wait_until frame_centred "$main" || fail "the progress window is not centred with its frame"
 read -r left right top bottom < <(frame_extents "$main")
 [ "$top" -gt "$bottom" ] || fail "no title bar: frame $left $right $top $bottom"
 has_atom "$main" _NET_WM_ALLOWED_ACTIONS _NET_WM_ACTION_CLOSE || fail "no close box"
@@ -46,7 +46,7 @@ echo "distinct drawings: first bar $first of 41, second bar $second of 2"
 click_in "$main" 32 56 # the icon
 options=$(wait_window '^Options$')
 has_atom "$options" _NET_WM_WINDOW_TYPE _NET_WM_WINDOW_TYPE_UTILITY || fail "the dialog is no tool window"
-wait_until "the dialog has no close box" has_atom "$options" _NET_WM_ALLOWED_ACTIONS _NET_WM_ACTION_CLOSE
+wait_until has_atom "$options" _NET_WM_ALLOWED_ACTIONS _NET_WM_ACTION_CLOSE || fail "the dialog has no close box"
 has_atom "$options" _NET_WM_ALLOWED_ACTIONS _NET_WM_ACTION_RESIZE && fail "the dialog can be resized"
 has_icon_sizes "$options" || fail "the dialog's icons are $(xprop -id "$options" _NET_WM_ICON | grep -o '([0-9]* x [0-9]*)')"
 
@@ -55,7 +55,7 @@ click_in "$options" 148 113 # the title box
 xdotool key ctrl+a BackSpace
 click_in "$options" 388 268 # Apply
 empty_title() { [ -z "$(text_property "$main" _NET_WM_NAME)" ] && [ -z "$(text_property "$main" WM_NAME)" ]; }
-wait_until "an empty title shows as '$(text_property "$main" _NET_WM_NAME)'" empty_title
+wait_until empty_title || fail "an empty title shows as '$(text_property "$main" _NET_WM_NAME)'"
 
 click_in "$main" 216 108 # Cancel
 expect_clean_exit

@@ -29,11 +29,8 @@ start_standin() {
 
 # Waits until the stand-in's record has a line matching the pattern.
 wait_line() {
-    for _ in $(seq 600); do
-        grep -q -- "$1" "$work/standin.log" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    fail "the stand-in never recorded $1; it has: $(cat "$work/standin.log")"
+    wait_until grep -qs -- "$1" "$work/standin.log" ||
+        fail "the stand-in never recorded $1; it has: $(cat "$work/standin.log")"
 }
 
 # The stand-in's record without "ready", callers' bus names shown as NAME.

@@ -5,12 +5,9 @@
 start_window_manager() {
     openbox --sm-disable --config-file /dev/null >"$work/openbox.log" 2>&1 &
     wm_pid=$!
-    for _ in $(seq 300); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-        sleep 0.1
-    done
-    fail "the window manager did not start"
+    wait_until manages_windows || fail "the window manager did not start"
 }
+manages_windows() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
 # A text property of a window as its bare text (the empty text when it is empty).
 text_property() { # window, property
@@ -48,15 +45,4 @@ frame_centred() {
     local dx=$(((2 * (x - left) + w + left + right) - (2 * ax + aw)))
     local dy=$(((2 * (y - top) + h + top + bottom) - (2 * ay + ah)))
     [ "${dx#-}" -le 1 ] && [ "${dy#-}" -le 1 ]
-}
-
-# Waits until a command succeeds; fails with the message after half a minute.
-wait_until() { # message, command...
-    local message=$1
-    shift
-    for _ in $(seq 300); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    fail "$message"
 }

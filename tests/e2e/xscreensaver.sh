@@ -43,11 +43,7 @@ saver_log() { grep -v 'sleep' "$work/saver.log" 2>/dev/null | tail -n 15; }
 wait_for() { # message, command...
     local message=$1
     shift
-    for _ in $(seq 300); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    fail "$message; the saver's record ends:
+    wait_until "$@" || fail "$message; the saver's record ends:
 $(saver_log)"
 }
 

@@ -54,17 +54,13 @@ fail_with_msi_log() {
 # Everything the installed package leaves on the machine; sets key (its entry)
 # and shortcut.
 check_installed() {
-    local expected_version=$1 log=$2 entries code menu icon name expected actual
+    local expected_version=$1 log=$2 entries code menu icon
     cmp -s "$program" "$(unix "$installed")" || fail "$installed is not the built program"
     entries=$(tarrowin_entries)
     [ "$(wc -l <<<"$entries")" = 1 ] && [ -n "$entries" ] || fail "not one entry named Tarrowin but: '$entries'"
     key=$entries
     code=${key##*\\}
-    while IFS='|' read -r name expected; do
-        actual=$(reg_value "$key" "$name")
-        [ "$actual" = "$expected" ] || fail "$name is '$actual', not '$expected'; the entry:
-$(describe_key "$key")"
-    done <<END
+    expect_values "$key" <<END
 DisplayName|REG_SZ Tarrowin
 DisplayVersion|REG_SZ $expected_version
 Publisher|REG_SZ Quillmoor

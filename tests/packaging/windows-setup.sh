@@ -46,13 +46,9 @@ check_installed() {
         [ "$(link_field "$shortcut" IconFileName)" = "$installed" ] ||
         fail "the shortcut does not start $installed with its icon:
 $(describe_link "$shortcut")"
-    local kib name expected actual
+    local kib
     kib=$((($(stat -c %s "$(unix "$installed")") + $(stat -c %s "$(unix "$uninstaller")")) / 1024))
-    while IFS='|' read -r name expected; do
-        actual=$(reg_value "$uninstall_key" "$name")
-        [ "$actual" = "$expected" ] || fail "$name is '$actual', not '$expected'; the entry:
-$(describe_key "$uninstall_key")"
-    done <<END
+    expect_values "$uninstall_key" <<END
 DisplayName|REG_SZ Tarrowin
 DisplayVersion|REG_SZ $expected_version
 Publisher|REG_SZ Quillmoor

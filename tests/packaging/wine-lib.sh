@@ -66,6 +66,15 @@ reg_value() {
         sed -n "s/^ *$2 \{4\}\(REG_[A-Z_]*\) \{4\}\(.*\)$/\1 \2/p"
 }
 key_exists() { wine reg query "$1" >/dev/null 2>&1; }
+# Checks a key's values against the lines "NAME|TYPE VALUE" on standard input.
+expect_values() {
+    local key=$1 name expected actual
+    while IFS='|' read -r name expected; do
+        actual=$(reg_value "$key" "$name")
+        [ "$actual" = "$expected" ] || fail "$name is '$actual', not '$expected'; the entry:
+$(describe_key "$key")"
+    done
+}
 # The text of a REG_SZ value.
 reg_text() { reg_value "$1" "$2" | sed -n 's/^REG_SZ //p'; }
 
@@ -75,15 +84,6 @@ describe_key() { wine reg query "$1" 2>&1 | tr -d '\r' | sed 's/^/    /'; }
 # A field of a shortcut, as exiftool reads it.
 link_field() { exiftool -s3 -"$2" "$(unix "$1")"; }
 describe_link() { exiftool -s -LocalBasePath -IconFileName -WorkingDirectory -Description "$(unix "$1")"; }
-
-# Waits up to a minute for a command to succeed.
-wait_until() {
-    for _ in $(seq 600); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
 
 # Where a window's control is on the screen, "x y width height", asked of
 # Wine's own windows (tests/windows/WineProbe.cpp): Wine draws frames of its
