@@ -194,6 +194,14 @@ void StoreDatabase::connect(const std::string& path, bool readOnly) {
         if (primary == SQLITE_CANTOPEN || primary == SQLITE_READONLY) readAsItIs(path);
         return;
     }
+    // A folder its owner may not write holds a store that can be read but
+    // not written, as when the store itself may not be written.
+    const bool folderFrozen = !StoreFiles::writable(fs::path(path).parent_path().string());
+    if (primary == SQLITE_READONLY || (primary == SQLITE_CANTOPEN && folderFrozen)) {
+        keepFrozen();
+        readAsItIs(path);
+        return;
+    }
     // A full disk has no room for the shared-memory file a store in WAL mode
     // needs. Until there is room, the store is read as it is.
     if (primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_CANTOPEN) {

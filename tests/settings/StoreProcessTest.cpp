@@ -137,6 +137,53 @@ TEST_F(StoreProcesses, AKilledWriterLeavesEveryCommittedValue) {
     sqlite3_close(db);
 }
 
+// A store its owner may write, in a folder they may not: SQLite cannot make the
+// files it writes beside the store there, and the settings are still read.
+// Only root can hand the store to another user, whose worker then reads it.
+TEST_F(StoreProcesses, AStoreInAFolderItsOwnerMayNotWriteIsStillRead) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to read the store as another user";
+    constexpr uid_t kNobody = 65534;
+    {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                  KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        const char kTitle[] = "Kept";
+        ASSERT_EQ(RegSetValueExA(key, "Title", 0, REG_SZ, reinterpret_cast<const BYTE*>(kTitle),
+                                 sizeof kTitle),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+        RegistryStore::usePath({}); // closed: the log is folded into the file
+    }
+    ASSERT_EQ(::chown(store.c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(::chown(folder.c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(::chmod(folder.c_str(), 0500), 0);
+
+    int pipeFds[2];
+    ASSERT_EQ(::pipe(pipeFds), 0);
+    const pid_t pid = ::fork();
+    ASSERT_NE(pid, -1);
+    if (pid == 0) {
+        ::dup2(pipeFds[1], STDOUT_FILENO);
+        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(4);
+        char worker[] = REGISTRY_STORE_WORKER;
+        char read[] = "read";
+        std::string key = kKey;
+        char name[] = "Title";
+        char* argv[] = {worker, read, key.data(), name, nullptr};
+        ::execve(worker, argv, environ);
+        ::_exit(5);
+    }
+    ::close(pipeFds[1]);
+    char output[64] = {};
+    const ssize_t got = ::read(pipeFds[0], output, sizeof output - 1);
+    ::close(pipeFds[0]);
+    const int code = exitCode(pid);
+    ::chmod(folder.c_str(), 0700); // so that the folder can be removed
+    EXPECT_EQ(code, 0) << "the worker read nothing (3: no key, 1: no value)";
+    EXPECT_EQ(std::string(output, got > 0 ? static_cast<std::size_t>(got) : 0), "Kept\n");
+}
+
 // Another program in the middle of a write to the store, as a second
 // connection to the file holds it: SQLite's locks tell connections apart
 // within one process as they do between processes.
