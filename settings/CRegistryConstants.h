@@ -34,9 +34,8 @@ constexpr DWORD kMaxKeyNameUnits = 255;
 constexpr DWORD kKeyNameBufferBytes = kMaxKeyNameUnits * kMaxBytesPerUnit + 1;
 
 constexpr std::size_t kIntegerBytes = 4;
-// ExpandEnvironmentStrings gives at most 32K UTF-16 units; in UTF-8 each
-// takes at most three bytes.
-constexpr std::size_t kMaxExpandedBytes = 3 * 32 * 1024;
+// ExpandEnvironmentStrings gives at most 32K UTF-16 units.
+constexpr std::size_t kMaxExpandedBytes = std::size_t{kMaxBytesPerUnit} * 32 * 1024;
 
 // The 8-bit calls end every name at its first NUL, so a name or path holding
 // one would address another: "...\\Key<NUL>Child" is "...\\Key" itself. Such

@@ -173,7 +173,7 @@ std::u16string CRegistry::ExpandEnvString(const std::u16string& sText) {
         buffer.assign(size, '\0');
         answer = ExpandEnvironmentStringsA(source.c_str(), buffer.data(), static_cast<DWORD>(size));
         const std::size_t length = buffer.find('\0');
-        if (answer != 0 && answer < size && length + 1 < size) {
+        if (answer != 0 && answer < size && length != std::string::npos && length + 1 < size) {
             buffer.resize(length);
             return widen(buffer);
         }

@@ -277,6 +277,7 @@ TEST_F(PictureFiles, WhatIsNoSoundPictureLoadsAsNothing) {
         {"folder", folder},
         {"empty file", write("empty.ico", {})},
         {"text", write("text.gif", {'h', 'e', 'l', 'l', 'o'})},
+        {"icon header cut off", write("cut.ico", {0, 0, 1, 0, 1})},
         {"bitmap cut off", write("cut.bmp", cutOff)},
         {"huge gif", write("huge.gif", huge)},
         {"huge png", write("huge.png", hugePng)},

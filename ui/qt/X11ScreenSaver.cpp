@@ -49,7 +49,3 @@ bool SwitchX11ScreenSaver(bool active) {
     XCloseDisplay(display);
     return true;
 }
-
-bool InitializeCommonControls() {
-    return true;
-}

@@ -122,6 +122,7 @@ struct IconEntry {
 std::vector<IconEntry> iconEntries(std::span<const std::byte> file) {
     constexpr std::size_t kHeader = 6, kEntry = 16;
     constexpr int kLargest = 256; // a size of 0 in the directory
+    if (file.size() < kHeader) return {};
     const auto count = read<WORD>(file, 4);
     if (file.size() < kHeader + count * kEntry) return {};
     std::vector<IconEntry> entries;
