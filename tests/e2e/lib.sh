@@ -2,6 +2,21 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/x11.sh"
 
+# A step that ends a test by failing outside a check says which step it was,
+# where, and through which functions: set -e alone ends the test without a
+# word. Only where -e holds: bash clears it inside $(...), whose failures the
+# step around it reports.
+set -E
+trap 'report_failed_step $? "$BASH_COMMAND" "$LINENO"' ERR
+report_failed_step() {
+    [[ $- == *e* ]] || return 0
+    local where="${BASH_SOURCE[1]##*/} line $3" i
+    for ((i = 1; i < ${#FUNCNAME[@]} - 1; i++)); do
+        where+=", in ${FUNCNAME[i]}, called from ${BASH_SOURCE[i + 1]##*/} line ${BASH_LINENO[i]}"
+    done
+    echo "FAIL: \"$2\" ended with status $1 ($where)" >&2
+}
+
 # A private X server and a settings store of the test's own, not yet created.
 start_session() {
     start_x

@@ -19,6 +19,7 @@ newer=$(ls -t "$build_win"/test-packages/tarrowin-*-x64.msi 2>/dev/null | head -
 newer_version=$(basename "$newer" | sed 's/^tarrowin-\(.*\)-x64\.msi$/\1/')
 
 start_wine
+new_prefix "$work/wineprefix"
 program_dir='C:\Program Files\Tarrowin'
 installed="$program_dir\\tarrowin.exe"
 logs='C:\logs'

@@ -32,6 +32,7 @@ machine=$(exiftool -s3 -MachineType "$setup")
 [ "$machine" = "AMD AMD64" ] || fail "the setup is built for '$machine', not AMD64"
 
 start_wine
+new_prefix "$work/wineprefix"
 default_dir='C:\Program Files\Tarrowin'
 other_dir='C:\Program Files\Other'
 shortcut='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Tarrowin.lnk'
@@ -64,7 +65,8 @@ END
     local type size
     read -r type size <<<"$(reg_value "$uninstall_key" EstimatedSize)"
     [ "$type" = REG_DWORD ] && ((size >= kib - 1 && size <= kib + 1)) ||
-        fail "EstimatedSize is '$type $size', not about $kib KiB"
+        fail "EstimatedSize is '$type $size', not about $kib KiB; the entry:
+$(describe_key "$uninstall_key")"
 }
 
 echo "silent install, twice: the second replaces the first in place"

@@ -1,28 +1,9 @@
-# Shared by the tests of the Windows packages: a Wine prefix of the test's own
-# on a private Xvfb, and what a test reads back from it.
-source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
-# A step that ends the test by failing outside a check says which it was.
-set -E
-trap 'echo "FAIL: \"$BASH_COMMAND\" ended with status $? (${BASH_SOURCE[0]##*/} line $LINENO)" >&2' ERR
+# Shared by the tests of the Windows packages: what a test reads back from its
+# Wine prefix, and the installed program started and ended as a user would.
+source "$(dirname "${BASH_SOURCE[0]}")/../windows/wine-lib.sh"
 
 uninstall_root='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 settings_key='HKCU\Software\Quillmoor\Tarrowin'
-
-# A fresh prefix, quiet before the first test step: wineboot returns while the
-# prefix's own programs still finish setting it up in the background, so wait
-# until they have ended. Then one wineserver serves every step, so that no step
-# starts while the server of the one before is shutting down.
-start_wine() {
-    start_x
-    export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all
-    # No .NET or HTML engine to offer, and no menu entries of the desktop's own
-    # for the shortcuts made in the prefix.
-    export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
-    trap 'wineserver -k 2>/dev/null; stop_x' EXIT
-    wineboot -i >"$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log"; fail "wineboot"; }
-    wineserver -w
-    wineserver -p >"$work/wineserver.log" 2>&1 </dev/null
-}
 
 # The Linux path of a path on the prefix's drive C:, worked out here rather
 # than asked of winepath: one Wine program fewer at every check, and none
@@ -84,17 +65,6 @@ describe_key() { wine reg query "$1" 2>&1 | tr -d '\r' | sed 's/^/    /'; }
 # A field of a shortcut, as exiftool reads it.
 link_field() { exiftool -s3 -"$2" "$(unix "$1")"; }
 describe_link() { exiftool -s -LocalBasePath -IconFileName -WorkingDirectory -Description "$(unix "$1")"; }
-
-# Where a window's control is on the screen, "x y width height", asked of
-# Wine's own windows (tests/windows/WineProbe.cpp): Wine draws frames of its
-# own around some windows and not others.
-probe() { wine "$build_win/tests/windows/tarrowin_wine_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
-click_button() {
-    local x y w h
-    read -r x y w h <<<"$(probe button-rect "$1" "$2")"
-    [ -n "$h" ] || fail "no button '$2' in the window '$1'"
-    xdotool mousemove --sync $((x + w / 2)) $((y + h / 2)) click 1
-}
 
 # Starts the installed program from its folder, as the shortcut starts it, and
 # ends it: a first start greets, then shows the progress window and the

@@ -13,12 +13,11 @@
 # grab_tolerance.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
-build=${1:-$top/build-win}
-exe=${2:-$build/tarrowin.exe}
+build_win=${1:-$top/build-win}
+exe=${2:-$build_win/tarrowin.exe}
 report_only=0
 [ "${3:-}" = --report ] && report_only=1
-source "$top/tests/e2e/lib.sh"
-probe_exe="$build/tests/windows/tarrowin_wine_probe.exe"
+source "$top/tests/windows/wine-lib.sh"
 extent="$top/tests/windows/extent.py"
 key='HKCU\Software\Quillmoor\Tarrowin'
 # Root-mean-square difference of a grab from the 96-dpi grab scaled, as a share
@@ -27,11 +26,7 @@ key='HKCU\Software\Quillmoor\Tarrowin'
 grab_tolerance=0.22
 dpis=(96 144 192)
 
-start_x
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'for d in "${dpis[@]}"; do WINEPREFIX="$work/prefix-$d" wineserver -k 2>/dev/null || true; done; stop_x' EXIT
-
-probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
+start_wine
 winpath() { echo "Z:${1//\//\\}"; }
 
 # The custom pictures: one red square in each format.
@@ -41,25 +36,17 @@ convert -size 24x24 xc:'#C00000' -type TrueColor BMP3:"$work/red.bmp"
 # Settings as a returning user has them, so that no welcome comes first.
 seed() {
     local icon=$1 path=$2
-    wine reg add "$key" /v Title /d 'Processing...' /f >/dev/null
-    wine reg add "$key" /v ButtonText /d Cancel /f >/dev/null
+    reg_add "$key" /v Title /d 'Processing...'
+    reg_add "$key" /v ButtonText /d Cancel
     local i statuses=('Reading Files...' 'Linking Data...' 'Updating...' '' '') speeds=(50 200 400 200 200)
     for i in 0 1 2 3 4; do
-        wine reg add "$key" /v "Status$i" /d "${statuses[$i]}" /f >/dev/null
-        wine reg add "$key" /v "Speed$i" /d "${speeds[$i]}" /f >/dev/null
+        reg_add "$key" /v "Status$i" /d "${statuses[$i]}"
+        reg_add "$key" /v "Speed$i" /d "${speeds[$i]}"
     done
-    wine reg add "$key" /v Dual /d 1 /f >/dev/null
-    wine reg add "$key" /v Saver /d 0 /f >/dev/null
-    wine reg add "$key" /v Icon /d "$icon" /f >/dev/null
-    wine reg add "$key" /v CustIconPath /d "$path" /f >/dev/null
-}
-
-wait_probe() {
-    for _ in $(seq 300); do
-        probe "$@" >/dev/null 2>&1 && { probe "$@"; return 0; }
-        sleep 0.2
-    done
-    fail "no answer from the probe: $*"
+    reg_add "$key" /v Dual /d 1
+    reg_add "$key" /v Saver /d 0
+    reg_add "$key" /v Icon /d "$icon"
+    reg_add "$key" /v CustIconPath /d "$path"
 }
 
 # "width height" drawn inside the rectangle "x y w h", inset by `inset` on
@@ -88,14 +75,12 @@ run() { # dpi icon path label
     wait_probe client-rect 'Processing...' >/dev/null
     sleep 1 # the first paint
     local box
-    box=$(probe picture-rect 'Processing...')
+    box=$(wait_probe picture-rect 'Processing...')
     echo "$label $(drawn "$box" 0 br)" >>"$work/sizes-$dpi"
     if [ "$label" = gear ]; then
         echo "progress-client $(probe client-size 'Processing...')" >>"$work/sizes-$dpi"
         grab "$(probe client-rect 'Processing...')" "$work/form1-$dpi.png"
-        local bx by bw bh
-        read -r bx by bw bh <<<"$box"
-        xdotool mousemove --sync $((bx + bw / 2)) $((by + bh / 2)) click 1
+        click_centre "$box"
         wait_probe client-rect Options >/dev/null
         sleep 1
         echo "options-client $(probe client-size Options)" >>"$work/sizes-$dpi"
@@ -107,29 +92,18 @@ run() { # dpi icon path label
     fi
     # The dialog may lie over the button at a high dpi: the program is ended
     # when the click does not end it.
-    click_button_rect "$(probe button-rect 'Processing...' Cancel)"
-    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
-    kill "$pid" 2>/dev/null || true
-    wineserver -k 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-}
-
-click_button_rect() {
-    local x y w h
-    read -r x y w h <<<"$1"
-    xdotool mousemove --sync $((x + w / 2)) $((y + h / 2)) click 1
+    click_button 'Processing...' Cancel
+    end_program "$pid"
 }
 
 for dpi in "${dpis[@]}"; do
-    export WINEPREFIX="$work/prefix-$dpi"
-    wineboot -i >"$work/wineboot-$dpi.log" 2>&1 || { cat "$work/wineboot-$dpi.log"; fail "wineboot"; }
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
-    wineserver -k 2>/dev/null || true
+    new_prefix "$work/prefix-$dpi"
+    reg_add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi"
     : >"$work/sizes-$dpi"
     run "$dpi" 0 '' gear
     run "$dpi" 7 "$(winpath "$work/red.gif")" custom-gif
     run "$dpi" 7 "$(winpath "$work/red.bmp")" custom-bmp
-    wineserver -k 2>/dev/null || true
+    wineserver -k 2>/dev/null || true # its memory, before the next prefix
 done
 
 # The table: one row per measurement, one column per dpi.

@@ -9,17 +9,15 @@
 #   keyboard.sh BUILD-WIN-FOLDER
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
-build=${1:-$top/build-win}
-source "$top/tests/e2e/lib.sh"
+build_win=${1:-$top/build-win}
+source "$top/tests/windows/wine-lib.sh"
 
-exe="$build/tarrowin.exe"
+exe="$build_win/tarrowin.exe"
 key='HKCU\Software\Quillmoor\Tarrowin'
 
-start_x
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'wineserver -k 2>/dev/null || true; stop_x' EXIT
-wineboot -i >"$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log"; fail "wineboot"; }
-wine reg add "$key" /v Title /d Start /f >/dev/null 2>&1 # no welcome, no dialog at start
+start_wine
+new_prefix "$work/prefix"
+reg_add "$key" /v Title /d Start # no welcome, no dialog at start
 
 start_program() {
     wine "$exe" >"$work/program.log" 2>&1 &

@@ -7,12 +7,10 @@
 #   program.sh BUILD-WIN-FOLDER
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
-build=${1:-$top/build-win}
-# The helpers of the Linux end-to-end runs: the X server, windows, the end.
-source "$top/tests/e2e/lib.sh"
+build_win=${1:-$top/build-win}
+source "$top/tests/windows/wine-lib.sh"
 
-exe="$build/tarrowin.exe"
-probe_exe="$build/tests/windows/tarrowin_wine_probe.exe"
+exe="$build_win/tarrowin.exe"
 key='HKCU\Software\Quillmoor\Tarrowin'
 welcome='Welcome to the Tarrowin.  Clicking on the progress bar icon brings up the options screen.  Enjoy!'
 address='https://www.quillmoor.example/'
@@ -26,18 +24,14 @@ for dll in $(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ { print tol
     [[ $system_dlls == *" $dll "* ]] || fail "tarrowin.exe needs $dll"
 done
 
-start_x
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'wineserver -k 2>/dev/null || true; stop_x' EXIT
-wineboot -i >"$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log"; fail "wineboot"; }
+start_wine
+new_prefix "$work/prefix"
 
 # The desktop's browser is a stand-in that writes down what it was asked to open.
 mkdir -p "$work/bin"
 printf '#!/bin/sh\necho "$1" >>"%s/opened"\n' "$work" >"$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
 export PATH="$work/bin:$PATH"
-
-probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 
 start_program() {
     wine "$exe" >"$work/program.log" 2>&1 &
@@ -54,13 +48,6 @@ wait_for() {
         sleep 0.2
     done
     fail "$* gave '$got', not '$expected'"
-}
-
-click_centre() {
-    local x y w h
-    read -r x y w h <<<"$1"
-    [ -n "$h" ] || fail "no such control"
-    xdotool mousemove --sync $((x + w / 2)) $((y + h / 2)) click 1
 }
 
 press_on() {
@@ -96,11 +83,11 @@ done
 
 echo "the screen-saver box switches the system's screen saver off"
 [ "$(probe screen-saver)" = 1 ] || fail "the screen saver was not on to begin with"
-click_centre "$(probe button-rect Options 'Disable Screen Saver')"
+click_button Options 'Disable Screen Saver'
 wait_for 0 probe screen-saver
 
 echo "the web button opens the maker's page"
-click_centre "$(probe button-rect Options 'More Free Stuff - Visit Website')"
+click_button Options 'More Free Stuff - Visit Website'
 wait_for "$address" cat "$work/opened"
 
 echo "a new title through OK"
@@ -112,7 +99,7 @@ wait_no_window '^Options$'
 wait_for "$new_title" xdotool getwindowname "$progress"
 
 echo "the window's button ends the program, with status 0"
-click_centre "$(probe button-rect "$new_title" Cancel)"
+click_button "$new_title" Cancel
 expect_clean_exit "$work/program.log"
 
 echo "the settings are in Wine's registry"
@@ -126,17 +113,17 @@ start_program
 second=$(wait_window "^$new_title\$")
 xdotool search --onlyvisible --name '^Tarrowin$' >/dev/null 2>&1 && fail "a message box came on the second start"
 xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1 && fail "the dialog came on the second start"
-click_centre "$(probe button-rect "$new_title" Cancel)"
+click_button "$new_title" Cancel
 expect_clean_exit "$work/program.log"
 
 echo "a missing custom icon file is reported"
-wine reg add "$key" /v Icon /d 7 /f >/dev/null 2>&1
-wine reg add "$key" /v CustIconPath /d 'C:\no\such\icon.ico' /f >/dev/null 2>&1
+reg_add "$key" /v Icon /d 7
+reg_add "$key" /v CustIconPath /d 'C:\no\such\icon.ico'
 start_program
 box=$(wait_window '^Tarrowin$')
 [ "$(probe message-text)" = "Custom icon file does not exist." ] || fail "message: $(probe message-text)"
 press_on "$box" Return
 wait_window '^Options$' >/dev/null
-click_centre "$(probe button-rect "$new_title" Cancel)"
+click_button "$new_title" Cancel
 expect_clean_exit "$work/program.log"
 echo "PASS"

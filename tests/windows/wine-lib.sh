@@ -1,0 +1,85 @@
+# Shared by the tests that run Windows programs under Wine on a private Xvfb:
+# prefixes of the test's own, and what the tests ask of the windows in them.
+# The caller sets build_win to the mingw-w64 build folder.
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
+
+# No Wine chatter, no .NET or HTML engine to offer, and no menu entries of the
+# desktop's own for the shortcuts made in a prefix.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
+wine_prefixes=()
+
+# The private X server; every prefix's wineserver goes when the test ends.
+start_wine() {
+    start_x
+    trap stop_wine EXIT
+}
+stop_wine() {
+    local prefix
+    for prefix in "${wine_prefixes[@]}"; do
+        WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    done
+    stop_x
+}
+
+# A fresh prefix in the folder, made the one in use and quiet before the first
+# step: wineboot returns while the prefix's own programs still finish setting
+# it up in the background, so wait until they have ended. Then one wineserver
+# serves every step, so that no step starts while the server of the one
+# before is shutting down. The prefix's services start with the first program
+# and stay with the server: started here, they hold no step's output open, so
+# that a step whose output is read ends when its program does.
+new_prefix() {
+    export WINEPREFIX=$1
+    wine_prefixes+=("$1")
+    wineboot -i >"$1.wineboot.log" 2>&1 || { cat "$1.wineboot.log"; fail "wineboot in $1"; }
+    wineserver -w
+    wineserver -p >"$1.wineserver.log" 2>&1 </dev/null
+    wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+# Adds or replaces a registry value: reg add NAME... as wine takes them. reg
+# writes its errors to standard output, which is shown when it fails.
+reg_add() {
+    local output
+    output=$(wine reg add "$@" /f 2>&1) || fail "reg add $*: $(tr -d '\r' <<<"$output")"
+}
+
+# Ends a program started in the background, when its own end did not come
+# within ten seconds, and collects it.
+end_program() {
+    local pid=$1
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+}
+
+# What a window or control is, asked of Wine's own windows
+# (tests/windows/WineProbe.cpp): Wine draws frames of its own around some
+# windows and not others. Rectangles are "x y width height" on the screen.
+probe() { wine "$build_win/tests/windows/tarrowin_wine_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+
+# The probe's answer once it has one, within a minute.
+wait_probe() {
+    local answer
+    for _ in $(seq 300); do
+        answer=$(probe "$@") && [ -n "$answer" ] && { echo "$answer"; return 0; }
+        sleep 0.2
+    done
+    fail "no answer from the probe: $*"
+}
+
+# Clicks the middle of a rectangle. Without --sync: the server takes the move
+# and the click in order anyway, and --sync waits 15 s for a move that never
+# comes when the pointer is already there.
+click_centre() {
+    local x y w h
+    read -r x y w h <<<"$1"
+    [ -n "$h" ] || fail "no rectangle to click: '$1'"
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+}
+click_button() {
+    local rect
+    rect=$(probe button-rect "$1" "$2") || true
+    [ -n "$rect" ] || fail "no button '$2' in the window '$1'"
+    click_centre "$rect"
+}
