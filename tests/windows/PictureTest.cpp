@@ -58,14 +58,14 @@ TEST(CarriedPictures, EveryBuiltinIconAndTheDialogsPicturesLoadAtTheirSize) {
     }
 }
 
-TEST(CarriedPictures, TwiceAsLargeRenderingsFrom150PercentOn) {
+TEST(CarriedPictures, TwiceAsLargeRenderingsFrom125PercentOn) {
     struct Case {
         UINT dpi;
         int resource;
     };
     for (const Case c :
-         {Case{96, IDP_BUILTIN_ICON_0 + 4}, Case{120, IDP_BUILTIN_ICON_0 + 4},
-          Case{143, IDP_BUILTIN_ICON_0 + 4}, Case{144, IDP_BUILTIN_ICON_2X_0 + 4},
+         {Case{96, IDP_BUILTIN_ICON_0 + 4}, Case{119, IDP_BUILTIN_ICON_0 + 4},
+          Case{120, IDP_BUILTIN_ICON_2X_0 + 4}, Case{144, IDP_BUILTIN_ICON_2X_0 + 4},
           Case{192, IDP_BUILTIN_ICON_2X_0 + 4}, Case{288, IDP_BUILTIN_ICON_2X_0 + 4}})
         EXPECT_EQ(NativePictureBox::builtinIconResource(4, c.dpi), c.resource) << c.dpi;
 }

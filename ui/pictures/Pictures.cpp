@@ -1,6 +1,7 @@
 #include "Pictures.h"
 
 #include "IconFile.h"
+#include "PictureScale.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -19,10 +20,9 @@ namespace {
 
 constexpr std::array<const char*, 7> kBuiltinNames = {"gear",  "arrow", "scissors", "folder",
                                                       "files", "cd",    "monitor"};
-// The 2x renderings are marked as twice as dense, and are used from 125 % on:
-// scaled down to 1.25 or 1.5 they stay sharper than the 1x files scaled up.
+// The 2x renderings are marked as twice as dense.
 constexpr qreal kDenseRatio = 2.0;
-constexpr qreal kDenseFromRatio = 1.25;
+constexpr qreal kDenseFromRatio = PictureScale::kDoubleFromRatio;
 // The logo pointer is an icon, which has no hot spot of its own.
 constexpr QPoint kLogoHotSpot{5, 0};
 

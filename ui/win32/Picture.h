@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include "PictureBytes.h"
+#include "PictureScale.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -41,9 +42,7 @@ public:
     static Picture fromFile(const std::wstring& path, UINT dpi = kStandardDpi);
 
     static constexpr UINT kStandardDpi = USER_DEFAULT_SCREEN_DPI;
-    // 150 %: from here on a doubled rendering scaled down is sharper than a
-    // plain one scaled up.
-    static constexpr UINT kDoubleSourceDpi = 144;
+    static constexpr UINT kDoubleSourceDpi = PictureScale::kDoubleFromDpi;
     static constexpr std::size_t kMaxFileBytes = 16u << 20;
     static constexpr std::uint64_t kMaxDecodedBytes = PictureBytes::kMaxDecodedBytes;
 
