@@ -31,7 +31,7 @@ exit_status() { echo $(($1 & 0xff)); }
 # The entries of the list of installed programs named Tarrowin.
 tarrowin_entries() {
     local key
-    wine reg query "$uninstall_root" 2>/dev/null | tr -d '\r' | grep -i '^HKEY_.*\\Uninstall\\' |
+    wine_tool reg query "$uninstall_root" 2>/dev/null | tr -d '\r' | grep -i '^HKEY_.*\\Uninstall\\' |
         while read -r key; do
             [ "$(reg_text "$key" DisplayName)" = Tarrowin ] && echo "$key"
         done
@@ -95,7 +95,7 @@ check_installed "$version" install.log
 
 echo "the installed program runs and stores its settings"
 run_installed_program "$program_dir"
-settings=$(wine reg query "$settings_key" 2>/dev/null) || fail "the program stored no settings"
+settings=$(wine_tool reg query "$settings_key" 2>/dev/null) || fail "the program stored no settings"
 
 echo "a newer package replaces it"
 status=$(msiexec_logged upgrade.log /i "$(package "$newer")")
@@ -120,7 +120,7 @@ $(describe_key "$(tarrowin_entries | head -n1)")"
 [ ! -e "$(unix "$shortcut")" ] || fail "the shortcut $shortcut is still there"
 ! key_exists 'HKLM\Software\Quillmoor\Tarrowin' || fail "the package's key of the machine is still there:
 $(describe_key 'HKLM\Software\Quillmoor\Tarrowin')"
-after=$(wine reg query "$settings_key" 2>/dev/null)
+after=$(wine_tool reg query "$settings_key" 2>/dev/null)
 [ "$after" = "$settings" ] || fail "the uninstall changed the user's settings from
 $settings
 to

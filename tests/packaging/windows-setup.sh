@@ -87,7 +87,7 @@ refused_while_running() {
     check_installed "$default_dir" "$version"
 }
 run_installed_program "$default_dir" refused_while_running
-settings=$(wine reg query "$settings_key" 2>/dev/null) || fail "the program stored no settings"
+settings=$(wine_tool reg query "$settings_key" 2>/dev/null) || fail "the program stored no settings"
 
 echo "a setup into another folder removes the install in the first"
 # /D= takes the rest of the command line, spaces and all, but no quotes.
@@ -122,7 +122,7 @@ pending=$(reg_value 'HKLM\System\CurrentControlSet\Control\Session Manager' Pend
 left=$(sed 's/^REG_MULTI_SZ //; s/\\0/\n/g' <<<"$pending" | sed -n 's/^\\??\\\(.*\\Temp\\[^\\]*\.exe\)$/\1/p' | tail -n1)
 [ -n "$left" ] && [ -f "$(unix "$left")" ] ||
     fail "no uninstaller in the temporary folder is set to go at the next restart; pending: '$pending'"
-after=$(wine reg query "$settings_key" 2>/dev/null)
+after=$(wine_tool reg query "$settings_key" 2>/dev/null)
 [ "$after" = "$settings" ] || fail "the uninstaller changed the user's settings from
 $settings
 to

@@ -14,11 +14,11 @@ unix() {
     echo "$WINEPREFIX/drive_c/${path:3}"
 }
 
-# Runs a Windows program and echoes its exit status; its output goes to a file
-# that fail_with_log prints.
+# Runs a Windows program (through wine_tool) and echoes its exit status; its
+# output goes to a file that fail_with_log prints.
 run_status() {
     local status=0
-    wine "$@" >"$work/wine.log" 2>&1 </dev/null || status=$?
+    wine_tool "$@" >"$work/wine.log" 2>&1 || status=$?
     echo "$status"
 }
 fail_with_log() {
@@ -43,10 +43,10 @@ run_command_line() {
 
 # "TYPE VALUE" of a registry value, or nothing when it is not there.
 reg_value() {
-    { wine reg query "$1" /v "$2" 2>/dev/null || true; } | tr -d '\r' |
+    { wine_tool reg query "$1" /v "$2" 2>/dev/null || true; } | tr -d '\r' |
         sed -n "s/^ *$2 \{4\}\(REG_[A-Z_]*\) \{4\}\(.*\)$/\1 \2/p"
 }
-key_exists() { wine reg query "$1" >/dev/null 2>&1; }
+key_exists() { wine_tool reg query "$1" >/dev/null 2>&1; }
 # Checks a key's values against the lines "NAME|TYPE VALUE" on standard input.
 expect_values() {
     local key=$1 name expected actual
@@ -60,7 +60,7 @@ $(describe_key "$key")"
 reg_text() { reg_value "$1" "$2" | sed -n 's/^REG_SZ //p'; }
 
 # Every value of an entry of the list of installed programs, for messages.
-describe_key() { wine reg query "$1" 2>&1 | tr -d '\r' | sed 's/^/    /'; }
+describe_key() { wine_tool reg query "$1" 2>&1 | tr -d '\r' | sed 's/^/    /'; }
 
 # A field of a shortcut, as exiftool reads it.
 link_field() { exiftool -s3 -"$2" "$(unix "$1")"; }

@@ -72,7 +72,7 @@ wait_no_window '^Options$'
 keys "$main" shift+Tab Return
 expect_clean_exit "$work/program.log"
 
-wine reg query "$key" 2>/dev/null | tr -d '\r' >"$work/stored"
+wine_tool reg query "$key" 2>/dev/null | tr -d '\r' >"$work/stored"
 for expected in 'Title +REG_SZ +Typed Only' 'Speed0 +REG_SZ +200' 'Speed1 +REG_SZ +5'; do
     grep -Eq "^ +$expected\$" "$work/stored" || { cat "$work/stored"; fail "not stored: $expected"; }
 done

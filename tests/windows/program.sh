@@ -103,7 +103,7 @@ click_button "$new_title" Cancel
 expect_clean_exit "$work/program.log"
 
 echo "the settings are in Wine's registry"
-wine reg query "$key" 2>/dev/null | tr -d '\r' >"$work/stored"
+wine_tool reg query "$key" 2>/dev/null | tr -d '\r' >"$work/stored"
 [ "$(grep -c 'REG_SZ' "$work/stored")" = 16 ] || { cat "$work/stored"; fail "not sixteen text values"; }
 grep -Eq "^ +Title +REG_SZ +$new_title\$" "$work/stored" || { cat "$work/stored"; fail "title not stored"; }
 grep -Eq '^ +Saver +REG_SZ +1$' "$work/stored" || { cat "$work/stored"; fail "screen-saver box not stored"; }

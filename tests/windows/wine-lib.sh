@@ -3,9 +3,10 @@
 # The caller sets build_win to the mingw-w64 build folder.
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
 
-# No Wine chatter, no .NET or HTML engine to offer, and no menu entries of the
-# desktop's own for the shortcuts made in a prefix.
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
+# No Wine chatter (TARROWIN_WINEDEBUG asks for some), no .NET or HTML engine to
+# offer, and no menu entries of the desktop's own for the shortcuts made in a
+# prefix.
+export WINEDEBUG=${TARROWIN_WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
 wine_prefixes=()
 
 # The private X server; every prefix's wineserver goes when the test ends.
@@ -34,14 +35,39 @@ new_prefix() {
     wineboot -i >"$1.wineboot.log" 2>&1 || { cat "$1.wineboot.log"; fail "wineboot in $1"; }
     wineserver -w
     wineserver -p >"$1.wineserver.log" 2>&1 </dev/null
-    wine cmd /c exit >/dev/null 2>&1 </dev/null
+    wine_tool cmd /c exit >/dev/null
+}
+
+# Runs a Windows program that asks or tells the prefix something (reg, the
+# probe, an installer), with its output, errors and status. Now and then, more
+# often on a loaded machine, Wine fails to start a program at all: it says
+# "Application could not be started ... ShellExecuteEx failed: Internal error",
+# or ends with status 127, which none of these programs ends with itself. Such
+# a start is tried again, twice at most, and said on standard error. The output
+# goes through files: a pipe would stay open as long as any program the step
+# started, and some stay with the wineserver.
+wine_tool() {
+    local out err status attempt
+    out=$(mktemp -p "$work") err=$(mktemp -p "$work")
+    for attempt in 1 2 3; do
+        status=0
+        wine "$@" >"$out" 2>"$err" </dev/null || status=$?
+        [ "$status" = 127 ] || { [ "$status" != 0 ] && grep -qs "could not be started" "$out" "$err"; } ||
+            break
+        echo "wine could not start $1 (attempt $attempt of 3, status $status): $(cat "$out" "$err" | tr -d '\r')" >&2
+        sleep 0.5
+    done
+    cat "$out"
+    cat "$err" >&2
+    rm -f "$out" "$err"
+    return "$status"
 }
 
 # Adds or replaces a registry value: reg add NAME... as wine takes them. reg
 # writes its errors to standard output, which is shown when it fails.
 reg_add() {
     local output
-    output=$(wine reg add "$@" /f 2>&1) || fail "reg add $*: $(tr -d '\r' <<<"$output")"
+    output=$(wine_tool reg add "$@" /f 2>&1) || fail "reg add $*: $(tr -d '\r' <<<"$output")"
 }
 
 # Ends a program started in the background, when its own end did not come
@@ -56,7 +82,7 @@ end_program() {
 # What a window or control is, asked of Wine's own windows
 # (tests/windows/WineProbe.cpp): Wine draws frames of its own around some
 # windows and not others. Rectangles are "x y width height" on the screen.
-probe() { wine "$build_win/tests/windows/tarrowin_wine_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+probe() { wine_tool "$build_win/tests/windows/tarrowin_wine_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 
 # The probe's answer once it has one, within a minute.
 wait_probe() {
