@@ -3,6 +3,7 @@
 // reaches them.
 
 #include "Form1Controls.h"
+#include "FramePace.h"
 #include "QtControls.h"
 #include "QtPreciseTimer.h"
 #include "QtWindow.h"
@@ -35,7 +36,7 @@ private:
     // bars then show their latest position once per frame. A bar tells
     // assistive tools of each position it shows, so they hear of it no more
     // often either.
-    static constexpr int kFrameInterval = 16; // milliseconds
+    static constexpr int kFrameInterval = int(FramePace::kFrame.count()); // milliseconds
 
     bool waitForFrame();
 

@@ -1,9 +1,9 @@
 #pragma once
-// The pace at which the windows show changes: about one frame of the screen.
-// At a 1 ms interval a bar moves a thousand times a second; handing each move
-// to the control (and drawing it) would take most of the time the ticks have,
-// for frames no screen shows. A control keeps its value itself and leaves the
-// update of its window to the next frame, which the message loop runs.
+// The frames at which the windows show changes (FramePace.h): a control keeps
+// its value itself and leaves the update of its window to the next frame,
+// which the message loop runs.
+
+#include "FramePace.h"
 
 #include <chrono>
 #include <functional>
@@ -11,7 +11,7 @@
 namespace FrameClock {
 
 using Clock = std::chrono::steady_clock;
-inline constexpr std::chrono::milliseconds kFrame{16};
+inline constexpr std::chrono::milliseconds kFrame = FramePace::kFrame;
 
 // True when the last frame is a frame's time ago.
 bool frameDue(Clock::time_point now = Clock::now());
