@@ -195,9 +195,11 @@ void StoreDatabase::connect(const std::string& path, bool readOnly) {
         return;
     }
     // A folder its owner may not write holds a store that can be read but
-    // not written, as when the store itself may not be written.
-    const bool folderFrozen = !StoreFiles::writable(fs::path(path).parent_path().string());
-    if (primary == SQLITE_READONLY || (primary == SQLITE_CANTOPEN && folderFrozen)) {
+    // not written, as when the store itself may not be written. The folder is
+    // only looked at when the open has failed.
+    if (primary == SQLITE_READONLY ||
+        (primary == SQLITE_CANTOPEN &&
+         !StoreFiles::writable(fs::path(path).parent_path().string()))) {
         keepFrozen();
         readAsItIs(path);
         return;

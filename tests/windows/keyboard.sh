@@ -19,11 +19,6 @@ start_wine
 new_prefix "$work/prefix"
 reg_add "$key" /v Title /d Start # no welcome, no dialog at start
 
-start_program() {
-    wine "$exe" >"$work/program.log" 2>&1 &
-    app_pid=$!
-}
-
 keys() {
     xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
     shift

@@ -33,11 +33,6 @@ printf '#!/bin/sh\necho "$1" >>"%s/opened"\n' "$work" >"$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
 export PATH="$work/bin:$PATH"
 
-start_program() {
-    wine "$exe" >"$work/program.log" 2>&1 &
-    app_pid=$!
-}
-
 # Waits until the command's output is the expected text.
 wait_for() {
     local expected=$1 got=

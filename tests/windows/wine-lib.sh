@@ -70,6 +70,13 @@ reg_add() {
     output=$(wine_tool reg add "$@" /f 2>&1) || fail "reg add $*: $(tr -d '\r' <<<"$output")"
 }
 
+# Starts tarrowin.exe ($exe) in the background, as start_program starts the
+# native program, its output in program.log.
+start_program() {
+    wine "$exe" >"$work/program.log" 2>&1 &
+    app_pid=$!
+}
+
 # Ends a program started in the background, when its own end did not come
 # within ten seconds, and collects it.
 end_program() {
@@ -87,12 +94,11 @@ probe() { wine_tool "$build_win/tests/windows/tarrowin_wine_probe.exe" "$@" 2>/d
 # The probe's answer once it has one, within a minute.
 wait_probe() {
     local answer
-    for _ in $(seq 300); do
-        answer=$(probe "$@") && [ -n "$answer" ] && { echo "$answer"; return 0; }
-        sleep 0.2
-    done
-    fail "no answer from the probe: $*"
+    wait_until probe_answers "$@" || fail "no answer from the probe: $*"
+    echo "$answer"
 }
+# Whether the probe answers; the answer goes to the caller's `answer`.
+probe_answers() { answer=$(probe "$@") && [ -n "$answer" ]; }
 
 # Clicks the middle of a rectangle. Without --sync: the server takes the move
 # and the click in order anyway, and --sync waits 15 s for a move that never
