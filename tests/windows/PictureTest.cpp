@@ -13,6 +13,7 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -148,9 +149,10 @@ std::vector<char> squareBitmap(bool runLength) {
     return file;
 }
 
-// The rectangle a picture covers when drawn on white at the origin.
-SIZE drawnExtent(const Picture& picture) {
-    constexpr int kCanvas = 400;
+// A picture drawn on white at the origin of a square canvas: its pixels,
+// 0x00RRGGBB, row by row.
+constexpr int kCanvas = 500;
+std::vector<std::uint32_t> drawnOnWhite(const Picture& picture) {
     const HDC screen = GetDC(nullptr);
     const HDC dc = CreateCompatibleDC(screen);
     BITMAPINFO info{};
@@ -163,18 +165,55 @@ SIZE drawnExtent(const Picture& picture) {
     picture.draw(dc, 0, 0);
     GdiFlush();
     const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    SIZE extent{};
-    for (int y = 0; y < kCanvas; ++y)
-        for (int x = 0; x < kCanvas; ++x)
-            if ((pixels[y * kCanvas + x] & 0xFFFFFF) != 0xFFFFFF) {
-                extent.cx = std::max<LONG>(extent.cx, x + 1);
-                extent.cy = std::max<LONG>(extent.cy, y + 1);
-            }
+    std::vector<std::uint32_t> drawn(pixels, pixels + kCanvas * kCanvas);
+    for (std::uint32_t& pixel : drawn)
+        pixel &= 0xFFFFFF;
     SelectObject(dc, previous);
     DeleteObject(canvas);
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);
+    return drawn;
+}
+
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+
+// The rectangle a picture covers when drawn on white at the origin.
+SIZE drawnExtent(const Picture& picture) {
+    const std::vector<std::uint32_t> pixels = drawnOnWhite(picture);
+    SIZE extent{};
+    for (int y = 0; y < kCanvas; ++y)
+        for (int x = 0; x < kCanvas; ++x)
+            if (pixels[std::size_t(y * kCanvas + x)] != kWhite) {
+                extent.cx = std::max<LONG>(extent.cx, x + 1);
+                extent.cy = std::max<LONG>(extent.cy, y + 1);
+            }
     return extent;
+}
+
+// How far what a picture draws other than white leans to red rather than
+// blue: the mean of red minus blue, of 255. Swapping the two negates it.
+double redOverBlue(const Picture& picture) {
+    double sum = 0;
+    int count = 0;
+    for (const std::uint32_t pixel : drawnOnWhite(picture)) {
+        if (pixel == kWhite) continue;
+        sum += double((pixel >> 16) & 0xFF) - double(pixel & 0xFF);
+        ++count;
+    }
+    return sum / std::max(count, 1);
+}
+
+// The rendering at twice the size is drawn in the colours of the plain one:
+// a loader that read its channels in the wrong order would swap red and blue.
+TEST(CarriedPictures, TwiceAsLargeRenderingsKeepThePlainOnesColours) {
+    constexpr double kTolerance = 10; // edges are drawn afresh, not scaled
+    for (const auto& [what, id, doubleId] :
+         {std::tuple{"banner", IDP_LOGO_BANNER, IDP_LOGO_BANNER_2X},
+          std::tuple{"browse", IDP_BROWSE_PICTURE, IDP_BROWSE_PICTURE_2X},
+          std::tuple{"folder", IDP_BUILTIN_ICON_0 + 3, IDP_BUILTIN_ICON_2X_0 + 3}})
+        EXPECT_NEAR(redOverBlue(Picture::fromResources(id, doubleId, 192)),
+                    redOverBlue(Picture::fromResources(id, doubleId, 96)), kTolerance)
+            << what << ": red over blue at twice the size, and plain";
 }
 
 TEST_F(PictureFiles, EveryFormatKeepsItsLogicalSizeAtEveryDpi) {

@@ -149,8 +149,11 @@ void generate(const QDir& dir, const QString& sheetPath) {
     const QImage banner = Art::logoBanner();
     checkBanner(banner);
     writeFile(dir.filePath("logo.bmp"), PictureFiles::trueColourBitmap(banner));
+    // Opaque, yet with an alpha channel: tarrowin.exe reads a PNG through
+    // the icon loader, which expects 32-bit images; Wine's reads a 24-bit
+    // one's red as blue.
     writeFile(dir.filePath("logo@2x.png"),
-              png(Art::logoBanner(2).convertToFormat(QImage::Format_RGB32)));
+              png(Art::logoBanner(2).convertToFormat(QImage::Format_ARGB32)));
     writeFile(
         dir.filePath("browse.gif"),
         PictureFiles::gifFile(Art::browsePicture(), kBrowseTableSize, kBrowseTransparentIndex));
