@@ -83,6 +83,15 @@ private:
     std::u16string ExpandEnvString(const std::u16string& sText);
     std::int32_t SwapEndian(std::int32_t lValue);
     void CopyValues(const std::u16string& sSourcePath, const std::u16string& sTargetPath);
+    // Copies one value of the current key by its kind, as RenameValue and
+    // CopyValues both do: a text, expandable or not, and a number, big-endian
+    // or not, are written again with their type; bytes as REG_BINARY. The copy
+    // goes under sNewName into the key at sTargetPath, which then stays
+    // current, or, without a target path, into the current key. False when
+    // there was nothing to copy (an unknown kind, bytes that could not be
+    // read) or the write failed.
+    bool CopyValue(std::u16string_view sName, ValueType eKind, std::u16string_view sNewName,
+                   std::u16string_view sTargetPath = {});
     void CopySubKeys(const std::u16string& sSourcePath, const std::u16string& sTargetPath);
 
     HKEY lKeyHandle = nullptr;             // the current key; null when none is open

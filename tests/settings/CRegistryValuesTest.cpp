@@ -251,7 +251,7 @@ TEST_F(CRegistryValues, RenameValueKeepsDataAndType) {
     EXPECT_EQ(readRaw(raw, "after2").type, REG_DWORD);
 }
 
-TEST_F(CRegistryValues, RenameValueRefusesMissingSourcesTakenNamesAndUnknownKinds) {
+TEST_F(CRegistryValues, RenameValueRefusesMissingSourcesTakenNamesUnknownKindsAndFailedWrites) {
     ASSERT_TRUE(reg.WriteString(u"one", u"first"));
     ASSERT_TRUE(reg.WriteString(u"two", u"second"));
     EXPECT_FALSE(reg.RenameValue(u"first", u"SECOND"));
@@ -264,6 +264,11 @@ TEST_F(CRegistryValues, RenameValueRefusesMissingSourcesTakenNamesAndUnknownKind
     EXPECT_FALSE(reg.RenameValue(u"odd", u"even"));
     EXPECT_TRUE(reg.ValueExists(u"odd"));
     EXPECT_FALSE(reg.ValueExists(u"even"));
+
+    // A name longer than the registry allows a value: the copy cannot be
+    // written, so nothing was renamed.
+    EXPECT_FALSE(reg.RenameValue(u"first", std::u16string(16384, u'n')));
+    EXPECT_EQ(reg.ReadString(u"first"), u"one");
 }
 
 TEST_F(CRegistryValues, WithNoKeyOpenEverythingIsEmpty) {
