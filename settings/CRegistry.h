@@ -8,8 +8,8 @@
 // return value: false, an empty text, 0 or an empty Variant for a failure; no
 // operation shows a message or throws for a failure the platform reports.
 // Texts are wide (UTF-16) here and cross to the registry in the 8-bit code
-// page (CodePage.h). On Windows the registry is the system's; elsewhere it is
-// the SQLite store (store/RegistryStore.h tells where its file lives).
+// page (TextConversion.h). On Windows the registry is the system's; elsewhere
+// it is the SQLite store (store/RegistryStore.h tells where its file lives).
 //
 // Lists (EnumerateKeys, EnumerateValues) are TextLists indexed from 1; see
 // CRegistryUDTs.h. A value name left out is the empty name: the key's unnamed

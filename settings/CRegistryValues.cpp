@@ -3,15 +3,15 @@
 #include "CRegistry.h"
 
 #include "CRegistryConstants.h"
-#include "CodePage.h"
+#include "TextConversion.h"
 
 #include <algorithm>
 #include <bit>
 #include <utility>
 
 using namespace CRegistryConstants;
-using CodePage::narrow;
-using CodePage::widen;
+using TextConversion::narrow;
+using TextConversion::widen;
 
 bool CRegistry::GetValueInfo(std::u16string_view sValue, ValueType& eValueType,
                              std::int32_t& lValueSize) {

@@ -1,8 +1,8 @@
 #include "Harness.h"
 
 #include "CRegistry.h"
-#include "CodePage.h"
 #include "SettingsStore.h"
+#include "TextConversion.h"
 #ifndef _WIN32
 #include "RegistryStore.h"
 #endif
@@ -82,7 +82,7 @@ Harness::~Harness() {
 std::u16string Harness::makeFile(const std::string& name) {
     const std::filesystem::path path = folder_ / name;
     std::ofstream(path).put('x');
-    return CodePage::widen(path.string());
+    return TextConversion::widen(path.string());
 }
 
 void Harness::storeText(std::u16string_view name, std::u16string_view text) {
