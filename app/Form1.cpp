@@ -61,7 +61,7 @@ void Form1::Form_Load() {
 }
 
 bool Form1::InitCommonControlsVB() {
-    return services_.initCommonControls();
+    return services_.prepareControls();
 }
 
 void Form1::Timer1_Timer() {

@@ -34,8 +34,10 @@ PlatformServices nativeServices(NativePreciseTimer& timer) {
         ensureOle(); // the shell's handlers may be COM objects
         OpenWithDefaultHandler(TextConversion::narrow(address));
     };
-    services.fileExists = FileAttributesExist;
-    services.initCommonControls = InitializeCommonControls;
+    services.fileExists = [](std::u16string_view path) {
+        return FileAttributesExist(TextConversion::narrow(path));
+    };
+    services.prepareControls = InitializeCommonControls;
     services.endProgram = [] { PostQuitMessage(0); };
     return services;
 }
