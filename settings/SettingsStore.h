@@ -58,7 +58,8 @@ public:
 // Loads the stored settings into the controls. When there was no key it creates
 // it, greets the user and returns true: this is the first run. When the key can
 // be neither opened nor created it says so and returns false, leaving every
-// control as it was.
+// control as it was. An exception from a control's change handling ends the
+// loading there and goes on to the caller: the values after it stay unloaded.
 bool GetReg(Controls& controls);
 
 // Stores every setting from the controls, provided the key can be opened; it
