@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "Diagnostics.h"
 #include "DialogControls.h"
 #include "Form2.h"
 #include "Module1.h"
@@ -61,7 +62,7 @@ void Form1::Form_Load() {
 }
 
 bool Form1::InitCommonControlsVB() {
-    return services_.initCommonControls();
+    return services_.prepareControls();
 }
 
 void Form1::Timer1_Timer() {
@@ -101,11 +102,22 @@ void Form1::Form_Unload(int& /*Cancel: a close is never refused*/) {
 
 void Form1::GetReg() {
     DialogControls controls(*dialog_, services_);
-    if (SettingsStore::GetReg(controls)) program_.FirstRun = true;
+    try {
+        if (SettingsStore::GetReg(controls)) program_.FirstRun = true;
+    } catch (...) {
+        // A change handler that a loaded value ran has failed, and the values
+        // after it were not loaded. The startup goes on with what the controls
+        // hold; the stored settings stay as they are, not overwritten at the
+        // end by defaults that were never meant to replace them.
+        settingsLoaded_ = false;
+        Diagnostics::noteEscapedException("loading the settings (this run stores none)",
+                                          std::current_exception());
+    }
 }
 
 void Form1::SetReg() {
     if (!form2_) return; // stopped before the dialog existed: there is nothing to store
+    if (!settingsLoaded_) return;
     SettingsStore::SetReg(DialogControls(*dialog_, services_));
 }
 

@@ -42,7 +42,13 @@ public:
     void Form_Unload(int& Cancel);
 
     bool InitCommonControlsVB();
+    // Loads the settings into the dialog's controls. A failure half way is
+    // written to the diagnostics and the startup goes on with what the
+    // controls hold; that run then stores nothing, so that what it never
+    // loaded stays stored.
     void GetReg();
+    // Stores the settings from the dialog's controls: at the end, and when
+    // the desktop session ends.
     void SetReg();
 
     // What the startup and the dialog's Apply push into the window.
@@ -62,5 +68,6 @@ private:
     ProgramState& program_;
     PlatformServices& services_;
     std::unique_ptr<Form2> form2_;
+    bool settingsLoaded_ = true; // false when a failure stopped GetReg half way
     bool ended_ = false;
 };

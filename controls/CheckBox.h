@@ -14,7 +14,8 @@ public:
     virtual int value() const = 0;
 
     // False, and no change, for a number that is no check-box value. A new
-    // value runs Click.
+    // value runs Click; what Click throws reaches the caller, with the value
+    // taken.
     bool setValue(int value) {
         if (value != Unchecked && value != Checked && value != Grayed) return false;
         if (value == this->value()) return true;
@@ -27,6 +28,6 @@ public:
 
 protected:
     // Shows the value without running Click. A front end runs Click itself,
-    // with raiseEvent(Click), after each click of the user's.
+    // with raiseGuardedEvent(Click), after each click of the user's.
     virtual void assignValue(int value) = 0;
 };

@@ -17,7 +17,8 @@ public:
     virtual int currentIndex() const = 0;
 
     // False, and no change, for an index the list does not have. A new
-    // selection runs Click.
+    // selection runs Click; what Click throws reaches the caller, with the
+    // selection made.
     bool setCurrentIndex(int index) {
         if (index < 0 || index >= count()) return false;
         if (index == currentIndex()) return true;
@@ -30,7 +31,7 @@ public:
 
 protected:
     // Selects the entry without running Click. A front end runs Click itself,
-    // with raiseEvent(Click), after each choice of the user's that changes the
+    // with raiseGuardedEvent(Click), after each choice of the user's that changes the
     // selection.
     virtual void assignIndex(int index) = 0;
 };

@@ -32,13 +32,15 @@ struct PlatformServices {
     // Opens an address with the desktop's default handler, without waiting.
     std::function<void(std::u16string_view address)> openWebPage;
 
-    // The platform's attribute query of a path in the 8-bit code page: true when
-    // a file or a folder is there, false for every failure.
-    std::function<bool(const std::string& path)> fileExists;
+    // The platform's attribute query of a path: true when a file or a folder is
+    // there, false for every failure. A platform that asks in another encoding
+    // converts the path itself.
+    std::function<bool(std::u16string_view path)> fileExists;
 
-    // Prepares the platform's common controls for the windows; false when the
-    // platform lacks the means. A toolkit that needs nothing answers true.
-    std::function<bool()> initCommonControls;
+    // Gets the toolkit's controls ready for the windows (on Win32, registers
+    // the common controls' window classes); false when the platform lacks the
+    // means. A toolkit that needs nothing answers true.
+    std::function<bool()> prepareControls;
 
     // Leaves the event loop: the end of the program. Nothing runs after it.
     std::function<void()> endProgram;

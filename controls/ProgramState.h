@@ -7,7 +7,8 @@ struct ProgramState {
     // Index 0 to 4 of the status message now shown; the animation advances it and
     // the options dialog's Apply reads it.
     std::int32_t MsgIndex = 0;
-    // Set by the settings store when it had to create the settings key, read once
+    // Cleared by the startup before it loads the settings, set by Form1's GetReg
+    // when the store had to create the settings key (a first start), read once
     // at the end of the startup.
     bool FirstRun = false;
 };

@@ -15,7 +15,8 @@ public:
     virtual std::u16string text() const = 0;
 
     // Takes the text as far as its first NUL; when that differs from the text
-    // the box holds, the box takes it and Change runs.
+    // the box holds, the box takes it and Change runs. What Change throws
+    // reaches the caller, with the text taken.
     void setText(std::u16string_view text) {
         text = text.substr(0, text.find(u'\0'));
         if (text == this->text()) return;
@@ -27,6 +28,6 @@ public:
 
 protected:
     // Shows the text without running Change. A front end runs Change itself,
-    // with raiseEvent(Change), after each edit of the user's.
+    // with raiseGuardedEvent(Change), after each edit of the user's.
     virtual void assignText(std::u16string_view text) = 0;
 };

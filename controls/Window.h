@@ -30,7 +30,7 @@ public:
 
 protected:
     // What a front end calls when a close is asked for: Unload's Cancel, 0
-    // without a handler. No exception leaves it (see raiseEvent).
+    // without a handler. No exception leaves it (see raiseGuardedEvent).
     int raiseUnload() noexcept {
         int Cancel = 0;
         if (Unload) Diagnostics::guarded("the close handler", [&] { Unload(Cancel); });

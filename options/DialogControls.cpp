@@ -5,6 +5,13 @@
 using Box = SettingsStore::TextSetting;
 using Check = SettingsStore::CheckSetting;
 
+namespace {
+constexpr std::u16string_view kWelcome =
+    u"Welcome to the Tarrowin.  Clicking on the progress bar icon brings up the options "
+    u"screen.  Enjoy!";
+constexpr std::u16string_view kCannotCreateKey = u"Error creating registry key";
+} // namespace
+
 std::u16string DialogControls::text(Box box, int index) const {
     return textBox(box, index).text();
 }
@@ -29,8 +36,11 @@ bool DialogControls::setIconIndex(std::int32_t index) {
     return dialog_.IconList.setCurrentIndex(index);
 }
 
-void DialogControls::showMessage(std::u16string_view text, MessageIcon icon) {
-    services_.showMessage(text, icon);
+void DialogControls::showNotice(SettingsStore::Notice notice) {
+    if (notice == SettingsStore::Notice::Welcome)
+        services_.showMessage(kWelcome, MessageIcon::Information);
+    else
+        services_.showMessage(kCannotCreateKey, MessageIcon::Exclamation);
 }
 
 TextBox& DialogControls::textBox(Box box, int index) const {

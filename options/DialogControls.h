@@ -1,7 +1,8 @@
 #pragma once
 // The options dialog's controls as the settings store reaches them: texts,
 // check-box values and the icon index, each change running the control's own
-// change handling, and the store's messages shown through the platform services.
+// change handling, and the store's notices worded here and shown through the
+// platform services.
 
 #include "Form2Controls.h"
 #include "SettingsStore.h"
@@ -19,7 +20,8 @@ public:
     bool setValue(SettingsStore::CheckSetting box, std::int32_t value) override;
     std::int32_t iconIndex() const override;
     bool setIconIndex(std::int32_t index) override;
-    void showMessage(std::u16string_view text, MessageIcon icon) override;
+    int messageCount() const override { return Form2Controls::kMessages; }
+    void showNotice(SettingsStore::Notice notice) override;
 
 private:
     TextBox& textBox(SettingsStore::TextSetting box, int index) const;

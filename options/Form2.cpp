@@ -30,7 +30,7 @@ Form2::Form2(ProgressWindow& form1, const Form2Controls& controls, ProgramState&
 }
 
 void Form2::Form_Load() {
-    services_.initCommonControls();
+    services_.prepareControls();
     // The list starts with nothing selected, so that selecting the first entry
     // is a change that runs IconList_Click, as loading a stored icon will be.
     for (std::u16string_view name : kIconNames)

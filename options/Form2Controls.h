@@ -5,7 +5,7 @@
 // the dialog's real widgets later, when they are first needed, as long as
 // nothing it shows differs.
 //
-//   Form2(Form1& form1, const Form2Controls& controls, ProgramState& program,
+//   Form2(ProgressWindow& form1, const Form2Controls& controls, ProgramState& program,
 //         PlatformServices& services);   // created by Form1's Form_Load
 //
 // Form2 hooks its handlers to the controls' events in its constructor and runs
@@ -15,15 +15,15 @@
 #include "CommandButton.h"
 #include "DropDownList.h"
 #include "PictureBox.h"
-#include "SettingsStore.h"
 #include "TextBox.h"
 #include "Window.h"
 
 #include <array>
 
 struct Form2Controls {
-    // The status messages, each with its speed: as many as the settings keep.
-    static constexpr int kMessages = SettingsStore::kMessages;
+    // The status messages, each with its speed; the settings store keeps as
+    // many as there are here.
+    static constexpr int kMessages = 5;
 
     Window& Me;                               // the dialog itself
     TextBox& Pmess;                           // the window title

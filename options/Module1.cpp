@@ -1,8 +1,7 @@
 #include "Module1.h"
 
-#include "CodePage.h"
 #include "PlatformServices.h"
 
 bool FileExists(const PlatformServices& services, std::u16string_view path) {
-    return !path.empty() && services.fileExists(CodePage::narrow(path));
+    return !path.empty() && services.fileExists(path);
 }

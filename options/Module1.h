@@ -1,11 +1,12 @@
 #pragma once
-// The file-exists test as the behaviour asks it.
+// Module1: the program-wide FileExists, the file test that the startup and the
+// dialog's Apply make before they load a custom picture.
 
 #include <string_view>
 
 struct PlatformServices;
 
 // True when something, a file or a folder, exists under the path, as the
-// platform's attribute query of the path (in its 8-bit encoding) tells; false
-// for an empty path and for every failure of the query.
+// platform's attribute query of the path tells; false for an empty path and
+// for every failure of the query.
 bool FileExists(const PlatformServices& services, std::u16string_view path);

@@ -3,14 +3,14 @@
 #include "CRegistry.h"
 
 #include "CRegistryConstants.h"
-#include "CodePage.h"
+#include "TextConversion.h"
 
 #include <algorithm>
 #include <optional>
 
 using namespace CRegistryConstants;
-using CodePage::narrow;
-using CodePage::widen;
+using TextConversion::narrow;
+using TextConversion::widen;
 
 namespace {
 

@@ -8,8 +8,8 @@
 // return value: false, an empty text, 0 or an empty Variant for a failure; no
 // operation shows a message or throws for a failure the platform reports.
 // Texts are wide (UTF-16) here and cross to the registry in the 8-bit code
-// page (CodePage.h). On Windows the registry is the system's; elsewhere it is
-// the SQLite store (store/RegistryStore.h tells where its file lives).
+// page (TextConversion.h). On Windows the registry is the system's; elsewhere
+// it is the SQLite store (store/RegistryStore.h tells where its file lives).
 //
 // Lists (EnumerateKeys, EnumerateValues) are TextLists indexed from 1; see
 // CRegistryUDTs.h. A value name left out is the empty name: the key's unnamed
@@ -83,6 +83,15 @@ private:
     std::u16string ExpandEnvString(const std::u16string& sText);
     std::int32_t SwapEndian(std::int32_t lValue);
     void CopyValues(const std::u16string& sSourcePath, const std::u16string& sTargetPath);
+    // Copies one value of the current key by its kind, as RenameValue and
+    // CopyValues both do: a text, expandable or not, and a number, big-endian
+    // or not, are written again with their type; bytes as REG_BINARY. The copy
+    // goes under sNewName into the key at sTargetPath, which then stays
+    // current, or, without a target path, into the current key. False when
+    // there was nothing to copy (an unknown kind, bytes that could not be
+    // read) or the write failed.
+    bool CopyValue(std::u16string_view sName, ValueType eKind, std::u16string_view sNewName,
+                   std::u16string_view sTargetPath = {});
     void CopySubKeys(const std::u16string& sSourcePath, const std::u16string& sTargetPath);
 
     HKEY lKeyHandle = nullptr;             // the current key; null when none is open

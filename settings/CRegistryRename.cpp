@@ -41,42 +41,13 @@ void CRegistry::CopyValues(const std::u16string& sSourcePath, const std::u16stri
         ValueType kind = UnknownValue;
         std::int32_t size = 0;
         GetValueInfo(name, kind, size);
-        switch (kind) {
-        case StringValue: {
-            const std::u16string text = ReadString(name);
-            OpenKey(sTargetPath);
-            WriteString(text, name);
-            break;
-        }
-        case EnvironmentStringValue: {
-            const std::u16string text = ReadString(name);
-            OpenKey(sTargetPath);
-            lStringType = REG_EXPAND_SZ;
-            WriteString(text, name);
-            break;
-        }
-        case IntegerValue: {
-            const std::int32_t number = ReadInteger(name);
-            OpenKey(sTargetPath);
-            WriteInteger(number, name);
-            break;
-        }
-        case BigEndianValue: {
-            const std::int32_t number = ReadBigEndian(name);
-            OpenKey(sTargetPath);
-            WriteBigEndian(number, name);
-            break;
-        }
-        case UnknownValue:
+        // A value of a type the class does not know is copied as its bytes,
+        // when it has any.
+        if (kind == UnknownValue) {
             if (size == 0) continue;
-            [[fallthrough]];
-        case BinaryValue: {
-            const Variant bytes = ReadBinary(name);
-            OpenKey(sTargetPath);
-            WriteBinary(bytes, name);
-            break;
+            kind = BinaryValue;
         }
-        }
+        CopyValue(name, kind, name, sTargetPath);
         OpenKey(sSourcePath);
     }
 }

@@ -3,15 +3,15 @@
 #include "CRegistry.h"
 
 #include "CRegistryConstants.h"
-#include "CodePage.h"
+#include "TextConversion.h"
 
 #include <algorithm>
 #include <bit>
 #include <utility>
 
 using namespace CRegistryConstants;
-using CodePage::narrow;
-using CodePage::widen;
+using TextConversion::narrow;
+using TextConversion::widen;
 
 bool CRegistry::GetValueInfo(std::u16string_view sValue, ValueType& eValueType,
                              std::int32_t& lValueSize) {
@@ -253,37 +253,42 @@ bool CRegistry::RenameValue(std::u16string_view sOldValueName, std::u16string_vi
     ValueType kind = UnknownValue;
     std::int32_t size = 0;
     GetValueInfo(sOldValueName, kind, size);
-    bool written = false;
-    switch (kind) {
+    // A copy that could not be written leaves the old value as it was, and
+    // the rename has not happened.
+    if (!CopyValue(sOldValueName, kind, sNewValueName)) return false;
+    DeleteValue(sOldValueName);
+    return true;
+}
+
+bool CRegistry::CopyValue(std::u16string_view sName, ValueType eKind, std::u16string_view sNewName,
+                          std::u16string_view sTargetPath) {
+    Variant data;
+    switch (eKind) {
     case StringValue:
-        written = WriteString(ReadString(sOldValueName), sNewValueName);
+    case EnvironmentStringValue:
+        data = ReadString(sName); // as stored, not expanded
         break;
-    case EnvironmentStringValue: {
-        const std::u16string text = ReadString(sOldValueName);
-        lStringType = REG_EXPAND_SZ;
-        written = WriteString(text, sNewValueName);
-        break;
-    }
     case IntegerValue:
-        written = WriteInteger(ReadInteger(sOldValueName), sNewValueName);
+    case BigEndianValue:
+        data = ReadInteger(sName); // the four bytes as stored, not swapped
         break;
-    case BigEndianValue: {
-        const std::int32_t stored = ReadInteger(sOldValueName);
-        lIntegerType = REG_DWORD_BIG_ENDIAN;
-        written = WriteInteger(stored, sNewValueName);
+    case BinaryValue:
+        data = ReadBinary(sName);
+        if (std::holds_alternative<std::monostate>(data)) return false;
         break;
-    }
-    case BinaryValue: {
-        const Variant bytes = ReadBinary(sOldValueName);
-        if (std::holds_alternative<std::monostate>(bytes)) return false;
-        written = WriteBinary(bytes, sNewValueName);
-        break;
-    }
     case UnknownValue:
         return false;
     }
-    if (written) DeleteValue(sOldValueName);
-    return true;
+    if (!sTargetPath.empty()) OpenKey(sTargetPath);
+    if (const auto* text = std::get_if<std::u16string>(&data)) {
+        if (eKind == EnvironmentStringValue) lStringType = REG_EXPAND_SZ;
+        return WriteString(*text, sNewName);
+    }
+    if (const auto* number = std::get_if<std::int32_t>(&data)) {
+        if (eKind == BigEndianValue) lIntegerType = REG_DWORD_BIG_ENDIAN;
+        return WriteInteger(*number, sNewName);
+    }
+    return WriteBinary(data, sNewName);
 }
 
 Variant CRegistry::FindValue() {

@@ -14,7 +14,7 @@ constexpr std::int32_t kShortMin = std::numeric_limits<std::int16_t>::min();
 constexpr std::int32_t kShortMax = std::numeric_limits<std::int16_t>::max();
 
 std::u16string indexed(std::u16string_view name, int index) {
-    return std::u16string(name) + static_cast<char16_t>(u'0' + index);
+    return std::u16string(name) + NumberText::decimal(index);
 }
 
 // Stored check-box values are whole numbers that must fit a 16-bit integer. One
@@ -38,10 +38,10 @@ bool GetReg(Controls& controls) {
     CRegistry registry;
     if (!registry.OpenKey(kKeyPath)) {
         if (!registry.CreateKey(kKeyPath)) {
-            controls.showMessage(kCannotCreateKey, MessageIcon::Exclamation);
+            controls.showNotice(Notice::CannotCreateKey);
             return false;
         }
-        controls.showMessage(kWelcome, MessageIcon::Information);
+        controls.showNotice(Notice::Welcome);
         return true; // the new key is empty: every control keeps its default
     }
 
@@ -57,7 +57,7 @@ bool GetReg(Controls& controls) {
         controls.setText(TextSetting::CustomIconPath, 0, path);
     if (auto button = read(u"ButtonText"); !button.empty())
         controls.setText(TextSetting::ButtonText, 0, button);
-    for (int i = 0; i < kMessages; ++i) {
+    for (int i = 0; i < controls.messageCount(); ++i) {
         if (auto status = read(indexed(u"Status", i)); !status.empty())
             controls.setText(TextSetting::Status, i, status);
         if (auto speed = read(indexed(u"Speed", i)); !speed.empty())
@@ -70,7 +70,7 @@ void SetReg(const Controls& controls) {
     CRegistry registry;
     if (!registry.OpenKey(kKeyPath)) return;
     registry.WriteString(controls.text(TextSetting::Title), u"Title");
-    for (int i = 0; i < kMessages; ++i) {
+    for (int i = 0; i < controls.messageCount(); ++i) {
         registry.WriteString(controls.text(TextSetting::Status, i), indexed(u"Status", i));
         registry.WriteString(controls.text(TextSetting::Speed, i), indexed(u"Speed", i));
     }

@@ -8,8 +8,6 @@
 // Plain C++: the controls are reached through the Controls interface, which the
 // windows implement, so that the store also runs against the Windows registry.
 
-#include "MessageIcon.h"
-
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,21 +15,24 @@
 namespace SettingsStore {
 
 inline constexpr std::u16string_view kKeyPath = u"HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin";
-inline constexpr std::u16string_view kWelcome =
-    u"Welcome to the Tarrowin.  Clicking on the progress bar icon brings up the options "
-    u"screen.  Enjoy!";
-inline constexpr std::u16string_view kCannotCreateKey = u"Error creating registry key";
-// The status messages kept, Status0 to Status4, each with its speed.
-inline constexpr int kMessages = 5;
 
-// The text boxes that hold settings, and the check boxes. Status and Speed come five each, indexed
-// 0 to 4.
+// What the store has to tell the user: the greeting of a first start (there
+// was no key, and it has been created), or that the key could be neither
+// opened nor created. How it is worded and shown is the dialog's side.
+enum class Notice { Welcome, CannotCreateKey };
+
+// The text boxes that hold settings, and the check boxes. Status and Speed
+// come as many as the dialog keeps messages, indexed from 0.
 enum class TextSetting { Title, Status, Speed, CustomIconPath, ButtonText };
 enum class CheckSetting { Dual, Saver };
 
 class Controls {
 public:
     virtual ~Controls() = default;
+
+    // The status messages the dialog keeps, each with its speed: one value
+    // StatusN and one SpeedN is stored for each, N counting from 0.
+    virtual int messageCount() const = 0;
 
     virtual std::u16string text(TextSetting box, int index = 0) const = 0;
     // Sets the text as an edit would, running the box's change handling. A text
@@ -50,14 +51,15 @@ public:
     // list does not have.
     virtual bool setIconIndex(std::int32_t index) = 0;
 
-    // A modal message box that waits for the user.
-    virtual void showMessage(std::u16string_view text, MessageIcon icon) = 0;
+    // Tells the user, in a modal box that waits until it is closed.
+    virtual void showNotice(Notice notice) = 0;
 };
 
 // Loads the stored settings into the controls. When there was no key it creates
 // it, greets the user and returns true: this is the first run. When the key can
 // be neither opened nor created it says so and returns false, leaving every
-// control as it was.
+// control as it was. An exception from a control's change handling ends the
+// loading there and goes on to the caller: the values after it stay unloaded.
 bool GetReg(Controls& controls);
 
 // Stores every setting from the controls, provided the key can be opened; it

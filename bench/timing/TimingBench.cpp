@@ -19,10 +19,10 @@
 
 #include "ClassicFont.h"
 #include "Form2.h"
-#include "OpenFileDialog.h"
 #include "PlatformServices.h"
 #include "ProcessCpu.h"
 #include "ProgramState.h"
+#include "QtPlatformServices.h"
 #include "QtProgram.h"
 #include "QtText.h"
 #include "TickRun.h"
@@ -98,8 +98,8 @@ PlatformServices quietServices() {
                                      Window*) { return std::u16string(); };
     services.setScreenSaverActive = [](bool) { return true; };
     services.openWebPage = [](std::u16string_view) {};
-    services.fileExists = fileAttributesExist;
-    services.initCommonControls = [] { return true; };
+    services.fileExists = qtPlatformServices().fileExists;
+    services.prepareControls = [] { return true; };
     services.endProgram = [] { QCoreApplication::quit(); };
     return services;
 }

@@ -31,9 +31,9 @@ StoreDatabase& Registry::database() {
 
 void Registry::followFileAtPath() {
     if (!store || store->stillAtPath()) return;
-    // What this process logged goes into the file it wrote to, before another
-    // process opening the file now at the path could take the log for its own.
-    store->checkpoint();
+    // What this process logged goes into the file it wrote to (the store
+    // checkpoints as it is let go), before another process opening the file
+    // now at the path could take the log for its own.
     store.reset();
     ++storeNumber;
     positions.clear();

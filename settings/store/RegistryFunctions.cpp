@@ -72,30 +72,50 @@ std::optional<KeyId> child(StoreDatabase& db, KeyId parent, const std::string& f
     return lookup.integer(0);
 }
 
-KeyId walk(StoreDatabase& db, KeyId base, const std::vector<std::string>& components) {
+// Follows the path from base, one component at a time, to the key at its end.
+// A component that is not there is handed to missing, with the key it was
+// looked for in, its name and its folded name: missing throws, or makes the
+// key and gives its id, or gives nothing, which ends the walk without a key.
+template <typename Missing>
+std::optional<KeyId> walk(StoreDatabase& db, KeyId base, const std::vector<std::string>& components,
+                          Missing missing) {
     requireKey(db, base);
     KeyId id = base;
     for (const std::string& name : components) {
-        const auto next = child(db, id, KeyNames::folded(name));
-        if (!next) throw StoreError(ERROR_FILE_NOT_FOUND);
+        const std::string folded = KeyNames::folded(name);
+        auto next = child(db, id, folded);
+        if (!next) next = missing(id, name, folded);
+        if (!next) return std::nullopt;
         id = *next;
     }
     return id;
+}
+
+// The key at the end of the path; ERROR_FILE_NOT_FOUND when one on the way is missing.
+KeyId keyAt(StoreDatabase& db, KeyId base, const std::vector<std::string>& components) {
+    return *walk(db, base, components,
+                 [](KeyId, const std::string&, const std::string&) -> std::optional<KeyId> {
+                     throw StoreError(ERROR_FILE_NOT_FOUND);
+                 });
 }
 
 // The key at the end of the path when every key on the way exists.
 std::optional<KeyId> existingKey(StoreDatabase& db, KeyId base,
                                  const std::vector<std::string>& components) {
     Transaction transaction(db, Transaction::Read);
-    requireKey(db, base);
-    KeyId id = base;
-    for (const std::string& name : components) {
-        const auto next = child(db, id, KeyNames::folded(name));
-        if (!next) return std::nullopt;
-        id = *next;
-    }
+    const auto id = walk(db, base, components, [](KeyId, const std::string&, const std::string&) {
+        return std::optional<KeyId>();
+    });
     transaction.commit();
     return id;
+}
+
+KeyId insertKey(StoreDatabase& db, KeyId parent, const std::string& name,
+                const std::string& folded) {
+    Query insert(db, "INSERT INTO keys(parent, name, fold, wlen) VALUES(?1, ?2, ?3, ?4)");
+    insert.bind(1, parent).bind(2, name).bind(3, folded);
+    insert.bind(4, static_cast<std::int64_t>(KeyNames::utf16Length(name))).run();
+    return sqlite3_last_insert_rowid(db.handle());
 }
 
 // Enumeration by index counts from the start of the key's list; going on from
@@ -203,7 +223,7 @@ LSTATUS RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKE
         const auto components = subkeyPath(lpSubKey);
         StoreDatabase& db = reg.database();
         Transaction transaction(db, Transaction::Read);
-        const KeyId id = walk(db, base.id, components);
+        const KeyId id = keyAt(db, base.id, components);
         transaction.commit();
         *phkResult = reg.newHandle(id, grantedAccess(samDesired, db.readOnly()));
         return ERROR_SUCCESS;
@@ -227,22 +247,13 @@ LSTATUS RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM 
             return ERROR_SUCCESS;
         }
         Transaction transaction(db, db.readOnly() ? Transaction::Read : Transaction::Write);
-        requireKey(db, base.id);
-        KeyId id = base.id;
         bool created = false;
-        for (const std::string& name : components) {
-            const std::string folded = KeyNames::folded(name);
-            if (const auto existing = child(db, id, folded)) {
-                id = *existing;
-                continue;
-            }
+        const auto makeKey = [&](KeyId parent, const std::string& name, const std::string& folded) {
             if (db.readOnly()) throw StoreError(ERROR_ACCESS_DENIED);
-            Query insert(db, "INSERT INTO keys(parent, name, fold, wlen) VALUES(?1, ?2, ?3, ?4)");
-            insert.bind(1, id).bind(2, name).bind(3, folded);
-            insert.bind(4, static_cast<std::int64_t>(KeyNames::utf16Length(name))).run();
-            id = sqlite3_last_insert_rowid(db.handle());
             created = true;
-        }
+            return std::optional<KeyId>(insertKey(db, parent, name, folded));
+        };
+        const KeyId id = *walk(db, base.id, components, makeKey);
         transaction.commit();
         if (created) ++reg.ownWrites;
         *phkResult = reg.newHandle(id, access);
@@ -271,7 +282,7 @@ LSTATUS RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
         const auto components = subkeyPath(lpSubKey);
         StoreDatabase& db = reg.database();
         Transaction transaction(db, db.readOnly() ? Transaction::Read : Transaction::Write);
-        const KeyId id = walk(db, base.id, components);
+        const KeyId id = keyAt(db, base.id, components);
         // Roots stay, and like NT the store deletes one key at a time.
         if (db.readOnly() || id <= StoreDatabase::kRootCount) throw StoreError(ERROR_ACCESS_DENIED);
         if (Query(db, "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1").bind(1, id).next())

@@ -265,11 +265,21 @@ void StoreDatabase::beginWriting() {
 
 // A checkpoint that also empties the log: a log left under the store's name
 // holds nothing that could be replayed into a file another program puts
-// there, and the main file is flushed to disk.
+// there, and the main file is flushed to disk. One that cannot be done now
+// (another process still reads from the log, or writes) is tried again at the
+// next end of a group of writes, and at the latest when the store is let go.
 void StoreDatabase::checkpoint() {
     if (!unflushed_ || !db_) return;
-    unflushed_ = false;
-    sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    const int result =
+        sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    if (result == SQLITE_OK) {
+        unflushed_ = false;
+        return;
+    }
+    if (Diagnostics::enabled())
+        Diagnostics::note(Diagnostics::Area::Store,
+                          path_ + ": checkpoint not done (" + sqlite3_errstr(result) +
+                              "): the writes stay in its log until the next one");
 }
 
 void StoreDatabase::disconnect() {

@@ -41,7 +41,9 @@ public:
     void beginWriting();
     // Folds what the commits since the last checkpoint logged into the main
     // file and flushes it to disk: at the end of a group of writes, when the
-    // handle they went through is closed, and when the store is let go.
+    // handle they went through is closed, and when the store is let go. One
+    // that fails (another process reads or writes meanwhile) writes a
+    // diagnostics line and is owed until one succeeds.
     void checkpoint();
     // Whether the file at path() is still the one this store has open: false
     // once another program has replaced, moved or deleted it.

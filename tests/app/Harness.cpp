@@ -1,8 +1,8 @@
 #include "Harness.h"
 
 #include "CRegistry.h"
-#include "CodePage.h"
 #include "SettingsStore.h"
+#include "TextConversion.h"
 #ifndef _WIN32
 #include "RegistryStore.h"
 #endif
@@ -58,14 +58,13 @@ Harness::Harness(Store store) : folder_(makeFolder()) {
     services.openWebPage = [this](std::u16string_view address) {
         openedPages.emplace_back(address);
     };
-    // The attribute query as the platform makes it; the 8-bit encoding is UTF-8
-    // on both sides (by the test program's manifest on Windows).
-    services.fileExists = [](const std::string& path) {
+    // The attribute query as the platform makes it.
+    services.fileExists = [](std::u16string_view path) {
+        const std::string bytes = TextConversion::narrow(path);
         std::error_code ignored;
-        return !path.empty() &&
-               std::filesystem::exists(std::u8string(path.begin(), path.end()), ignored);
+        return std::filesystem::exists(std::u8string(bytes.begin(), bytes.end()), ignored);
     };
-    services.initCommonControls = [] { return true; };
+    services.prepareControls = [] { return true; };
     services.endProgram = [this] { ++endCalls; };
 }
 
@@ -82,7 +81,7 @@ Harness::~Harness() {
 std::u16string Harness::makeFile(const std::string& name) {
     const std::filesystem::path path = folder_ / name;
     std::ofstream(path).put('x');
-    return CodePage::widen(path.string());
+    return TextConversion::widen(path.string());
 }
 
 void Harness::storeText(std::u16string_view name, std::u16string_view text) {

@@ -23,7 +23,7 @@ public:
     // A user's edit, which leaves the box holding exactly the text.
     void userTypes(std::u16string_view text) {
         text_ = text;
-        raiseEvent(Change);
+        raiseGuardedEvent(Change);
     }
 
 protected:
@@ -40,7 +40,7 @@ public:
     // A user's click toggles between checked and unchecked, also from grayed.
     void userClicks() {
         value_ = value_ == Checked ? Unchecked : Checked;
-        raiseEvent(Click);
+        raiseGuardedEvent(Click);
     }
 
 protected:
@@ -58,7 +58,7 @@ public:
     void userPicks(int index) {
         if (index == index_) return;
         index_ = index;
-        raiseEvent(Click);
+        raiseGuardedEvent(Click);
     }
     std::vector<std::u16string> items;
 
@@ -83,7 +83,7 @@ public:
     explicit MemoryCommandButton(std::u16string caption = {}) : caption_(std::move(caption)) {}
     std::u16string caption() const override { return caption_; }
     void setCaption(std::u16string_view caption) override { caption_ = caption; }
-    void userClicks() { raiseEvent(Click); }
+    void userClicks() { raiseGuardedEvent(Click); }
 
 private:
     std::u16string caption_;
@@ -119,7 +119,7 @@ public:
         shown = {-1, std::u16string(path)};
         return true;
     }
-    void userClicks() { raiseEvent(Click); }
+    void userClicks() { raiseGuardedEvent(Click); }
 
     ShownPicture shown;
     std::vector<std::u16string> unreadable;
@@ -153,7 +153,7 @@ public:
     // Ticks n times, as far as the timer runs.
     void tick(int n = 1) {
         for (int i = 0; i < n && isRunning(); ++i)
-            raiseEvent(Timer);
+            raiseGuardedEvent(Timer);
     }
 
 private:

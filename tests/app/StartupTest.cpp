@@ -15,6 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <utility>
+
 namespace {
 
 const std::u16string kWelcome =
@@ -261,6 +264,35 @@ TEST(Startup, KeyDeletedWhileRunningStoresNothingAndGreetsAgain) {
     ASSERT_EQ(h.messages.size(), 1u);
     EXPECT_EQ(h.messages[0].text, kWelcome);
     EXPECT_EQ(h.w1().Me.caption(), u"Processing...");
+}
+
+// The box's handler fails while the stored settings load: the loading stops
+// there, the startup runs to its end, and the stored settings are kept.
+TEST(Startup, AHandlerThatFailsWhileTheSettingsLoadEndsTheLoadingNotTheStartup) {
+    Harness h;
+    h.storeText(u"Title", u"loaded before");
+    h.storeText(u"Saver", u"1"); // its handler switches the screen saver off
+    h.storeText(u"ButtonText", u"loaded after");
+    bool failed = false;
+    h.services.setScreenSaverActive = [&failed](bool) {
+        if (!std::exchange(failed, true)) throw std::runtime_error("no screen saver today");
+        return true;
+    };
+    h.start();
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(h.w1().Me.caption(), u"loaded before");
+    EXPECT_EQ(h.w1().Command1.caption(), u"Cancel") << "nothing loaded after the failure";
+    EXPECT_TRUE(h.Form1().Timer1.isRunning());
+    EXPECT_EQ(h.w1().ProcessName.caption(), u"Reading Files...");
+    EXPECT_EQ(h.w1().Picture1.shown.builtin, 0);
+    EXPECT_TRUE(h.messages.empty());
+
+    h.w2().ButText.userTypes(u"edited");
+    h.w1().Me.close();
+    EXPECT_EQ(h.endCalls, 1);
+    EXPECT_EQ(h.storedText(u"ButtonText"), u"loaded after") << "not overwritten";
+    EXPECT_EQ(h.storedText(u"Saver"), u"1");
+    EXPECT_FALSE(h.storedText(u"Status0")) << "nothing stored at the end";
 }
 
 TEST(Startup, AStopWhileAStartupMessageIsOpenEndsTheStartupThere) {

@@ -2,8 +2,8 @@
 // run would have: regset NAME=TEXT ...  (the key is created when missing).
 // Uses the store that TARROWIN_REGISTRY names, as the program does.
 #include "CRegistry.h"
-#include "CodePage.h"
 #include "SettingsStore.h"
+#include "TextConversion.h"
 
 #include <string_view>
 
@@ -15,8 +15,8 @@ int main(int argc, char** argv) {
         const std::string_view setting = argv[i];
         const auto equals = setting.find('=');
         if (equals == std::string_view::npos) return 2;
-        if (!registry.WriteString(CodePage::widen(setting.substr(equals + 1)),
-                                  CodePage::widen(setting.substr(0, equals))))
+        if (!registry.WriteString(TextConversion::widen(setting.substr(equals + 1)),
+                                  TextConversion::widen(setting.substr(0, equals))))
             return 1;
     }
     return 0;

@@ -2,8 +2,8 @@
 // path, creating, deleting, testing and listing keys.
 
 #include "CRegistry.h"
-#include "CodePage.h"
 #include "ScratchRegistry.h"
+#include "TextConversion.h"
 
 using namespace std::string_literals;
 
@@ -148,7 +148,7 @@ TEST_F(CRegistryKeys, LongAndMultiByteKeyNamesComeBackWhole) {
     // paths of at most 260 characters, which the full paths would exceed.
     for (const std::u16string& name : {longest, wide}) {
         HKEY created = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(open(), CodePage::narrow(name).c_str(), 0, nullptr, 0,
+        ASSERT_EQ(RegCreateKeyExA(open(), TextConversion::narrow(name).c_str(), 0, nullptr, 0,
                                   KEY_ALL_ACCESS, nullptr, &created, nullptr),
                   ERROR_SUCCESS);
         RegCloseKey(created);

@@ -2,8 +2,8 @@
 // of every kind of stored value, listing, deleting and renaming values.
 
 #include "CRegistry.h"
-#include "CodePage.h"
 #include "ScratchRegistry.h"
+#include "TextConversion.h"
 
 using namespace std::string_literals;
 
@@ -51,7 +51,7 @@ TEST_F(CRegistryValues, MultiByteTextIsStoredWhole) {
 #endif
     const std::u16string title = u"Grüße — 進捗";
     ASSERT_TRUE(reg.WriteString(title, u"Title"));
-    const std::string encoded = CodePage::narrow(title);
+    const std::string encoded = TextConversion::narrow(title);
     EXPECT_EQ(readRaw(raw, "Title").bytes, encoded + '\0');
     EXPECT_EQ(reg.ReadString(u"Title"), title);
 
@@ -86,10 +86,10 @@ TEST_F(CRegistryValues, KindsAndSizesOfStoredValues) {
         ASSERT_EQ(writeRaw(raw, c.name, c.type, c.bytes), ERROR_SUCCESS) << c.name;
         CRegistry::ValueType kind{};
         std::int32_t size = 99;
-        EXPECT_EQ(reg.GetValueInfo(CodePage::widen(c.name), kind, size), c.exists) << c.name;
+        EXPECT_EQ(reg.GetValueInfo(TextConversion::widen(c.name), kind, size), c.exists) << c.name;
         EXPECT_EQ(kind, c.kind) << c.name;
         EXPECT_EQ(size, c.size) << c.name;
-        EXPECT_EQ(reg.ValueExists(CodePage::widen(c.name)), c.exists) << c.name;
+        EXPECT_EQ(reg.ValueExists(TextConversion::widen(c.name)), c.exists) << c.name;
     }
     CRegistry::ValueType kind = CRegistry::BinaryValue;
     std::int32_t size = 99;
@@ -239,7 +239,8 @@ TEST_F(CRegistryValues, RenameValueKeepsDataAndType) {
     };
     for (const Case& c : cases) {
         ASSERT_EQ(writeRaw(raw, c.from, c.type, c.bytes), ERROR_SUCCESS);
-        EXPECT_TRUE(reg.RenameValue(CodePage::widen(c.from), CodePage::widen(c.to))) << c.from;
+        EXPECT_TRUE(reg.RenameValue(TextConversion::widen(c.from), TextConversion::widen(c.to)))
+            << c.from;
         EXPECT_EQ(readRaw(raw, c.from).result, ERROR_FILE_NOT_FOUND) << c.from;
         const RawValue renamed = readRaw(raw, c.to);
         EXPECT_EQ(renamed.type, c.renamedType) << c.from;
@@ -251,7 +252,7 @@ TEST_F(CRegistryValues, RenameValueKeepsDataAndType) {
     EXPECT_EQ(readRaw(raw, "after2").type, REG_DWORD);
 }
 
-TEST_F(CRegistryValues, RenameValueRefusesMissingSourcesTakenNamesAndUnknownKinds) {
+TEST_F(CRegistryValues, RenameValueRefusesMissingSourcesTakenNamesUnknownKindsAndFailedWrites) {
     ASSERT_TRUE(reg.WriteString(u"one", u"first"));
     ASSERT_TRUE(reg.WriteString(u"two", u"second"));
     EXPECT_FALSE(reg.RenameValue(u"first", u"SECOND"));
@@ -264,6 +265,11 @@ TEST_F(CRegistryValues, RenameValueRefusesMissingSourcesTakenNamesAndUnknownKind
     EXPECT_FALSE(reg.RenameValue(u"odd", u"even"));
     EXPECT_TRUE(reg.ValueExists(u"odd"));
     EXPECT_FALSE(reg.ValueExists(u"even"));
+
+    // A name longer than the registry allows a value: the copy cannot be
+    // written, so nothing was renamed.
+    EXPECT_FALSE(reg.RenameValue(u"first", std::u16string(16384, u'n')));
+    EXPECT_EQ(reg.ReadString(u"first"), u"one");
 }
 
 TEST_F(CRegistryValues, WithNoKeyOpenEverythingIsEmpty) {

@@ -1,6 +1,6 @@
 #include "ScratchRegistry.h"
 
-#include "CodePage.h"
+#include "TextConversion.h"
 
 #ifndef _WIN32
 #include "RegistryStore.h"
@@ -31,7 +31,7 @@ void ScratchRegistry::SetUp() {
     RegistryStore::usePath(storeFolder_ + "/registry.db");
 #endif
     baseSubkey_ = std::string(kTestsKey) + "\\" + uniqueName();
-    baseSubkey16_ = CodePage::widen(baseSubkey_);
+    baseSubkey16_ = TextConversion::widen(baseSubkey_);
     deleteTree(HKEY_CURRENT_USER, baseSubkey_);
     create({});
 }

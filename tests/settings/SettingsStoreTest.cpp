@@ -28,7 +28,9 @@ public:
     std::map<CheckSetting, std::int32_t> checks{{CheckSetting::Dual, 1}, {CheckSetting::Saver, 0}};
     std::int32_t icon = 0;
     std::vector<std::string> log;
-    std::vector<std::pair<std::u16string, MessageIcon>> messages;
+    std::vector<Notice> notices;
+
+    int messageCount() const override { return 5; }
 
     std::u16string text(TextSetting box, int index) const override {
         const auto found = texts.find({box, index});
@@ -53,9 +55,7 @@ public:
         icon = index;
         return true;
     }
-    void showMessage(std::u16string_view text, MessageIcon kind) override {
-        messages.emplace_back(text, kind);
-    }
+    void showNotice(Notice notice) override { notices.push_back(notice); }
 
 private:
     static std::string name(TextSetting box, int index) {
@@ -109,13 +109,11 @@ protected:
 
 TEST_F(SettingsStoreTest, FirstRunCreatesTheKeyAndGreetsOnly) {
     EXPECT_TRUE(GetReg(controls));
-    ASSERT_EQ(controls.messages.size(), 1u);
-    EXPECT_EQ(controls.messages[0].first, kWelcome);
-    EXPECT_EQ(controls.messages[0].second, MessageIcon::Information);
+    EXPECT_EQ(controls.notices, std::vector<Notice>{Notice::Welcome});
     EXPECT_TRUE(controls.log.empty());
     EXPECT_TRUE(CRegistry().KeyExists(kKeyPath));
     EXPECT_FALSE(GetReg(controls)) << "the second start is no first run";
-    EXPECT_EQ(controls.messages.size(), 1u);
+    EXPECT_EQ(controls.notices.size(), 1u);
 }
 
 TEST_F(SettingsStoreTest, LoadsInItsOrderAndOnlyNonEmptyValues) {
@@ -135,7 +133,7 @@ TEST_F(SettingsStoreTest, LoadsInItsOrderAndOnlyNonEmptyValues) {
                                         "Status0=zero", "Status1=0", "Speed4=44"}));
     EXPECT_EQ(controls.text(TextSetting::Title, 0), u"Grüße — 進捗");
     EXPECT_EQ(controls.text(TextSetting::Status, 1), u"");
-    EXPECT_TRUE(controls.messages.empty());
+    EXPECT_TRUE(controls.notices.empty());
 }
 
 TEST_F(SettingsStoreTest, StoredNumbersAreReadAsTheProgramWritesThem) {

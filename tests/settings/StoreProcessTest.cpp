@@ -1,10 +1,13 @@
-// Several processes on one store, and a process killed while it writes.
+// Several processes on one store: writers side by side, a writer killed in the
+// middle, a reader in the way of a checkpoint, a writer holding its lock.
 
+#include "Diagnostics.h"
 #include "RegistryStore.h"
 #include "ScratchRegistry.h"
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -182,6 +185,43 @@ TEST_F(StoreProcesses, AStoreInAFolderItsOwnerMayNotWriteIsStillRead) {
     ::chmod(folder.c_str(), 0700); // so that the folder can be removed
     EXPECT_EQ(code, 0) << "the worker read nothing (3: no key, 1: no value)";
     EXPECT_EQ(std::string(output, got > 0 ? static_cast<std::size_t>(got) : 0), "Kept\n");
+}
+
+// Another program in the middle of a read when a group of writes ends: the log
+// cannot be emptied then. That is said once, and done at the next end of a
+// group, though nothing has been written since.
+TEST_F(StoreProcesses, ACheckpointThatFindsAReaderIsDoneLater) {
+    static std::string lines;
+    lines.clear();
+    Diagnostics::setSink([](Diagnostics::Area area, std::string_view line) {
+        if (area == Diagnostics::Area::Store) (lines += line) += '\n';
+    });
+    const fs::path log = store + "-wal";
+    const auto openKey = [] {
+        HKEY key = nullptr;
+        EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                  KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        return key;
+    };
+    HKEY key = openKey();
+    ASSERT_EQ(writeRaw(key, "Title", REG_SZ, "Logged"), ERROR_SUCCESS);
+
+    sqlite3* reader = nullptr;
+    ASSERT_EQ(sqlite3_open(store.c_str(), &reader), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM vals", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    RegCloseKey(key); // waits the busy time for the reader, in vain
+    EXPECT_GT(fs::file_size(log), 0u) << "the reader still reads from the log";
+    EXPECT_NE(lines.find("checkpoint not done"), std::string::npos) << lines;
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 1) << lines;
+
+    sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(reader);
+    RegCloseKey(openKey());
+    Diagnostics::setSink(nullptr);
+    EXPECT_EQ(fs::file_size(log), 0u) << "the owed checkpoint emptied the log";
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 1) << lines;
 }
 
 // Another program in the middle of a write to the store, as a second

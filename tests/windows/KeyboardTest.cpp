@@ -168,7 +168,7 @@ TEST_F(Keyboard, TheNextKeyReplacesASpeedTheRuleCorrected) {
     StandInWindow window;
     ProgramState program;
     PlatformServices services;
-    services.initCommonControls = [] { return true; };
+    services.prepareControls = [] { return true; };
     Form2 dialog(window, forms.form2Controls(), program, services);
     forms.form2.show();
     const HWND box = forms.form2.child("Speedbox_0");

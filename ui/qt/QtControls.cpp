@@ -20,7 +20,7 @@ void QtTextBox::bind(QLineEdit* edit) {
     // it: typing, pasting, undo, a drop, or an assistive tool setting the text.
     // The program's own changes are made with the signals blocked.
     QObject::connect(edit, &QLineEdit::textChanged, edit, [this](const QString& changed) {
-        raiseEvent(Change);
+        raiseGuardedEvent(Change);
         // When the change handling replaced the text (the speed rule), the
         // replacement is selected: the next key replaces it instead of being
         // added after it.
@@ -46,7 +46,7 @@ void QtCheckBox::bind(ValueCheckBox* box) {
     const QSignalBlocker quiet(box);
     box->setValue(value_);
     // A user's click: the box has toggled itself already.
-    QObject::connect(box, &QCheckBox::clicked, box, [this] { raiseEvent(Click); });
+    QObject::connect(box, &QCheckBox::clicked, box, [this] { raiseGuardedEvent(Click); });
 }
 
 int QtCheckBox::value() const {
@@ -68,7 +68,8 @@ void QtDropDownList::bind(QComboBox* list) {
     list->clear();
     list->addItems(items_);
     list->setCurrentIndex(index_);
-    QObject::connect(list, &QComboBox::currentIndexChanged, list, [this] { raiseEvent(Click); });
+    QObject::connect(list, &QComboBox::currentIndexChanged, list,
+                     [this] { raiseGuardedEvent(Click); });
 }
 
 void QtDropDownList::addItem(std::u16string_view text) {
@@ -104,7 +105,7 @@ void QtLabel::setCaption(std::u16string_view caption) {
 
 void QtCommandButton::bind(QPushButton* button) {
     button_ = button;
-    QObject::connect(button, &QPushButton::clicked, button, [this] { raiseEvent(Click); });
+    QObject::connect(button, &QPushButton::clicked, button, [this] { raiseGuardedEvent(Click); });
 }
 
 std::u16string QtCommandButton::caption() const {
@@ -141,7 +142,7 @@ void QtProgressBar::setVisible(bool visible) {
 void QtPictureBoxControl::bind(QtPictureBox* box, BuiltinIcon builtin) {
     box_ = box;
     builtin_ = std::move(builtin);
-    QObject::connect(box, &QtPictureBox::clicked, box, [this] { raiseEvent(Click); });
+    QObject::connect(box, &QtPictureBox::clicked, box, [this] { raiseGuardedEvent(Click); });
 }
 
 void QtPictureBoxControl::showBuiltinIcon(int index) {

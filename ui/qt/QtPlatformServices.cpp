@@ -3,6 +3,7 @@
 #include "OpenFileDialog.h"
 #include "QtText.h"
 #include "QtWindow.h"
+#include "TextConversion.h"
 #include "X11ScreenSaver.h"
 
 #include <QCoreApplication>
@@ -39,6 +40,11 @@ void openWithDesktop(std::u16string_view address) {
     QDesktopServices::openUrl(QUrl(fromU16(address)));
 }
 
+// The attribute query takes the path in the 8-bit encoding, UTF-8 here.
+bool fileExists(std::u16string_view path) {
+    return fileAttributesExist(TextConversion::narrow(path));
+}
+
 } // namespace
 
 PlatformServices qtPlatformServices() {
@@ -47,8 +53,8 @@ PlatformServices qtPlatformServices() {
         .showOpenFileDialog = showOpenFileDialog,
         .setScreenSaverActive = SwitchX11ScreenSaver,
         .openWebPage = openWithDesktop,
-        .fileExists = fileAttributesExist,
-        .initCommonControls = [] { return true; }, // Qt's widgets need no preparing
+        .fileExists = fileExists,
+        .prepareControls = [] { return true; }, // Qt's widgets need no preparing
         .endProgram = [] { QCoreApplication::exit(0); },
     };
 }

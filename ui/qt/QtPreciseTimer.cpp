@@ -115,7 +115,7 @@ void QtPreciseTimer::arm() {
 void QtPreciseTimer::fire() {
     if (!schedule_.beginTick()) return;
     emit timeout();
-    raiseEvent(Timer);
+    raiseGuardedEvent(Timer);
     schedule_.endTick(Clock::now());
     arm();
 }

@@ -34,7 +34,7 @@ void NativeTextBox::notify(WORD code) {
     if (code != EN_CHANGE || assigning_) return;
     text_ = windowText(window_);
     const std::u16string changed = text_;
-    raiseEvent(Change);
+    raiseGuardedEvent(Change);
     // When the change handling replaced the text (the speed rule), the
     // replacement is selected: the next key replaces it instead of going in
     // front of it, where the caret of a replaced text stands.
@@ -59,7 +59,7 @@ void NativeCheckBox::showState() {
 void NativeCheckBox::notify(WORD code) {
     if (code != BN_CLICKED) return;
     assignValue(value_ == Checked ? Unchecked : Checked);
-    raiseEvent(Click);
+    raiseGuardedEvent(Click);
 }
 
 void NativeDropDownList::addItem(std::u16string_view text) {
@@ -84,7 +84,7 @@ void NativeDropDownList::notify(WORD code) {
     const auto index = int(SendMessageW(window_, CB_GETCURSEL, 0, 0));
     if (index == index_) return;
     index_ = index;
-    raiseEvent(Click);
+    raiseGuardedEvent(Click);
 }
 
 NativeButton::~NativeButton() {
@@ -112,7 +112,7 @@ void NativeButton::showState() {
 }
 
 void NativeButton::notify(WORD code) {
-    if (code == BN_CLICKED) raiseEvent(Click);
+    if (code == BN_CLICKED) raiseGuardedEvent(Click);
 }
 
 NativeProgressBar::~NativeProgressBar() {

@@ -173,7 +173,7 @@ LRESULT NativePictureBox::handle(HWND window, UINT message, WPARAM wParam, LPARA
         RECT client;
         GetClientRect(window, &client);
         const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        if (wasPressed && PtInRect(&client, at)) raiseEvent(box->Click);
+        if (wasPressed && PtInRect(&client, at)) raiseGuardedEvent(box->Click);
         return 0;
     }
     case WM_CAPTURECHANGED:
@@ -187,11 +187,12 @@ LRESULT NativePictureBox::handle(HWND window, UINT message, WPARAM wParam, LPARA
         return msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN ? DLGC_WANTMESSAGE : 0;
     }
     case WM_KEYDOWN:
-        if (wParam == VK_RETURN && !(lParam & kKeyWasDown)) raiseEvent(box->Click);
+        if (wParam == VK_RETURN && !(lParam & kKeyWasDown)) raiseGuardedEvent(box->Click);
         if (wParam == VK_SPACE && !(lParam & kKeyWasDown)) box->spaceDown_ = true;
         return 0;
     case WM_KEYUP:
-        if (wParam == VK_SPACE && std::exchange(box->spaceDown_, false)) raiseEvent(box->Click);
+        if (wParam == VK_SPACE && std::exchange(box->spaceDown_, false))
+            raiseGuardedEvent(box->Click);
         return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

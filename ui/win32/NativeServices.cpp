@@ -1,11 +1,11 @@
 #include "NativeServices.h"
 
-#include "CodePage.h"
 #include "Com.h"
 #include "FormWindow.h"
 #include "NativePreciseTimer.h"
 #include "OpenFileAPI.h"
 #include "SystemActions.h"
+#include "TextConversion.h"
 #include "WideText.h"
 
 PlatformServices nativeServices(NativePreciseTimer& timer) {
@@ -23,19 +23,21 @@ PlatformServices nativeServices(NativePreciseTimer& timer) {
             ensureOle();
             const auto* form = dynamic_cast<FormWindow*>(owner);
             const std::string directory =
-                initialDirectory ? CodePage::narrow(*initialDirectory) : std::string();
-            return CodePage::widen(OpenFileAPI::ShowOpenFileDialog(
-                CodePage::narrow(filter), CodePage::narrow(defaultExtension),
+                initialDirectory ? TextConversion::narrow(*initialDirectory) : std::string();
+            return TextConversion::widen(OpenFileAPI::ShowOpenFileDialog(
+                TextConversion::narrow(filter), TextConversion::narrow(defaultExtension),
                 initialDirectory ? directory.c_str() : nullptr, DWORD(flags),
                 form ? form->hwnd() : nullptr));
         };
     services.setScreenSaverActive = [](bool active) { return SetSystemScreenSaverActive(active); };
     services.openWebPage = [](std::u16string_view address) {
         ensureOle(); // the shell's handlers may be COM objects
-        OpenWithDefaultHandler(CodePage::narrow(address));
+        OpenWithDefaultHandler(TextConversion::narrow(address));
     };
-    services.fileExists = FileAttributesExist;
-    services.initCommonControls = InitializeCommonControls;
+    services.fileExists = [](std::u16string_view path) {
+        return FileAttributesExist(TextConversion::narrow(path));
+    };
+    services.prepareControls = InitializeCommonControls;
     services.endProgram = [] { PostQuitMessage(0); };
     return services;
 }

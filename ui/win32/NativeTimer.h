@@ -6,7 +6,7 @@
 
 class NativeTimer : public IntervalTimer {
 public:
-    NativeTimer() : timer_([this] { raiseEvent(Timer); }) {}
+    NativeTimer() : timer_([this] { raiseGuardedEvent(Timer); }) {}
 
     int interval() const override { return timer_.interval(); }
     void setInterval(int milliseconds) override { timer_.setInterval(milliseconds); }

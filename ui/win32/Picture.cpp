@@ -1,9 +1,9 @@
 #include "Picture.h"
 
-#include "CodePage.h"
 #include "Com.h"
 #include "Diagnostics.h"
 #include "PictureBytes.h"
+#include "TextConversion.h"
 #include "WideText.h"
 
 #include <ocidl.h>
@@ -312,7 +312,7 @@ Picture Picture::fromFile(const std::wstring& path, UINT dpi) {
     Picture picture = fromBytes(readPlainFile(path), dpi);
     if (picture.isNull() && Diagnostics::enabled())
         Diagnostics::note(Diagnostics::Area::Picture,
-                          CodePage::narrow(toU16(path)) +
+                          TextConversion::narrow(toU16(path)) +
                               ": no picture this program reads (unreadable, not a plain file, "
                               "too large, or of an unknown or damaged format)");
     return picture;

@@ -1,7 +1,7 @@
 #include "QtHarness.h"
 
 #include "CRegistry.h"
-#include "OpenFileDialog.h"
+#include "QtPlatformServices.h"
 #include "QtText.h"
 #include "QtWindow.h"
 #include "RegistryStore.h"
@@ -29,8 +29,8 @@ QtHarness::QtHarness() {
     services.openWebPage = [this](std::u16string_view address) {
         openedPages.push_back(fromU16(address));
     };
-    services.fileExists = fileAttributesExist;
-    services.initCommonControls = [] { return true; };
+    services.fileExists = qtPlatformServices().fileExists;
+    services.prepareControls = [] { return true; };
     services.endProgram = [this] { ++endCalls; };
 }
 

@@ -1,4 +1,4 @@
-#include "CodePage.h"
+#include "TextConversion.h"
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
@@ -8,7 +8,7 @@
 #include <utf8.h>
 #endif
 
-namespace CodePage {
+namespace TextConversion {
 
 #ifdef _WIN32
 
@@ -71,4 +71,4 @@ std::u16string widen(std::string_view bytes) {
 
 #endif
 
-} // namespace CodePage
+} // namespace TextConversion

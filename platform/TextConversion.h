@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-namespace CodePage {
+namespace TextConversion {
 
 std::string narrow(std::u16string_view text);
 std::u16string widen(std::string_view bytes);
 
-} // namespace CodePage
+} // namespace TextConversion
