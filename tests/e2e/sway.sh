@@ -22,7 +22,6 @@ done
 stop_x() { # no X server here: the compositor takes its place
     [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
     [ -n "${idle_pid:-}" ] && kill "$idle_pid" 2>/dev/null || true
-    [ -n "${launcher_pid:-}" ] && kill "$launcher_pid" 2>/dev/null || true
     [ -n "${sway_pid:-}" ] && kill "$sway_pid" 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$work" "${runtime:-}"
@@ -67,15 +66,7 @@ SWAYSOCK=$(find "$runtime" -maxdepth 1 -name 'sway-ipc.*.sock' | head -n1)
 # offers none), and the accessibility bus on it.
 export GSETTINGS_BACKEND=memory XDG_CONFIG_HOME="$work/config"
 start_bus
-trap 'stop_bus; stop_x' EXIT
-/usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/a11y.log" 2>&1 &
-launcher_pid=$!
-for _ in $(seq 100); do
-    [ "$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
-        --method org.freedesktop.DBus.NameHasOwner org.a11y.Bus 2>/dev/null)" = "(true,)" ] && break
-    sleep 0.1
-done
-atspi enable || fail "the accessibility bus did not start: $(cat "$work/a11y.log")"
+start_accessibility
 
 # The program on sway; its diagnostics lines tell what keeps the screen on.
 start_on_sway() {
