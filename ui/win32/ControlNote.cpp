@@ -10,9 +10,6 @@
 
 namespace {
 
-// Wide enough for a sentence, then the tooltip wraps.
-constexpr int kToolTipWidth = 360;
-
 TTTOOLINFOW toolFor(HWND control, std::wstring& text) {
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
@@ -57,7 +54,6 @@ void ControlNote::attach(HWND control) {
         WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(control, GA_ROOT),
         nullptr, GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, kToolTipWidth);
     TTTOOLINFOW tool = toolFor(control_, text_);
     SendMessageW(toolTip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
     apply();
