@@ -21,16 +21,7 @@ start_session
 # starts on its own).
 export GSETTINGS_BACKEND=memory XDG_CONFIG_HOME="$work/config"
 start_bus
-/usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/a11y.log" 2>&1 &
-launcher_pid=$!
-trap 'kill $launcher_pid 2>/dev/null || true; stop_bus; stop_x' EXIT
-# Asked without starting it: the bus would start a launcher of its own.
-for _ in $(seq 100); do
-    [ "$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
-        --method org.freedesktop.DBus.NameHasOwner org.a11y.Bus 2>/dev/null)" = "(true,)" ] && break
-    sleep 0.1
-done
-atspi enable || fail "the accessibility bus did not start: $(cat "$work/a11y.log")"
+start_accessibility
 
 # Slow speeds: the bars stand still while their values are read and set.
 "$regset" 'Title=Read Aloud' Speed0=50000 Speed1=50000 Speed2=50000 Speed3=50000 Speed4=50000

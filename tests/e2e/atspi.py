@@ -9,6 +9,10 @@ through pyatspi, as Orca reads it.
     atspi.py fast                every speed 1 ms, set in the dialog and applied
     atspi.py count SECONDS       value and name changes a second, as
                                  "<value events/s> <name events/s>"
+    atspi.py saver [toggle]      the "Disable Screen Saver" box's description
+                                 (what keeps the screen on), after opening the
+                                 dialog through the icon and, with toggle,
+                                 clicking the box through its action
 
 Every failure prints what it found and exits 1.
 """
@@ -184,6 +188,31 @@ def count(seconds):
     print("%.1f %.1f" % (counts["value"] / seconds, counts["name"] / seconds))
 
 
+def description(node):
+    node.clear_cache()
+    return node.description
+
+
+def saver(toggle):
+    app = application()
+    dialog = find(app, pyatspi.ROLE_DIALOG, "Options")
+    if dialog is None or not dialog.getState().contains(pyatspi.STATE_SHOWING):
+        frame = wait_find(app, pyatspi.ROLE_FRAME, None)
+        press(find(frame, pyatspi.ROLE_PUSH_BUTTON, "Options"))
+    box = wait_find(app, pyatspi.ROLE_CHECK_BOX, "Disable Screen Saver")
+    before = description(box)
+    if toggle:
+        names = [a.lower() for a in actions(box)]
+        name = "toggle" if "toggle" in names else "press"
+        if name not in names:
+            fail("the box offers %s" % names)
+        box.queryAction().doAction(names.index(name))
+        deadline = time.monotonic() + WAIT_SECONDS
+        while description(box) == before and time.monotonic() < deadline:
+            time.sleep(0.1)
+    print(description(box))
+
+
 def main(argv):
     if len(argv) < 2:
         fail(__doc__)
@@ -195,6 +224,8 @@ def main(argv):
         fast()
     elif argv[1] == "count":
         count(float(argv[2]))
+    elif argv[1] == "saver":
+        saver(argv[2:] == ["toggle"])
     else:
         fail("unknown command " + argv[1])
 

@@ -3,6 +3,7 @@
 # once $work exists; everything started here is stopped on exit.
 
 stop_bus() {
+    [ -n "${launcher_pid:-}" ] && kill "$launcher_pid" 2>/dev/null || true
     [ -n "${standin_pid:-}" ] && kill "$standin_pid" 2>/dev/null || true
     [ -n "${bus_pid:-}" ] && kill "$bus_pid" 2>/dev/null || true
 }
@@ -43,4 +44,21 @@ requests() {
 click_saver_box() {
     xdotool mousemove 0 0
     click_in "$1" 328 120
+}
+
+# Starts the accessibility bus for the session bus of start_bus and switches
+# the desktop's accessibility on, as a screen reader does. The caller keeps
+# the desktop's settings in memory before start_bus (GSETTINGS_BACKEND), so
+# that nothing of the user's is touched.
+start_accessibility() {
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/a11y.log" 2>&1 &
+    launcher_pid=$!
+    # Asked without starting it: the bus would start a launcher of its own.
+    for _ in $(seq 100); do
+        [ "$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+            --method org.freedesktop.DBus.NameHasOwner org.a11y.Bus 2>/dev/null)" = "(true,)" ] && break
+        sleep 0.1
+    done
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi.py" enable ||
+        fail "the accessibility bus did not start: $(cat "$work/a11y.log")"
 }

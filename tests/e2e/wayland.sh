@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Under a Wayland compositor with no X display, the program starts with the
 # stored setting on, shows its window, inhibits the session through its
-# screen-saver service and shows no message about the missing X server.
+# screen-saver service and shows no message about the missing X server. This
+# Weston offers no idle inhibition: the box says the session keeps the screen
+# on, and once the service is gone, that nothing does and why.
 # Usage: wayland.sh TARROWIN X11PROBE SAVER-STANDIN REGSET
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/session-bus.sh"
@@ -31,7 +33,7 @@ start_standin answer
 "$regset" Saver=1
 
 # What the program asks of the compositor (WAYLAND_DEBUG) tells which windows it shows.
-WAYLAND_DEBUG=client "$program" 2>"$work/wayland.log" &
+WAYLAND_DEBUG=client TARROWIN_DIAGNOSTICS=1 "$program" 2>"$work/wayland.log" &
 app_pid=$!
 wait_line '^Inhibit Tarrowin|Tarrowin is showing progress -> 7$'
 shown() { grep -q "xdg_toplevel@[0-9]*\.set_title(\"$1\")" "$work/wayland.log"; }
@@ -40,8 +42,20 @@ shown 'Processing\.\.\.' || fail "the progress window was not shown"
 grep -q 'wl_surface@[0-9]*\.attach(wl_buffer' "$work/wayland.log" || fail "nothing was drawn"
 ! shown Tarrowin || fail "a message was shown"
 
+note_is() { grep -qxF "tarrowin.screensaver: $1" "$work/wayland.log"; }
+note_is 'Screen kept on by: the session (org.freedesktop.ScreenSaver)' ||
+    fail "the box does not name the session: $(grep tarrowin "$work/wayland.log")"
+
 kill -TERM "$app_pid"
 expect_clean_exit
 wait_line '^gone :'
 [ "$(requests | grep -c '^Inhibit')" = 1 ] || fail "the session was asked: $(requests)"
+
+stop_bus
+TARROWIN_DIAGNOSTICS=1 "$program" 2>"$work/wayland.log" &
+app_pid=$!
+nothing='Nothing keeps the screen on: no X server, no session bus, the compositor offers no idle inhibition'
+wait_until note_is "$nothing" || fail "with nothing to ask the box says: $(grep tarrowin "$work/wayland.log")"
+kill -TERM "$app_pid"
+expect_clean_exit
 echo "PASS"

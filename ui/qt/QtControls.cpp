@@ -45,8 +45,10 @@ void QtCheckBox::bind(ValueCheckBox* box) {
     box_ = box;
     const QSignalBlocker quiet(box);
     box->setValue(value_);
-    // A user's click: the box has toggled itself already.
-    QObject::connect(box, &QCheckBox::clicked, box, [this] { raiseGuardedEvent(Click); });
+    // A change the program did not make (its own are made with the signals
+    // blocked): a click, the keyboard, or an assistive tool's Toggle, which
+    // changes the state without a click.
+    QObject::connect(box, &QCheckBox::stateChanged, box, [this] { raiseGuardedEvent(Click); });
 }
 
 int QtCheckBox::value() const {

@@ -89,6 +89,13 @@ Form2Controls QtForm2::controls() {
     return form2ControlsOf(*this);
 }
 
+void QtForm2::setScreenSaverNote(const QString& note) {
+    screenSaverNote_ = note;
+    if (!widget_) return;
+    widget_->Ssav->setToolTip(note);
+    widget_->Ssav->setAccessibleDescription(note);
+}
+
 Form2Widget& QtForm2::widget() {
     Me.widget();
     return *widget_;
@@ -112,5 +119,6 @@ Form2Widget* QtForm2::build() {
     Command2.bind(w.Command2);
     Command3.bind(w.Command3);
     Command4.bind(w.Command4);
+    setScreenSaverNote(screenSaverNote_);
     return widget_.get();
 }

@@ -33,6 +33,9 @@ public:
     bool isBuilt() const { return widget_ != nullptr; }
     // Holds the dialog's showing until `first` is on the screen (QtWindow).
     void showAfter(QWidget& first) { Me.showAfter(first); }
+    // What keeps the screen on, as the "Disable Screen Saver" box's tooltip
+    // and accessible description; kept until the widgets are built.
+    void setScreenSaverNote(const QString& note);
 
 private:
     template <typename Holder> friend Form2Controls form2ControlsOf(Holder&);
@@ -40,6 +43,7 @@ private:
 
     QtWindow Me;
     std::unique_ptr<Form2Widget> widget_;
+    QString screenSaverNote_;
     QtTextBox Pmess;
     std::array<QtTextBox, Form2Controls::kMessages> Status;
     std::array<QtTextBox, Form2Controls::kMessages> Speedbox;

@@ -51,7 +51,7 @@ PlatformServices qtPlatformServices() {
     return {
         .showMessage = showMessageBox,
         .showOpenFileDialog = showOpenFileDialog,
-        .setScreenSaverActive = SwitchX11ScreenSaver,
+        .setScreenSaverActive = [](bool active) { return SwitchX11ScreenSaver(active).server; },
         .openWebPage = openWithDesktop,
         .fileExists = fileExists,
         .prepareControls = [] { return true; }, // Qt's widgets need no preparing

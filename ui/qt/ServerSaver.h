@@ -22,5 +22,6 @@ public:
 
 // Off (false): saver timeout 0 and power saving disabled. On (true): the
 // server's default timeout and power saving enabled. The saver's other times
-// are kept; the power steps are skipped where the server has no DPMS.
-void SwitchServerSaver(ServerSaverRequests& server, bool active);
+// are kept; the power steps are skipped where the server has no DPMS. True when
+// the power saving was switched too.
+bool SwitchServerSaver(ServerSaverRequests& server, bool active);

@@ -121,7 +121,7 @@ void SessionInhibitor::watchServices() {
                      });
 }
 
-QString SessionInhibitor::heldService() const {
+QString SessionInhibitor::heldBy() const {
     switch (held_) {
     case Held::Nothing:
         break;
@@ -136,13 +136,20 @@ QString SessionInhibitor::heldService() const {
 void SessionInhibitor::serviceOwnerChanged(const QString& service, const QString& newOwner) {
     // The owner that held ours has left the bus (stopped, restarted, replaced):
     // the inhibition went with it.
-    if (service == heldService()) {
+    if (service == heldBy()) {
         held_ = Held::Nothing;
         portalRequest_.clear();
+        failure_ = Failure::NoService;
     }
     // A service that has just come up knows nothing of this program. One that
     // only went away is not replaced by another: a restarting one comes back.
     if (wanted_ && held_ == Held::Nothing && !newOwner.isEmpty()) inhibit();
+    if (onChange) onChange();
+}
+
+SessionInhibitor::Failure SessionInhibitor::failureOf(const QDBusMessage& reply) {
+    if (!bus().isConnected()) return Failure::NoBus;
+    return notOffered(reply) ? Failure::NoService : Failure::NoAnswer;
 }
 
 bool SessionInhibitor::inhibit() {
@@ -156,10 +163,12 @@ bool SessionInhibitor::inhibit() {
             cookie_ = reply.arguments().constFirst().toUInt();
             cookieService_ = i;
             held_ = Held::ScreenSaverCookie;
+            failure_ = Failure::None;
             return true;
         }
         if (!notOffered(reply)) {
             noteUnanswered(request, reply);
+            failure_ = failureOf(reply);
             return false;
         }
     }
@@ -171,15 +180,21 @@ bool SessionInhibitor::inhibit() {
     const QDBusMessage portalReply = call(portal);
     if (!answered(portalReply) || portalReply.arguments().size() != 1) {
         noteUnanswered(portal, portalReply); // neither a saver service nor the portal
+        failure_ = failureOf(portalReply);
         return false;
     }
     portalRequest_ = qvariant_cast<QDBusObjectPath>(portalReply.arguments().constFirst()).path();
-    if (portalRequest_.isEmpty()) return false;
+    if (portalRequest_.isEmpty()) {
+        failure_ = Failure::NoAnswer;
+        return false;
+    }
     held_ = Held::PortalRequest;
+    failure_ = Failure::None;
     return true;
 }
 
 bool SessionInhibitor::release() {
+    failure_ = Failure::None;
     const Held held = std::exchange(held_, Held::Nothing);
     // Forgotten even when the session does not confirm: the next check asks anew
     // rather than trusting an inhibition that may be gone.
@@ -205,13 +220,4 @@ bool SessionInhibitor::confirmed(const QDBusMessage& request) {
     if (answered(reply)) return true;
     noteUnanswered(request, reply);
     return false;
-}
-
-std::function<bool(bool active)>
-withSessionInhibition(std::function<bool(bool active)> serverSwitch, SessionInhibitor& inhibitor) {
-    return [serverSwitch = std::move(serverSwitch), &inhibitor](bool active) {
-        const bool server = serverSwitch(active);
-        const bool session = inhibitor.setInhibited(!active);
-        return server || session;
-    };
 }

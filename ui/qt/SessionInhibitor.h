@@ -46,6 +46,16 @@ public:
     bool setInhibited(bool inhibited);
 
     bool isInhibited() const { return held_ != Held::Nothing; }
+    // The bus name of the service that holds the inhibition; empty when none does.
+    QString heldBy() const;
+
+    // Why the last request to stay awake holds nothing.
+    enum class Failure { None, NoBus, NoService, NoAnswer };
+    Failure failure() const { return failure_; }
+
+    // Runs when the session took or dropped the inhibition by itself (a service
+    // that went away, or came up and was asked), not on this object's requests.
+    std::function<void()> onChange;
 
 private:
     enum class Held { Nothing, ScreenSaverCookie, PortalRequest };
@@ -58,7 +68,7 @@ private:
     QDBusConnection& bus(); // connects on first use
     void watchServices();
     void serviceOwnerChanged(const QString& service, const QString& newOwner);
-    QString heldService() const; // empty when nothing is held
+    Failure failureOf(const QDBusMessage& reply);
 
     QString applicationName_;
     QString reason_;
@@ -67,13 +77,8 @@ private:
     std::unique_ptr<QDBusServiceWatcher> watcher_; // from the first request on
     bool wanted_ = false;                          // the last request was to stay awake
     Held held_ = Held::Nothing;
+    Failure failure_ = Failure::None;
     uint cookie_ = 0;
     std::size_t cookieService_ = 0; // which of the screen-saver services gave the cookie
     QString portalRequest_;
 };
-
-// A screen-saver switch (true: on, as after the user unchecked the box) that
-// also holds the session awake while the saver is off. True when at least one
-// of the two took the request; both are always asked.
-std::function<bool(bool active)>
-withSessionInhibition(std::function<bool(bool active)> serverSwitch, SessionInhibitor& inhibitor);

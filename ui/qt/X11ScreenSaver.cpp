@@ -36,16 +36,16 @@ private:
 
 } // namespace
 
-bool SwitchX11ScreenSaver(bool active) {
+X11SaverSwitch SwitchX11ScreenSaver(bool active) {
     Display* display = XOpenDisplay(nullptr);
     if (!display) {
         Diagnostics::note(Diagnostics::Area::ScreenSaver,
                           "no X display: the X screen saver is left as it is");
-        return false;
+        return {};
     }
     XServerRequests server(display);
-    SwitchServerSaver(server, active);
+    const bool displayPower = SwitchServerSaver(server, active);
     XSync(display, False);
     XCloseDisplay(display);
-    return true;
+    return {.server = true, .displayPower = displayPower};
 }

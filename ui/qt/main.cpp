@@ -1,14 +1,19 @@
 #include "ClassicFont.h"
 #include "DiagnosticsChannel.h"
 #include "ExitSignals.h"
+#include "KeepAwake.h"
 #include "NoAutolaunchedBus.h"
 #include "ProgramState.h"
 #include "QtPlatformServices.h"
 #include "QtProgram.h"
+#include "ScreenKeeper.h"
 #include "SessionInhibitor.h"
+#include "WaylandIdleInhibitor.h"
 
 #include <QApplication>
 #include <QSessionManager>
+
+#include <memory>
 
 int main(int argc, char* argv[]) {
     keepFromAutolaunchingSessionBus(); // before Qt first looks for the bus
@@ -24,12 +29,26 @@ int main(int argc, char* argv[]) {
 
     ProgramState program;
     PlatformServices services = qtPlatformServices();
-    SessionInhibitor sessionInhibitor(QApplication::applicationName(),
-                                      QStringLiteral("Tarrowin is showing progress"));
-    services.setScreenSaverActive =
-        withSessionInhibition(services.setScreenSaverActive, sessionInhibitor);
     QtProgram tarrowin(program, services);
     Form1& form1 = tarrowin.form1;
+
+    // "Disable Screen Saver" asks every way this desktop may listen to, and
+    // its box tells what holds the screen on. Made after the windows and gone
+    // before them: the compositor's inhibitor is on the progress window.
+    KeepAwakeReport keepAwake;
+    keepAwake.onChange = [&tarrowin](const std::u16string& note) {
+        tarrowin.window2.setScreenSaverNote(QString::fromStdU16String(note));
+    };
+    tarrowin.window2.setScreenSaverNote(QString::fromStdU16String(keepAwake.text()));
+    SessionInhibitor sessionInhibitor(QApplication::applicationName(),
+                                      QStringLiteral("Tarrowin is showing progress"));
+    std::unique_ptr<WaylandIdleInhibitor> compositor;
+    if (WaylandIdleInhibitor::onWayland())
+        compositor = std::make_unique<WaylandIdleInhibitor>(tarrowin.window1.widget());
+    ScreenKeeper screenKeeper(keepAwake, sessionInhibitor, compositor.get());
+    services.setScreenSaverActive = [&screenKeeper](bool active) {
+        return screenKeeper.setScreenSaverActive(active);
+    };
 
     // Being asked to stop runs the same shutdown as the window's own close: the
     // settings are stored first. Also while a startup message waits for the user.

@@ -373,6 +373,9 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
         if (onEndSession) onEndSession();
         return TRUE;
+    case WM_ENDSESSION:
+        if (wParam && onSessionEnded) onSessionEnded();
+        return 0;
     case WM_ACTIVATE:
         // The keyboard focus comes back to the control that had it.
         if (LOWORD(wParam) == WA_INACTIVE) {

@@ -74,6 +74,8 @@ public:
     std::function<void()> beforeFirstShow;
     // Runs when the desktop session is about to end.
     std::function<void()> onEndSession;
+    // Runs when the session does end: the process is ended after it returns.
+    std::function<void()> onSessionEnded;
     // Runs after the window has taken a new dpi (WM_DPICHANGED) and laid out
     // its controls for it: what the form's owner drew for the old one (icons,
     // pointers, button pictures) is made again.

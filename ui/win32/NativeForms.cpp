@@ -58,6 +58,7 @@ NativeForms::NativeForms()
     // A GIF needs the OLE picture loader, whose first use is slow: not at start
     // while the dialog stays hidden.
     form2.beforeFirstShow = [this] {
+        screenSaverNote.attach(form2.child("Ssav"));
         form2.control<NativeButton>("Command4")
             .setBitmap(
                 Picture::fromResources(IDP_BROWSE_PICTURE, IDP_BROWSE_PICTURE_2X, form2.dpi())

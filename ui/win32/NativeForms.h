@@ -3,6 +3,7 @@
 // dressed with their pictures, pointers and colours, and the controls the
 // behaviour's Form1 and Form2 are built over.
 
+#include "ControlNote.h"
 #include "FormWindow.h"
 #include "NativePictureBox.h"
 #include "NativeTimer.h"
@@ -25,6 +26,8 @@ public:
     FormWindow form1; // built at once
     FormWindow form2; // built when first shown
     NativeTimer timer1;
+    // What keeps the screen on, on the "Disable Screen Saver" box.
+    ControlNote screenSaverNote;
 
     // In FormControls.cpp.
     Form1Controls form1Controls() const;

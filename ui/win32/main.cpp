@@ -1,14 +1,18 @@
 // tarrowin.exe: the behaviour of Form1 and Form2 on native Win32 windows.
 #include "Com.h"
 #include "DiagnosticsChannel.h"
+#include "DisplayRequest.h"
 #include "Form1.h"
 #include "Form1Controls.h"
 #include "Form2Controls.h"
+#include "KeepAwake.h"
+#include "KeepScreenOn.h"
 #include "MessageLoop.h"
 #include "NativeForms.h"
 #include "NativeServices.h"
 #include "PlatformServices.h"
 #include "ProgramState.h"
+#include "WideText.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     installNativeDiagnostics();
@@ -19,6 +23,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
         ProgramState program;
         PlatformServices services = nativeServices(forms.timer1.precise());
+        // "Disable Screen Saver" also holds the display on while the program
+        // runs, and its box tells what keeps the screen on.
+        KeepAwakeReport keepAwake;
+        keepAwake.onChange = [&forms](const std::u16string& note) {
+            forms.screenSaverNote.setText(toWide(note));
+        };
+        forms.screenSaverNote.setText(toWide(keepAwake.text()));
+        DisplayRequest display;
+        KeepScreenOn keepScreenOn(keepAwake, display);
+        services.setScreenSaverActive = [&keepScreenOn](bool active) {
+            return keepScreenOn.setScreenSaverActive(active);
+        };
+        forms.form1.onSessionEnded = [&keepScreenOn] { keepScreenOn.sessionEnds(); };
         const Form1Controls controls = forms.form1Controls();
         const Form2Controls dialog = forms.form2Controls();
         Form1 form1(controls, dialog, program, services);

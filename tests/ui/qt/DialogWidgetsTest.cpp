@@ -3,6 +3,7 @@
 #include "Pictures.h"
 #include "QtHarness.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,6 +22,27 @@ protected:
     void apply() { QTest::mouseClick(d().Command2, Qt::LeftButton); }
     QtHarness h;
 };
+
+// The screen-saver box tells what keeps the screen on, also before its widgets
+// exist, and an assistive tool's Toggle switches as a click does.
+TEST(ScreenSaverBox, CarriesTheNoteAndTogglesForAssistiveTools) {
+    QtHarness h;
+    h.start();
+    ASSERT_FALSE(h.tarrowin->window2.isBuilt());
+    h.tarrowin->window2.setScreenSaverNote(QStringLiteral("Screen kept on by: X screen saver off"));
+    ValueCheckBox* box = h.w2().Ssav;
+    EXPECT_EQ(box->toolTip(), QStringLiteral("Screen kept on by: X screen saver off"));
+    const QString left = QStringLiteral("Screen saver and power saving left to the system");
+    h.tarrowin->window2.setScreenSaverNote(left);
+    EXPECT_EQ(box->toolTip(), left);
+    EXPECT_EQ(box->accessibleDescription(), left);
+
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
+    ASSERT_TRUE(accessible && accessible->actionInterface());
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(h.screenSaverCalls, (std::vector<bool>{false, true}));
+}
 
 TEST_F(Dialog, SpeedRuleWorksOnTypingToo) {
     QLineEdit* box = d().Speedbox[0];

@@ -44,7 +44,7 @@ TEST(ServerSaver, SwitchesTheSaverTimeoutAndDisplayPowerTogether) {
         SCOPED_TRACE(::testing::Message() << "active " << c.active << " dpms " << c.dpms);
         FakeServer server(
             {.timeout = 600, .interval = 30, .preferBlanking = 2, .allowExposures = 1}, c.dpms);
-        SwitchServerSaver(server, c.active);
+        EXPECT_EQ(SwitchServerSaver(server, c.active), c.dpms);
         EXPECT_EQ(server.times().timeout, c.timeout);
         // The user's cycle and blanking choices stay as the server had them.
         EXPECT_EQ(server.times().interval, 30);

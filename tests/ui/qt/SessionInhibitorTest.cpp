@@ -1,4 +1,6 @@
 #include "SessionInhibitor.h"
+#include "KeepAwake.h"
+#include "ScreenKeeper.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -268,35 +270,92 @@ TEST_F(PrivateBus, PortalThatRestartsIsAskedAgain) {
     EXPECT_EQ(portal.requests().size(), 2) << portal.requests().join(u';').toStdString();
 }
 
-TEST_F(PrivateBus, CombinedSwitchIsTrueWhenEitherSideTookTheRequest) {
+// The whole switch as the program runs it without a compositor: the X server
+// (here a stand-in for what the server reached) and the session are both
+// asked, and the box's note says what holds, or why nothing does.
+TEST_F(PrivateBus, SwitchAsksServerAndSessionAndTellsWhatHolds) {
+    const X11SaverSwitch noServer, withoutDpms{true, false}, withDpms{true, true};
     struct Case {
-        bool serviceOnBus;
-        bool serverTakes;
+        const char* situation;
+        const char* service; // the stand-in's mode, or none
+        X11SaverSwitch server;
         bool expected;
+        const char* note;
     };
     const Case cases[] = {
-        {false, false, false},
-        {false, true, true},
-        {true, false, true},
-        {true, true, true},
+        {"nothing at all", nullptr, noServer, false,
+         "Nothing keeps the screen on: no X server, no screen-saver service in the session"},
+        {"an X server without DPMS", nullptr, withoutDpms, true,
+         "Screen kept on by: X screen saver off"},
+        {"a session service that does not answer", "silent", noServer, false,
+         "Nothing keeps the screen on: no X server, the session's screen-saver service did not "
+         "answer"},
+        {"a session service", "answer", noServer, true,
+         "Screen kept on by: the session (org.freedesktop.ScreenSaver)"},
+        {"an X server with DPMS and a session service", "answer", withDpms, true,
+         "Screen kept on by: X screen saver off, display power saving off, the session "
+         "(org.freedesktop.ScreenSaver)"},
+        {"the desktop portal", "portal", noServer, true,
+         "Screen kept on by: the session (org.freedesktop.portal.Desktop)"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message()
-                     << "service " << c.serviceOnBus << " server " << c.serverTakes);
-        if (c.serviceOnBus && standIns_.empty()) standIn(QStringLiteral("answer"));
-        SessionInhibitor session = inhibitor();
+        SCOPED_TRACE(c.situation);
+        standIns_.clear();
+        if (c.service) standIn(QString::fromLatin1(c.service));
+        SessionInhibitor session = inhibitor(200ms);
+        KeepAwakeReport report;
         std::vector<bool> serverCalls;
-        const auto serverSwitch = [&](bool active) {
+        ScreenKeeper keeper(report, session, nullptr, [&](bool active) {
             serverCalls.push_back(active);
-            return c.serverTakes;
-        };
-        const auto saver = withSessionInhibition(serverSwitch, session);
-        EXPECT_EQ(saver(false), c.expected);
-        EXPECT_EQ(session.isInhibited(), c.serviceOnBus); // asked even when the server took it
-        EXPECT_EQ(saver(true), c.expected);
+            return c.server;
+        });
+        EXPECT_EQ(keeper.setScreenSaverActive(false), c.expected);
+        const bool held = session.isInhibited();
+        EXPECT_EQ(held, c.expected && c.service != nullptr);
+        EXPECT_EQ(QString::fromStdU16String(report.text()).toStdString(), c.note);
+        EXPECT_EQ(keeper.setScreenSaverActive(true), c.server.server || held);
         EXPECT_FALSE(session.isInhibited());
+        EXPECT_EQ(QString::fromStdU16String(report.text()),
+                  QStringLiteral("Screen saver and power saving left to the system"));
         EXPECT_EQ(serverCalls, (std::vector<bool>{false, true}));
     }
+}
+
+TEST_F(PrivateBus, NoSessionBusIsNamed) {
+    SessionInhibitor session(kApp, kReason,
+                             QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent"),
+                                                           QStringLiteral("no-bus")));
+    KeepAwakeReport report;
+    ScreenKeeper keeper(report, session, nullptr, [](bool) { return X11SaverSwitch{}; });
+    EXPECT_FALSE(keeper.setScreenSaverActive(false));
+    EXPECT_EQ(QString::fromStdU16String(report.text()),
+              QStringLiteral("Nothing keeps the screen on: no X server, no session bus"));
+    QDBusConnection::disconnectFromBus(QStringLiteral("no-bus"));
+}
+
+// A service that comes up while the box is checked is asked, and one that goes
+// away takes its inhibition with it: the note follows both.
+TEST_F(PrivateBus, NoteFollowsAServiceThatComesAndGoes) {
+    SessionInhibitor session = inhibitor();
+    KeepAwakeReport report;
+    std::vector<QString> notes;
+    report.onChange = [&notes](const std::u16string& text) {
+        notes.push_back(QString::fromStdU16String(text));
+    };
+    ScreenKeeper keeper(report, session, nullptr, [](bool) { return X11SaverSwitch{}; });
+    keeper.setScreenSaverActive(false);
+    const QString nothing =
+        QStringLiteral("Nothing keeps the screen on: no X server, no screen-saver service in the "
+                       "session");
+    const QString held = QStringLiteral("Screen kept on by: the session (org.mate.ScreenSaver)");
+    EXPECT_EQ(notes, std::vector<QString>{nothing});
+    standIn(QStringLiteral("mate"));
+    EXPECT_TRUE(eventuallyWithEvents([&] { return notes.back() == held; }))
+        << notes.back().toStdString();
+    stopLastStandIn();
+    EXPECT_TRUE(eventuallyWithEvents([&] { return notes.back() == nothing; }))
+        << notes.back().toStdString();
+    EXPECT_EQ(notes, (std::vector<QString>{nothing, held, nothing}));
 }
 
 } // namespace
