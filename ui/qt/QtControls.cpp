@@ -152,7 +152,7 @@ void QtPictureBoxControl::showBuiltinIcon(int index) {
 }
 
 bool QtPictureBoxControl::loadPicture(std::u16string_view path) {
-    const QPixmap picture = readPictureFile(fromU16(path));
+    const QPixmap picture = readPictureFile(fromU16(path), box_->devicePixelRatioF());
     if (picture.isNull()) return false;
     box_->setPicture(picture);
     return true;
