@@ -1,7 +1,6 @@
 // The native controls as the behaviour sees them: every change runs the
 // control's event exactly once, the program's own changes and the user's
 // alike; Enter and Escape press no button.
-#include "FrameClock.h"
 #include "NativeForms.h"
 #include "WideText.h"
 
@@ -9,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <chrono>
 #include <string>
 
 namespace {
@@ -187,13 +187,16 @@ TEST_F(NativeControls, ProgressBarKeepsItsOwnVisibilityWhileItsWindowIsHidden) {
 }
 
 TEST_F(NativeControls, ProgressBarHandsItsLatestValueToItsWindowOnceAFrame) {
+    FramePace::Clock::time_point now{std::chrono::seconds(100)};
+    forms.frames.setClock([&now] { return now; });
     auto& bar = forms.form1.control<NativeProgressBar>("PB_0");
-    FrameClock::runFrame(); // a frame has just begun: what follows waits for the next
+    forms.frames.runFrame(); // a frame has just begun: what follows waits for the next
     for (int value = 1; value <= 40; ++value)
         bar.setValue(value);
     EXPECT_EQ(bar.value(), 40);
     EXPECT_EQ(SendMessageW(bar.hwnd(), PBM_GETPOS, 0, 0), 0);
-    FrameClock::runFrame();
+    now += FramePace::kFrame;
+    forms.frames.runFrame();
     EXPECT_EQ(SendMessageW(bar.hwnd(), PBM_GETPOS, 0, 0), 40);
 }
 

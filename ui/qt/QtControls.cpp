@@ -1,6 +1,7 @@
 #include "QtControls.h"
 
 #include "PictureFile.h"
+#include "QtFrames.h"
 #include "QtPictureBox.h"
 #include "QtText.h"
 #include "ValueCheckBox.h"
@@ -118,19 +119,19 @@ void QtCommandButton::setCaption(std::u16string_view caption) {
     button_->setText(fromU16(caption));
 }
 
-void QtProgressBar::bind(QProgressBar* bar, std::function<bool()> waitForFrame) {
+QtProgressBar::~QtProgressBar() {
+    if (frames_) frames_->forget(this);
+}
+
+void QtProgressBar::bind(QProgressBar* bar, QtFrames& frames) {
     bar_ = bar;
-    waitForFrame_ = std::move(waitForFrame);
+    frames_ = &frames;
     value_ = bar->value();
 }
 
 void QtProgressBar::setValue(int value) {
     value_ = value;
-    if (!waitForFrame_ || !waitForFrame_()) showValue();
-}
-
-void QtProgressBar::showValue() {
-    bar_->setValue(value_);
+    frames_->handOn(this, [this] { bar_->setValue(value_); });
 }
 
 bool QtProgressBar::isVisible() const {

@@ -38,7 +38,7 @@ NativeKind nativeKind(const Layout::ControlEntry& entry) {
     return {WC_STATICW, 0, 0};
 }
 
-std::unique_ptr<NativeControl> controlFor(const Layout::ControlEntry& entry) {
+std::unique_ptr<NativeControl> controlFor(const Layout::ControlEntry& entry, FramePace& frames) {
     switch (entry.kind) {
     case ControlKind::Label:
         return std::make_unique<NativeLabel>(toU16(entry.caption));
@@ -54,7 +54,7 @@ std::unique_ptr<NativeControl> controlFor(const Layout::ControlEntry& entry) {
     case ControlKind::PictureBox:
         return std::make_unique<NativePictureBox>(std::wstring(entry.toolTip));
     case ControlKind::ProgressBar:
-        return std::make_unique<NativeProgressBar>(entry.maximum);
+        return std::make_unique<NativeProgressBar>(entry.maximum, frames);
     case ControlKind::Frame:
         return std::make_unique<NativeControl>();
     }

@@ -17,5 +17,6 @@ struct NativeKind {
 
 NativeKind nativeKind(const Layout::ControlEntry& entry);
 
-// The control with the layout's initial contents, not yet given its window.
-std::unique_ptr<NativeControl> controlFor(const Layout::ControlEntry& entry);
+// The control with the layout's initial contents, not yet given its window; a
+// bar hands its values on through the frames.
+std::unique_ptr<NativeControl> controlFor(const Layout::ControlEntry& entry, FramePace& frames);

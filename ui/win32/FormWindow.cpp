@@ -116,10 +116,11 @@ FormStyle FormStyle::toolWindow() {
     return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, false};
 }
 
-FormWindow::FormWindow(const Layout::WindowLayout& layout, const FormStyle& style, Build when)
+FormWindow::FormWindow(const Layout::WindowLayout& layout, const FormStyle& style, Build when,
+                       FramePace& frames)
     : layout_(layout), style_(style), caption_(toU16(layout.title)) {
     for (const auto* entry : creationOrder(layout))
-        children_.push_back({entry, controlFor(*entry), GetSysColor(COLOR_BTNTEXT)});
+        children_.push_back({entry, controlFor(*entry, frames), GetSysColor(COLOR_BTNTEXT)});
     if (when == Build::Now) build();
 }
 

@@ -43,7 +43,9 @@ struct FormStyle {
 class FormWindow : public Window {
 public:
     enum class Build { Now, WhenShown };
-    FormWindow(const Layout::WindowLayout& layout, const FormStyle& style, Build build);
+    // The bars among the controls hand their values on through the frames.
+    FormWindow(const Layout::WindowLayout& layout, const FormStyle& style, Build build,
+               FramePace& frames);
     ~FormWindow() override;
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;

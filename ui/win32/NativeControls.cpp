@@ -1,6 +1,5 @@
 #include "NativeControls.h"
 
-#include "FrameClock.h"
 #include "WideText.h"
 
 #include <commctrl.h>
@@ -116,13 +115,13 @@ void NativeButton::notify(WORD code) {
 }
 
 NativeProgressBar::~NativeProgressBar() {
-    FrameClock::forget(this);
+    frames_.forget(this);
 }
 
 void NativeProgressBar::setValue(int value) {
     value_ = value;
     if (window_)
-        FrameClock::update(this, [this] { SendMessageW(window_, PBM_SETPOS, WPARAM(value_), 0); });
+        frames_.handOn(this, [this] { SendMessageW(window_, PBM_SETPOS, WPARAM(value_), 0); });
 }
 
 void NativeProgressBar::setVisible(bool visible) {

@@ -10,6 +10,7 @@
 #include "CheckBox.h"
 #include "CommandButton.h"
 #include "DropDownList.h"
+#include "FramePace.h"
 #include "Label.h"
 #include "ProgressBar.h"
 #include "TextBox.h"
@@ -115,10 +116,11 @@ private:
     HBITMAP bitmap_ = nullptr;
 };
 
-// The bar hands its value to its window once a frame (FrameClock.h).
+// The bar hands its value to its window through its form's frames: once a
+// frame at most, the latest value.
 class NativeProgressBar : public ProgressBar, public NativeControl {
 public:
-    explicit NativeProgressBar(int maximum) : maximum_(maximum) {}
+    NativeProgressBar(int maximum, FramePace& frames) : maximum_(maximum), frames_(frames) {}
     ~NativeProgressBar() override;
     int value() const override { return value_; }
     void setValue(int value) override;
@@ -131,6 +133,7 @@ protected:
 
 private:
     int maximum_;
+    FramePace& frames_;
     int value_ = 0;
     bool visible_ = true;
 };

@@ -47,8 +47,8 @@ bool registerCommonControls() {
 
 NativeForms::NativeForms()
     : commonControls_(registerCommonControls()),
-      form1(Layout::form1(), FormStyle::fixedWindow(), FormWindow::Build::Now),
-      form2(Layout::form2(), FormStyle::toolWindow(), FormWindow::Build::WhenShown) {
+      form1(Layout::form1(), FormStyle::fixedWindow(), FormWindow::Build::Now, frames),
+      form2(Layout::form2(), FormStyle::toolWindow(), FormWindow::Build::WhenShown, frames) {
     auto& logo = form2.control<NativePictureBox>("Picture1");
     logo.setBackground(kLogoBackground);
     logo.showCarried(IDP_LOGO_BANNER, IDP_LOGO_BANNER_2X);

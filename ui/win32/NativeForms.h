@@ -5,6 +5,7 @@
 
 #include "ControlNote.h"
 #include "FormWindow.h"
+#include "FramePace.h"
 #include "NativePictureBox.h"
 #include "NativeTimer.h"
 
@@ -23,6 +24,7 @@ private:
     bool commonControls_;
 
 public:
+    FramePace frames; // before the windows: their bars hand their values on through it
     FormWindow form1; // built at once
     FormWindow form2; // built when first shown
     NativeTimer timer1;

@@ -46,7 +46,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         form1.Form_Load();
         if (!form1.hasEnded()) {
             forms.form1.show();
-            status = runMessageLoop(forms.timer1.precise());
+            status = runMessageLoop(forms.timer1.precise(), forms.frames);
         }
     }
     return status;
