@@ -47,6 +47,27 @@ TEST_F(NativeControls, TextBoxRunsChangeOnceForEachNewTextFromProgramOrUser) {
     EXPECT_EQ(windowText(box.hwnd()), u"Compiling...!") << "what the edit control shows";
 }
 
+TEST_F(NativeControls, TypingAfterTheChangeHandlingReplacedTheTextReplacesItAgain) {
+    auto& box = forms.form2.control<NativeTextBox>("Speedbox_1");
+    box.setText(u"5");
+    box.Change = [&box] { // as the speed rule does with a 0
+        if (box.text() == u"50") box.setText(u"1");
+    };
+    SendMessageW(box.hwnd(), EM_SETSEL, 1, 1);
+    SendMessageW(box.hwnd(), WM_CHAR, L'0', 0);
+    EXPECT_EQ(windowText(box.hwnd()), u"1");
+    DWORD from = 0, to = 0;
+    SendMessageW(box.hwnd(), EM_GETSEL, WPARAM(&from), LPARAM(&to));
+    EXPECT_EQ(from, 0u) << "the replacement is selected";
+    EXPECT_EQ(to, 1u);
+    SendMessageW(box.hwnd(), WM_CHAR, L'7', 0);
+    EXPECT_EQ(box.text(), u"7") << "and the next key replaces it";
+    SendMessageW(box.hwnd(), WM_CHAR, L'0', 0);
+    EXPECT_EQ(box.text(), u"70");
+    SendMessageW(box.hwnd(), EM_GETSEL, WPARAM(&from), LPARAM(&to));
+    EXPECT_EQ(from, to) << "a text the handling kept stays as typed, nothing selected";
+}
+
 TEST_F(NativeControls, TextBoxKeepsTextUpToTheFirstNulAndHasNoLengthLimit) {
     auto& box = forms.form2.control<NativeTextBox>("Status_3");
     box.setText(std::u16string(u"before\0after", 12));

@@ -20,12 +20,8 @@ void QtTextBox::bind(QLineEdit* edit) {
     // Every change that does not come from the program itself, whatever made
     // it: typing, pasting, undo, a drop, or an assistive tool setting the text.
     // The program's own changes are made with the signals blocked.
-    QObject::connect(edit, &QLineEdit::textChanged, edit, [this](const QString& changed) {
-        raiseGuardedEvent(Change);
-        // When the change handling replaced the text (the speed rule), the
-        // replacement is selected: the next key replaces it instead of being
-        // added after it.
-        if (edit_->text() != changed) edit_->selectAll();
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [this] {
+        if (userEdited()) edit_->selectAll();
     });
 }
 

@@ -32,12 +32,9 @@ void NativeTextBox::showState() {
 void NativeTextBox::notify(WORD code) {
     if (code != EN_CHANGE || assigning_) return;
     text_ = windowText(window_);
-    const std::u16string changed = text_;
-    raiseGuardedEvent(Change);
-    // When the change handling replaced the text (the speed rule), the
-    // replacement is selected: the next key replaces it instead of going in
-    // front of it, where the caret of a replaced text stands.
-    if (text_ != changed) SendMessageW(window_, EM_SETSEL, 0, -1);
+    // Else the next key would go in front of the replacement, where the caret
+    // of a replaced text stands.
+    if (userEdited()) SendMessageW(window_, EM_SETSEL, 0, -1);
 }
 
 void NativeCheckBox::assignValue(int value) {
@@ -52,12 +49,10 @@ void NativeCheckBox::showState() {
     SendMessageW(window_, BM_SETCHECK, state, 0);
 }
 
-// The box is a BS_3STATE button, which leaves its state to the program: a
-// user's click toggles between unchecked and checked; a grayed box becomes
-// checked, as in the Qt front end.
+// The box is a BS_3STATE button, which leaves its state to the program.
 void NativeCheckBox::notify(WORD code) {
     if (code != BN_CLICKED) return;
-    assignValue(value_ == Checked ? Unchecked : Checked);
+    assignValue(valueAfterClick(value_));
     raiseGuardedEvent(Click);
 }
 
