@@ -6,6 +6,7 @@
 #include "Fonts.h"
 #include "MessageLoop.h"
 #include "NativePictureBox.h"
+#include "SystemActions.h"
 #include "WideText.h"
 
 #include <commctrl.h>
@@ -21,8 +22,13 @@ constexpr int kFieldHeightAttempts = 4;
 
 using Layout::ControlKind;
 
-void registerFormClass(WNDPROC procedure) {
+// The classes of every window the forms make, registered before the first
+// one: the common controls' the layouts use, the forms' own and the picture
+// box's.
+void registerWindowClasses(WNDPROC procedure) {
     static const bool registered = [procedure] {
+        InitializeCommonControlClasses(ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS |
+                                       ICC_BAR_CLASSES);
         WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof windowClass;
         windowClass.lpfnWndProc = procedure;
@@ -136,7 +142,7 @@ FormWindow::~FormWindow() {
 
 void FormWindow::build() {
     if (window_) return;
-    registerFormClass(&FormWindow::windowProc);
+    registerWindowClasses(&FormWindow::windowProc);
     dpi_ = GetDpiForSystem();
     RECT outer{0, 0, MulDiv(layout_.clientWidth, int(dpi_), USER_DEFAULT_SCREEN_DPI),
                MulDiv(layout_.clientHeight, int(dpi_), USER_DEFAULT_SCREEN_DPI)};

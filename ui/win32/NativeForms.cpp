@@ -2,8 +2,6 @@
 
 #include "ResourceIds.h"
 
-#include <commctrl.h>
-
 namespace {
 constexpr COLORREF kCreditColour = RGB(0, 0, 255);
 constexpr COLORREF kLogoBackground = RGB(255, 255, 255);
@@ -35,19 +33,8 @@ void replacePointer(HCURSOR& held, HCURSOR made) {
 }
 } // namespace
 
-namespace {
-// The controls of the layouts must exist before the behaviour's Form_Load, which
-// then initialises the common controls as the program always has.
-bool registerCommonControls() {
-    const INITCOMMONCONTROLSEX classes{sizeof classes,
-                                       ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
-    return InitCommonControlsEx(&classes);
-}
-} // namespace
-
 NativeForms::NativeForms()
-    : commonControls_(registerCommonControls()),
-      form1(Layout::form1(), FormStyle::fixedWindow(), FormWindow::Build::Now, frames),
+    : form1(Layout::form1(), FormStyle::fixedWindow(), FormWindow::Build::Now, frames),
       form2(Layout::form2(), FormStyle::toolWindow(), FormWindow::Build::WhenShown, frames) {
     auto& logo = form2.control<NativePictureBox>("Picture1");
     logo.setBackground(kLogoBackground);

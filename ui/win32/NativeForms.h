@@ -19,11 +19,6 @@ public:
     NativeForms(const NativeForms&) = delete;
     NativeForms& operator=(const NativeForms&) = delete;
 
-private:
-    // Registered before the windows below are made (members start in this order).
-    bool commonControls_;
-
-public:
     FramePace frames; // before the windows: their bars hand their values on through it
     FormWindow form1; // built at once
     FormWindow form2; // built when first shown
