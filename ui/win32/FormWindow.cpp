@@ -130,14 +130,13 @@ FormWindow::FormWindow(const Layout::WindowLayout& layout, const FormStyle& styl
     if (when == Build::Now) build();
 }
 
+// The controls go first, their windows with the window's (the fonts and
+// icons they show after them, as members).
 FormWindow::~FormWindow() {
     children_.clear();
-    if (window_) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
-    }
-    for (const auto& made : fonts_)
-        DeleteObject(made.second);
+    if (!window_) return;
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
 }
 
 void FormWindow::build() {
@@ -157,8 +156,7 @@ void FormWindow::build() {
     CreateWindowExW(style_.exStyle, kFormClass, title.c_str(), style_.style, x, y, width, height,
                     nullptr, nullptr, GetModuleHandleW(nullptr), this); // sets window_
     if (!window_) throw std::runtime_error("cannot create window " + std::string(layout_.name));
-    SendMessageW(window_, WM_SETICON, ICON_BIG, LPARAM(icons_[0]));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, LPARAM(icons_[1]));
+    showIcons();
     enableDialogKeys(window_);
 
     int id = kFirstControlId;
@@ -207,10 +205,8 @@ HFONT FormWindow::fontFor(const Layout::ControlEntry& entry) {
     for (const auto& [made, font] : fonts_)
         if (made.family == wanted->family && made.pointSize == wanted->pointSize &&
             made.bold == wanted->bold)
-            return font;
-    const HFONT font = createLayoutFont(*wanted, dpi_);
-    fonts_.emplace_back(*wanted, font);
-    return font;
+            return font.get();
+    return fonts_.emplace_back(*wanted, createLayoutFont(*wanted, dpi_)).second.get();
 }
 
 void FormWindow::applyLayout() {
@@ -261,9 +257,7 @@ void FormWindow::applyLayout() {
         MoveWindow(label.control->hwnd(), own.left, own.top, own.right - own.left,
                    own.bottom - own.top, FALSE);
     }
-    for (const auto& made : previous)
-        DeleteObject(made.second);
-    InvalidateRect(window_, nullptr, TRUE);
+    InvalidateRect(window_, nullptr, TRUE); // the previous fonts go now, no longer shown
 }
 
 NativeControl* FormWindow::find(std::string_view name) const {
@@ -285,12 +279,17 @@ void FormWindow::setTextColour(std::string_view name, COLORREF colour) {
         }
 }
 
-void FormWindow::setIcons(HICON big, HICON small) {
-    icons_[0] = big;
-    icons_[1] = small;
+void FormWindow::setIcons(OwnedIcon big, OwnedIcon small) {
+    // The old ones go once the window shows the new ones.
+    big.swap(bigIcon_);
+    small.swap(smallIcon_);
+    showIcons();
+}
+
+void FormWindow::showIcons() {
     if (!window_) return;
-    SendMessageW(window_, WM_SETICON, ICON_BIG, LPARAM(big));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, LPARAM(small));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, LPARAM(bigIcon_.get()));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, LPARAM(smallIcon_.get()));
 }
 
 std::u16string FormWindow::caption() const {

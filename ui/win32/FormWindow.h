@@ -15,6 +15,7 @@
 // the window. The keyboard order is the creation order, which IsDialogMessage
 // follows (MessageLoop.h).
 
+#include "Handles.h"
 #include "Layout.h"
 #include "NativeControls.h"
 #include "Window.h"
@@ -66,7 +67,8 @@ public:
     HWND child(std::string_view name) const;
 
     void setTextColour(std::string_view name, COLORREF colour);
-    void setIcons(HICON big, HICON small);
+    // The window's icons, which it keeps; they replace the ones it had.
+    void setIcons(OwnedIcon big, OwnedIcon small);
 
     // Runs with true when a modal loop of the system starts on this window
     // (moving it, its system menu) and with false when it ends.
@@ -105,14 +107,16 @@ private:
     void applyLayout(); // positions and fonts at dpi_
     RECT scaled(const Layout::Rect& rect) const;
     HFONT fontFor(const Layout::ControlEntry& entry);
+    void showIcons();
 
     const Layout::WindowLayout& layout_;
     FormStyle style_;
+    // Declared before the window and its controls, which show them: they go after.
+    OwnedIcon bigIcon_, smallIcon_;
+    std::vector<std::pair<Layout::FontEntry, OwnedFont>> fonts_;
     HWND window_ = nullptr;
     std::u16string caption_;
-    HICON icons_[2] = {};
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::vector<Child> children_;
-    std::vector<std::pair<Layout::FontEntry, HFONT>> fonts_;
     HWND lastFocus_ = nullptr;
 };

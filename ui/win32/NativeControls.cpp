@@ -81,18 +81,13 @@ void NativeDropDownList::notify(WORD code) {
     raiseGuardedEvent(Click);
 }
 
-NativeButton::~NativeButton() {
-    if (bitmap_) DeleteObject(bitmap_);
-}
-
 void NativeButton::setCaption(std::u16string_view caption) {
     caption_ = caption;
     if (window_) setWindowText(window_, caption_);
 }
 
-void NativeButton::setBitmap(HBITMAP bitmap) {
-    if (bitmap_) DeleteObject(bitmap_);
-    bitmap_ = bitmap;
+void NativeButton::setBitmap(OwnedBitmap bitmap) {
+    bitmap_.swap(bitmap); // the old one goes once the window shows the new one
     if (window_) showState();
 }
 
@@ -102,7 +97,7 @@ void NativeButton::showState() {
     if (!caption_.empty()) setWindowText(window_, caption_);
     if (!bitmap_) return;
     SetWindowLongPtrW(window_, GWL_STYLE, GetWindowLongPtrW(window_, GWL_STYLE) | BS_BITMAP);
-    SendMessageW(window_, BM_SETIMAGE, IMAGE_BITMAP, LPARAM(bitmap_));
+    SendMessageW(window_, BM_SETIMAGE, IMAGE_BITMAP, LPARAM(bitmap_.get()));
 }
 
 void NativeButton::notify(WORD code) {

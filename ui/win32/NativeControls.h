@@ -11,6 +11,7 @@
 #include "CommandButton.h"
 #include "DropDownList.h"
 #include "FramePace.h"
+#include "Handles.h"
 #include "Label.h"
 #include "ProgressBar.h"
 #include "TextBox.h"
@@ -101,19 +102,18 @@ private:
 class NativeButton : public CommandButton, public NativeControl {
 public:
     explicit NativeButton(std::u16string caption) : caption_(std::move(caption)) {}
-    ~NativeButton() override;
     std::u16string caption() const override { return caption_; }
     void setCaption(std::u16string_view caption) override;
     void notify(WORD code) override;
-    // A picture instead of a caption; the button owns the bitmap.
-    void setBitmap(HBITMAP bitmap);
+    // A picture instead of a caption, which the button keeps.
+    void setBitmap(OwnedBitmap bitmap);
 
 protected:
     void showState() override;
 
 private:
     std::u16string caption_;
-    HBITMAP bitmap_ = nullptr;
+    OwnedBitmap bitmap_;
 };
 
 // The bar hands its value to its window through its form's frames: once a

@@ -15,9 +15,12 @@ struct Form2Controls;
 class NativeForms {
 public:
     NativeForms();
-    ~NativeForms();
     NativeForms(const NativeForms&) = delete;
     NativeForms& operator=(const NativeForms&) = delete;
+
+    // In FormControls.cpp.
+    Form1Controls form1Controls();
+    Form2Controls form2Controls();
 
     FramePace frames; // before the windows: their bars hand their values on through it
     FormWindow form1; // built at once
@@ -25,20 +28,4 @@ public:
     NativeTimer timer1;
     // What keeps the screen on, on the "Disable Screen Saver" box.
     ControlNote screenSaverNote;
-
-    // In FormControls.cpp.
-    Form1Controls form1Controls() const;
-    Form2Controls form2Controls() const;
-
-private:
-    // The window icons, pointers and button picture drawn for the form's dpi.
-    void dressForm1(UINT dpi);
-    void dressForm2(UINT dpi);
-
-    struct Pointers {
-        HCURSOR iconBox = nullptr;
-        HCURSOR logo = nullptr;
-    };
-    Pointers pointers_;
-    HICON icons_[2][2] = {}; // per form: big, small
 };

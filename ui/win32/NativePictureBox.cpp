@@ -29,7 +29,6 @@ NativePictureBox::NativePictureBox(std::wstring toolTip) : toolTipText_(std::mov
 
 NativePictureBox::~NativePictureBox() {
     if (window_) SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    if (background_) DeleteObject(background_);
     if (toolTip_) DestroyWindow(toolTip_);
 }
 
@@ -111,13 +110,12 @@ void NativePictureBox::reload() {
 }
 
 void NativePictureBox::setBackground(COLORREF colour) {
-    if (background_) DeleteObject(background_);
-    background_ = CreateSolidBrush(colour);
+    background_.reset(CreateSolidBrush(colour));
     if (window_) InvalidateRect(window_, nullptr, TRUE);
 }
 
-void NativePictureBox::setPointer(HCURSOR pointer) {
-    pointer_ = pointer;
+void NativePictureBox::setPointer(OwnedPointer pointer) {
+    pointer_ = std::move(pointer);
 }
 
 void NativePictureBox::paint() {
@@ -125,7 +123,7 @@ void NativePictureBox::paint() {
     const HDC dc = BeginPaint(window_, &paint);
     RECT client;
     GetClientRect(window_, &client);
-    FillRect(dc, &client, background_);
+    FillRect(dc, &client, background_.get());
     picture_.draw(dc, 0, 0);
     // Over the picture's edge: the box has no border to draw it in.
     if (GetFocus() == window_) DrawFocusRect(dc, &client);
@@ -152,7 +150,7 @@ LRESULT NativePictureBox::handle(HWND window, UINT message, WPARAM wParam, LPARA
         return 1; // paint() fills the whole box
     case WM_SETCURSOR:
         if (box->pointer_ && LOWORD(lParam) == HTCLIENT) {
-            SetCursor(box->pointer_);
+            SetCursor(box->pointer_.get());
             return TRUE;
         }
         break;

@@ -7,6 +7,7 @@
 // (a click leaves the focus where it is), shows a focus frame, and is pressed
 // by Space or Enter as a push button is.
 
+#include "Handles.h"
 #include "NativeControls.h"
 #include "Picture.h"
 #include "PictureBox.h"
@@ -32,8 +33,9 @@ public:
     void showCarried(int id, int doubleId);
     const Picture& picture() const { return picture_; }
     void setBackground(COLORREF colour);
-    void setPointer(HCURSOR pointer);
-    HCURSOR pointer() const { return pointer_; }
+    // The pointer over the box, which the box keeps.
+    void setPointer(OwnedPointer pointer);
+    HCURSOR pointer() const { return pointer_.get(); }
     // The window moved to a screen of another dpi (WM_DPICHANGED): the picture
     // is loaded again for it.
     void dpiChanged(UINT dpi) override;
@@ -55,8 +57,8 @@ private:
     Picture picture_;
     UINT dpi_ = 0; // 0: the window's, or the system's before there is a window
     UINT loadedDpi_ = 0;
-    HBRUSH background_ = nullptr;
-    HCURSOR pointer_ = nullptr;
+    OwnedBrush background_;
+    OwnedPointer pointer_;
     std::wstring toolTipText_;
     HWND toolTip_ = nullptr;
     bool pressed_ = false;

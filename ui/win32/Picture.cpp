@@ -256,15 +256,14 @@ void Picture::draw(HDC dc, int x, int y) const {
     if (image_) image_->draw(dc, x, y, size_);
 }
 
-HBITMAP Picture::toBitmap(COLORREF background) const {
+OwnedBitmap Picture::toBitmap(COLORREF background) const {
     const HDC screen = GetDC(nullptr);
     const HDC dc = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, size_.cx, size_.cy);
-    const HGDIOBJ previous = SelectObject(dc, bitmap);
+    OwnedBitmap bitmap(CreateCompatibleBitmap(screen, size_.cx, size_.cy));
+    const HGDIOBJ previous = SelectObject(dc, bitmap.get());
     const RECT all{0, 0, size_.cx, size_.cy};
-    const HBRUSH brush = CreateSolidBrush(background);
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
+    const OwnedBrush brush(CreateSolidBrush(background));
+    FillRect(dc, &all, brush.get());
     draw(dc, 0, 0);
     SelectObject(dc, previous);
     DeleteDC(dc);

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include "Handles.h"
 #include "PictureBytes.h"
 #include "PictureScale.h"
 
@@ -59,9 +60,8 @@ public:
     // transparent parts showing what is already there.
     void draw(HDC dc, int x, int y) const;
 
-    // A bitmap of the picture over a plain background, for a button face. The
-    // caller owns it (DeleteObject).
-    HBITMAP toBitmap(COLORREF background) const;
+    // A bitmap of the picture over a plain background, for a button face.
+    OwnedBitmap toBitmap(COLORREF background) const;
 
     class Image; // one of the loaders' results, in Picture.cpp
 
