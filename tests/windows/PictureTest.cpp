@@ -327,9 +327,9 @@ TEST_F(PictureFiles, WhatIsNoSoundPictureLoadsAsNothing) {
 
 TEST_F(PictureFiles, BoxKeepsItsPictureWhenAFileDoesNotLoad) {
     NativePictureBox::registerClass();
-    const HWND window = CreateWindowExW(0, NativePictureBox::kClassName, L"", 0, 0, 0, 33, 33,
-                                        HWND_MESSAGE, nullptr, nullptr, nullptr);
     NativePictureBox picture;
+    const HWND window = CreateWindowExW(0, NativePictureBox::kClassName, L"", 0, 0, 0, 33, 33,
+                                        HWND_MESSAGE, nullptr, nullptr, picture.windowObject());
     picture.attach(window);
     picture.showBuiltinIcon(2);
     EXPECT_EQ(picture.picture().pixelSize().cx, 32);

@@ -1,13 +1,13 @@
 #include "FormWindow.h"
 
 #include "ControlKinds.h"
-#include "Diagnostics.h"
 #include "FocusedButton.h"
 #include "Fonts.h"
 #include "MessageLoop.h"
 #include "NativePictureBox.h"
 #include "SystemActions.h"
 #include "WideText.h"
+#include "WindowObject.h"
 
 #include <commctrl.h>
 
@@ -25,13 +25,13 @@ using Layout::ControlKind;
 // The classes of every window the forms make, registered before the first
 // one: the common controls' the layouts use, the forms' own and the picture
 // box's.
-void registerWindowClasses(WNDPROC procedure) {
-    static const bool registered = [procedure] {
+void registerWindowClasses() {
+    static const bool registered = [] {
         InitializeCommonControlClasses(ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS |
                                        ICC_BAR_CLASSES);
         WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = procedure;
+        windowClass.lpfnWndProc = &WindowObject::procedure<FormWindow>;
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         windowClass.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
@@ -135,13 +135,13 @@ FormWindow::FormWindow(const Layout::WindowLayout& layout, const FormStyle& styl
 FormWindow::~FormWindow() {
     children_.clear();
     if (!window_) return;
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    WindowObject::detach(window_);
     DestroyWindow(window_);
 }
 
 void FormWindow::build() {
     if (window_) return;
-    registerWindowClasses(&FormWindow::windowProc);
+    registerWindowClasses();
     dpi_ = GetDpiForSystem();
     RECT outer{0, 0, MulDiv(layout_.clientWidth, int(dpi_), USER_DEFAULT_SCREEN_DPI),
                MulDiv(layout_.clientHeight, int(dpi_), USER_DEFAULT_SCREEN_DPI)};
@@ -183,10 +183,10 @@ void FormWindow::createChild(Child& child, int id) {
                              entry.kind == ControlKind::ProgressBar ||
                              (entry.kind == ControlKind::Button && entry.caption.empty());
     const std::wstring caption(showsNoText ? entry.accessibleName : entry.caption);
-    const HWND hwnd =
-        CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(),
-                        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0, window_,
-                        HMENU(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
+    const HWND hwnd = CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(),
+                                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0,
+                                      0, 0, window_, HMENU(INT_PTR(id)), GetModuleHandleW(nullptr),
+                                      child.control->windowObject());
     if (entry.kind == ControlKind::Button) makeDefaultWhileFocused(hwnd);
     child.control->attach(hwnd);
 }
@@ -327,23 +327,15 @@ void FormWindow::closeRequested() {
     if (raiseUnload() == 0) hide();
 }
 
-LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form =
-            static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(form));
-    }
-    auto* form = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!form) return DefWindowProcW(window, message, wParam, lParam);
-    // No exception may unwind through the system's code that called us.
-    LRESULT result = 0;
-    Diagnostics::guarded("a window procedure",
-                         [&] { result = form->handle(message, wParam, lParam); });
-    return result;
+void FormWindow::windowCreated(HWND window) {
+    window_ = window;
 }
 
-LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+void FormWindow::windowDestroyed() {
+    window_ = nullptr;
+}
+
+LRESULT FormWindow::handle(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         // Controls only: Enter and Escape send IDOK and IDCANCEL, which no

@@ -19,6 +19,7 @@
 #include "Layout.h"
 #include "NativeControls.h"
 #include "Window.h"
+#include "WindowObject.h"
 
 #include <windows.h>
 
@@ -99,8 +100,10 @@ private:
         COLORREF textColour;
     };
 
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK WindowObject::procedure<FormWindow>(HWND, UINT, WPARAM, LPARAM);
+    void windowCreated(HWND window);
+    void windowDestroyed();
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void closeRequested(); // Unload, then hidden unless it cancelled
     NativeControl* find(std::string_view name) const;
     void createChild(Child& child, int id);

@@ -35,6 +35,9 @@ public:
     virtual void notify(WORD /*code*/) {}
     // The form moved to a screen of another dpi; positions and fonts are the form's.
     virtual void dpiChanged(UINT /*dpi*/) {}
+    // What the control's window is made with as its object (WindowObject.h):
+    // a control of a class of ours, itself; the system's controls, nothing.
+    virtual void* windowObject() { return nullptr; }
 
 protected:
     virtual void showState() {}

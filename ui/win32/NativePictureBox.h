@@ -11,12 +11,14 @@
 #include "NativeControls.h"
 #include "Picture.h"
 #include "PictureBox.h"
+#include "WindowObject.h"
 
 #include <functional>
 #include <string>
 
 class NativePictureBox : public PictureBox, public NativeControl {
 public:
+    // Its windows are made with the box as their object (WindowObject.h).
     static constexpr wchar_t kClassName[] = L"TarrowinPictureBox";
     static void registerClass();
 
@@ -40,13 +42,16 @@ public:
     // is loaded again for it.
     void dpiChanged(UINT dpi) override;
     UINT dpi() const;
+    void* windowObject() override { return this; }
 
 protected:
     void showState() override;
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK WindowObject::procedure<NativePictureBox>(HWND, UINT, WPARAM, LPARAM);
+    void windowCreated(HWND window) { window_ = window; }
+    void windowDestroyed() { window_ = nullptr; }
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
     void createToolTip(const MSG& firstMove);
     void show(std::function<Picture(UINT dpi)> source);
