@@ -38,6 +38,11 @@ NativeKind nativeKind(const Layout::ControlEntry& entry) {
     return {WC_STATICW, 0, 0};
 }
 
+bool showsNoText(const Layout::ControlEntry& entry) {
+    return entry.kind == ControlKind::PictureBox || entry.kind == ControlKind::ProgressBar ||
+           (entry.kind == ControlKind::Button && entry.caption.empty());
+}
+
 std::unique_ptr<NativeControl> controlFor(const Layout::ControlEntry& entry, FramePace& frames) {
     switch (entry.kind) {
     case ControlKind::Label:

@@ -27,8 +27,7 @@ using Layout::ControlKind;
 // box's.
 void registerWindowClasses() {
     static const bool registered = [] {
-        InitializeCommonControlClasses(ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS |
-                                       ICC_BAR_CLASSES);
+        InitializeCommonControlClasses(ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES);
         WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof windowClass;
         windowClass.lpfnWndProc = &WindowObject::procedure<FormWindow>;
@@ -175,17 +174,12 @@ void FormWindow::build() {
 void FormWindow::createChild(Child& child, int id) {
     const NativeKind kind = nativeKind(*child.entry);
     // The layout's caption, which controls whose text can change replace with
-    // their own when they attach. A control that shows no caption (a picture)
-    // carries its accessible name as its window text, which is what screen
-    // readers announce.
+    // their own when they attach; or the accessible name (showsNoText).
     const auto& entry = *child.entry;
-    const bool showsNoText = entry.kind == ControlKind::PictureBox ||
-                             entry.kind == ControlKind::ProgressBar ||
-                             (entry.kind == ControlKind::Button && entry.caption.empty());
-    const std::wstring caption(showsNoText ? entry.accessibleName : entry.caption);
+    const std::wstring caption(showsNoText(entry) ? entry.accessibleName : entry.caption);
     const HWND hwnd = CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(),
-                                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0,
-                                      0, 0, window_, HMENU(INT_PTR(id)), GetModuleHandleW(nullptr),
+                                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0,
+                                      0, window_, HMENU(INT_PTR(id)), GetModuleHandleW(nullptr),
                                       child.control->windowObject());
     if (entry.kind == ControlKind::Button) makeDefaultWhileFocused(hwnd);
     child.control->attach(hwnd);

@@ -55,10 +55,6 @@ void NativePictureBox::createToolTip(const MSG& firstMove) {
     SendMessageW(toolTip_, TTM_RELAYEVENT, 0, LPARAM(&firstMove));
 }
 
-int NativePictureBox::builtinIconResource(int index, UINT dpi) {
-    return (dpi >= Picture::kDoubleSourceDpi ? IDP_BUILTIN_ICON_2X_0 : IDP_BUILTIN_ICON_0) + index;
-}
-
 UINT NativePictureBox::dpi() const {
     if (dpi_) return dpi_;
     return window_ ? GetDpiForWindow(window_) : GetDpiForSystem();

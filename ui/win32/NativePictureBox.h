@@ -25,10 +25,9 @@ public:
     explicit NativePictureBox(std::wstring toolTip = {});
     ~NativePictureBox() override;
 
-    // From 150 % up, the built-in icons are drawn from their renderings at
-    // twice the size.
+    // From 125 % (PictureScale.h) on, the built-in icons are drawn from their
+    // renderings at twice the size.
     void showBuiltinIcon(int index) override;
-    static int builtinIconResource(int index, UINT dpi);
     bool loadPicture(std::u16string_view path) override;
 
     // A carried picture and its rendering at twice the size (Picture::fromResources).
