@@ -13,6 +13,12 @@ public:
 
     virtual int value() const = 0;
 
+    // The value a user's click gives a box that holds `value`: it toggles
+    // between unchecked and checked, and a grayed box becomes checked.
+    static constexpr int valueAfterClick(int value) {
+        return value == Checked ? Unchecked : Checked;
+    }
+
     // False, and no change, for a number that is no check-box value. A new
     // value runs Click; what Click throws reaches the caller, with the value
     // taken.
@@ -28,6 +34,7 @@ public:
 
 protected:
     // Shows the value without running Click. A front end runs Click itself,
-    // with raiseGuardedEvent(Click), after each click of the user's.
+    // with raiseGuardedEvent(Click), after each click of the user's, which gives
+    // the box valueAfterClick.
     virtual void assignValue(int value) = 0;
 };

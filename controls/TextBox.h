@@ -27,7 +27,18 @@ public:
     ControlEvent Change;
 
 protected:
-    // Shows the text without running Change. A front end runs Change itself,
-    // with raiseGuardedEvent(Change), after each edit of the user's.
+    // Shows the text without running Change. A front end runs Change through
+    // userEdited after each edit of the user's.
     virtual void assignText(std::u16string_view text) = 0;
+
+    // What a front end runs once the box holds the text a user's edit made:
+    // Change, then true when the change handling replaced that text (the
+    // speed rule does). The front end then selects the replacement, so that
+    // the next key replaces it instead of being added to it. Called from the
+    // toolkit's callbacks, it runs Change guarded (raiseGuardedEvent).
+    bool userEdited() {
+        const std::u16string edited = text();
+        raiseGuardedEvent(Change);
+        return text() != edited;
+    }
 };

@@ -1,5 +1,8 @@
 #include "PictureBytes.h"
 
+#include "IconLayout.h"
+
+#include <cmath>
 #include <limits>
 #include <string_view>
 
@@ -81,10 +84,97 @@ std::uint64_t PictureBytes::decodedBytes(std::span<const std::byte> file) {
     if ((startsWith(file, "GIF87a") || startsWith(file, "GIF89a")) && file.size() >= kGifScreenEnd)
         return std::uint64_t(littleEndian(file, kGifWidthAt, 2)) *
                littleEndian(file, kGifHeightAt, 2) * kDecodedBytesPerPixel;
-    constexpr std::size_t kPngHeaderEnd = 24, kPngWidthAt = 16, kPngHeightAt = 20;
-    if (startsWith(file, "\x89PNG") && file.size() >= kPngHeaderEnd)
-        return saturatingProduct(
-            saturatingProduct(bigEndian(file, kPngWidthAt), bigEndian(file, kPngHeightAt)),
-            kDecodedBytesPerPixel);
+    if (const std::optional<PixelSize> png = pngSize(file))
+        return saturatingProduct(saturatingProduct(png->width, png->height), kDecodedBytesPerPixel);
     return 0;
+}
+
+bool PictureBytes::isPng(std::span<const std::byte> start) {
+    return startsWith(start, "\x89PNG");
+}
+
+std::optional<PictureBytes::PixelSize> PictureBytes::pngSize(std::span<const std::byte> start) {
+    constexpr std::size_t kWidthAt = 16, kHeightAt = 20;
+    if (!isPng(start) || start.size() < kPngHeaderBytes) return std::nullopt;
+    return PixelSize{bigEndian(start, kWidthAt), bigEndian(start, kHeightAt)};
+}
+
+namespace {
+namespace Icon = IconLayout;
+
+std::uint32_t iconHeaderField(std::span<const std::byte> start, int at) {
+    return littleEndian(start, std::size_t(at), 2);
+}
+
+// The directory keeps a side in one byte, 256 as 0.
+int iconSide(std::span<const std::byte> start, std::size_t at) {
+    const int side = std::to_integer<int>(start[at]);
+    return side ? side : Icon::kLargestSide;
+}
+} // namespace
+
+bool PictureBytes::isIcon(std::span<const std::byte> start) {
+    return start.size() >= std::size_t(Icon::kHeaderBytes) && iconHeaderField(start, 0) == 0 &&
+           iconHeaderField(start, Icon::kHeaderType) == std::uint32_t(Icon::kTypeIcon);
+}
+
+std::size_t PictureBytes::iconDirectoryBytes(std::span<const std::byte> start) {
+    if (start.size() < std::size_t(Icon::kHeaderBytes) || iconHeaderField(start, 0) != 0) return 0;
+    const std::uint32_t type = iconHeaderField(start, Icon::kHeaderType);
+    if (type != std::uint32_t(Icon::kTypeIcon) && type != std::uint32_t(Icon::kTypeCursor))
+        return 0;
+    return std::size_t(Icon::kHeaderBytes) +
+           std::size_t(iconHeaderField(start, Icon::kHeaderCount)) * Icon::kEntryBytes;
+}
+
+std::optional<PictureBytes::IconDirectory>
+PictureBytes::readIconDirectory(std::span<const std::byte> start) {
+    const std::size_t length = iconDirectoryBytes(start);
+    const std::size_t count = iconHeaderField(start, Icon::kHeaderCount);
+    if (length == 0 || count == 0 || start.size() < length) return std::nullopt;
+    IconDirectory directory;
+    directory.cursor =
+        iconHeaderField(start, Icon::kHeaderType) == std::uint32_t(Icon::kTypeCursor);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t at = std::size_t(Icon::kHeaderBytes) + i * Icon::kEntryBytes;
+        directory.images.push_back({
+            .width = iconSide(start, at + Icon::kEntryWidth),
+            .height = iconSide(start, at + Icon::kEntryHeight),
+            .bitsPerPixel = int(littleEndian(start, at + Icon::kEntryHotSpotY, 2)),
+            .planes = int(littleEndian(start, at + Icon::kEntryHotSpotX, 2)),
+            .bytes = littleEndian(start, at + Icon::kEntryImageBytes, 4),
+            .offset = littleEndian(start, at + Icon::kEntryOffset, 4),
+        });
+    }
+    return directory;
+}
+
+std::span<const std::byte> PictureBytes::iconImageBytes(std::span<const std::byte> file,
+                                                        const IconEntry& image) {
+    if (image.offset > file.size() || image.bytes > file.size() - image.offset) return {};
+    return file.subspan(image.offset, image.bytes);
+}
+
+PictureBytes::IconChoice PictureBytes::chooseIconImage(const IconDirectory& directory,
+                                                       double scale) {
+    constexpr int kStandardSide = 32;
+    const std::vector<IconEntry>& images = directory.images;
+    IconChoice choice;
+    const IconEntry* logical = &images.front();
+    for (const IconEntry& image : images)
+        if (image.width == kStandardSide && image.height == kStandardSide) {
+            logical = &image;
+            break;
+        }
+    choice.logical = {std::uint32_t(logical->width), std::uint32_t(logical->height)};
+    const long wanted = std::lround(logical->width * scale);
+    auto better = [&](const IconEntry& a, const IconEntry& b) {
+        const bool aFits = a.width >= wanted, bFits = b.width >= wanted;
+        if (aFits != bFits) return aFits;
+        if (a.width != b.width) return aFits ? a.width < b.width : a.width > b.width;
+        return a.bitsPerPixel > b.bitsPerPixel;
+    };
+    for (std::size_t i = 1; i < images.size(); ++i)
+        if (better(images[i], images[choice.index])) choice.index = i;
+    return choice;
 }

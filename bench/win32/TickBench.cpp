@@ -58,7 +58,7 @@ Figures preciseRun(NativeForms& forms, int interval, double seconds) {
     };
     forms.timer1.setInterval(interval);
     forms.timer1.setEnabled(true);
-    runMessageLoop(forms.timer1.precise());
+    runMessageLoop(forms.timer1.precise(), forms.frames);
     return figures;
 }
 

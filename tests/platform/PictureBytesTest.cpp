@@ -1,6 +1,7 @@
 // The checks both front ends make on a picture file's bytes before a loader
-// sees them: sound bitmaps pass, cut-off ones do not, and no header makes the
-// decoded size look small by overflowing.
+// sees them: sound bitmaps pass, cut-off ones do not, no header makes the
+// decoded size look small by overflowing, and an icon file's directory and
+// the image drawn from it read alike for both.
 #include "PictureBytes.h"
 
 #include <gtest/gtest.h>
@@ -179,5 +180,109 @@ TEST(DecodedBytes, TheLimitHoldsAtItsEdgeAndAgainstOverflow) {
     putBig(png, 16, 0xFFFFFFFF);
     putBig(png, 20, 0xFFFFFFFF);
     EXPECT_FALSE(PictureBytes::withinDecodeLimit(png)) << PictureBytes::decodedBytes(png);
+}
+
+namespace IconFiles {
+struct Image {
+    int side;
+    int bits;
+};
+
+// An icon (type 1) or cursor (type 2) file whose directory lists the images,
+// each side in its one byte (256 as 0), with 8 bytes of each image after it.
+std::vector<std::byte> iconFile(std::initializer_list<Image> images, std::uint32_t type = 1) {
+    constexpr std::size_t kImageBytes = 8;
+    std::vector<std::byte> file(6 + 16 * images.size());
+    putLittle(file, 2, type, 2);
+    putLittle(file, 4, std::uint32_t(images.size()), 2);
+    std::size_t entry = 6;
+    for (const Image& image : images) {
+        file[entry] = file[entry + 1] = std::byte(image.side % 256);
+        putLittle(file, entry + 4, 1, 2);
+        putLittle(file, entry + 6, std::uint32_t(image.bits), 2);
+        putLittle(file, entry + 8, kImageBytes, 4);
+        putLittle(file, entry + 12, std::uint32_t(file.size()), 4);
+        file.resize(file.size() + kImageBytes, std::byte{0x5A});
+        entry += 16;
+    }
+    return file;
+}
+} // namespace IconFiles
+
+TEST(IconDirectory, ListsEveryImageAndRefusesWhatIsNoDirectory) {
+    using IconFiles::iconFile;
+    const std::vector<std::byte> file = iconFile({{16, 4}, {256, 32}});
+    ASSERT_EQ(PictureBytes::iconDirectoryBytes(file), 6u + 2 * 16);
+    const auto directory = PictureBytes::readIconDirectory(file);
+    ASSERT_TRUE(directory.has_value());
+    EXPECT_FALSE(directory->cursor);
+    ASSERT_EQ(directory->images.size(), 2u);
+    EXPECT_EQ(directory->images[0].width, 16);
+    EXPECT_EQ(directory->images[0].bitsPerPixel, 4);
+    EXPECT_EQ(directory->images[1].width, 256) << "a side of 0 is 256";
+    EXPECT_EQ(directory->images[1].height, 256);
+    EXPECT_EQ(directory->images[1].offset, 6u + 2 * 16 + 8);
+    const auto image = PictureBytes::iconImageBytes(file, directory->images[1]);
+    EXPECT_EQ(image.size(), 8u);
+    EXPECT_EQ(image.data(), file.data() + 46);
+
+    PictureBytes::IconEntry past = directory->images[1];
+    past.bytes = 9; // one byte past the end
+    EXPECT_TRUE(PictureBytes::iconImageBytes(file, past).empty());
+    past.offset = 0xFFFFFFFF;
+    past.bytes = 2; // an end that wraps to a small number
+    EXPECT_TRUE(PictureBytes::iconImageBytes(file, past).empty());
+
+    const auto cursor = PictureBytes::readIconDirectory(iconFile({{32, 9}}, 2));
+    ASSERT_TRUE(cursor.has_value());
+    EXPECT_TRUE(cursor->cursor);
+    EXPECT_FALSE(PictureBytes::isIcon(iconFile({{32, 9}}, 2)));
+
+    struct Case {
+        const char* what;
+        std::vector<std::byte> bytes;
+    };
+    const Case refused[] = {
+        {"no image", iconFile({})},
+        {"directory cut off", std::vector<std::byte>(file.begin(), file.begin() + 6 + 16 + 15)},
+        {"header cut off", std::vector<std::byte>(file.begin(), file.begin() + 5)},
+        {"another type", iconFile({{32, 32}}, 3)},
+        {"a bitmap", bitmapFile({})},
+    };
+    for (const Case& c : refused)
+        EXPECT_FALSE(PictureBytes::readIconDirectory(c.bytes).has_value()) << c.what;
+}
+
+TEST(IconChoice, SmallestImageAtLeastTheScaledSizeWithTheMostColours) {
+    using IconFiles::iconFile;
+    struct Case {
+        const char* what;
+        std::vector<std::byte> file;
+        double scale;
+        std::size_t chosen;
+        std::uint32_t logical;
+    };
+    const auto sizes = iconFile({{16, 32}, {32, 8}, {32, 32}, {48, 32}, {256, 32}});
+    const auto no32 = iconFile({{48, 32}, {16, 32}});
+    const auto depths = iconFile({{16, 8}, {16, 32}, {16, 4}});
+    const Case cases[] = {
+        {"100 %: 32 wide, the 32-bit one", sizes, 1.0, 2, 32},
+        {"125 %: 40 wide", sizes, 1.25, 3, 32},
+        {"150 %: 48 wide", sizes, 1.5, 3, 32},
+        {"175 %: 56 wide", sizes, 1.75, 4, 32},
+        {"200 %: 64 wide", sizes, 2.0, 4, 32},
+        {"50 %: 16 wide", sizes, 0.5, 0, 32},
+        {"no 32: the first image's size", no32, 1.0, 0, 48},
+        {"no 32, none wide enough: the widest", no32, 2.0, 0, 48},
+        {"no 32, smaller scale", no32, 1.0 / 3, 1, 48},
+        {"one size: the most bits", depths, 1.0, 1, 16},
+    };
+    for (const Case& c : cases) {
+        const auto directory = PictureBytes::readIconDirectory(c.file);
+        ASSERT_TRUE(directory.has_value()) << c.what;
+        const PictureBytes::IconChoice choice = PictureBytes::chooseIconImage(*directory, c.scale);
+        EXPECT_EQ(choice.index, c.chosen) << c.what;
+        EXPECT_EQ(choice.logical, (PictureBytes::PixelSize{c.logical, c.logical})) << c.what;
+    }
 }
 } // namespace

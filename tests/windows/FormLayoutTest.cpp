@@ -1,6 +1,7 @@
 // The native windows against their layouts: the layout tables are generated
 // from ui/Form1.ui and ui/Form2.ui, so a difference here is a difference
 // between the Win32 and the Qt front end.
+#include "ControlKinds.h"
 #include "Fonts.h"
 #include "Layout.h"
 #include "NativeForms.h"
@@ -9,6 +10,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -22,18 +24,11 @@ Layout::Rect placeInParent(HWND child) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-// A picture, a button that shows one, or a bar: its window text is its
-// accessible name.
-bool showsNoText(const Layout::ControlEntry& entry) {
-    return entry.kind == Layout::ControlKind::PictureBox ||
-           entry.kind == Layout::ControlKind::ProgressBar ||
-           (entry.kind == Layout::ControlKind::Button && entry.caption.empty());
-}
-
 struct FormCase {
     const char* name;
     FormWindow NativeForms::*form;
     int width, height;
+    std::vector<std::string_view> showingNoText; // pictures, bars and picture buttons, sorted
 };
 
 class FormLayout : public ::testing::TestWithParam<FormCase> {
@@ -98,12 +93,16 @@ TEST_P(FormLayout, EveryControlHasItsLayoutFontAndCaption) {
 
 TEST_P(FormLayout, PicturesCarryTheirAccessibleNames) {
     form().show(); // the browse button gets its picture when the dialog first shows
+    std::vector<std::string_view> named;
     for (const auto& entry : form().layout().controls) {
         if (!showsNoText(entry)) continue;
+        named.push_back(entry.name);
         wchar_t name[256] = {};
         GetWindowTextW(form().child(entry.name), name, 256);
         EXPECT_EQ(std::wstring_view(name), entry.accessibleName) << entry.name;
     }
+    std::sort(named.begin(), named.end());
+    EXPECT_EQ(named, GetParam().showingNoText);
 }
 
 TEST_P(FormLayout, TabGoesThroughTheControlsInTheLayoutsOrder) {
@@ -125,10 +124,12 @@ TEST_P(FormLayout, TabGoesThroughTheControlsInTheLayoutsOrder) {
     EXPECT_EQ(walked, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, FormLayout,
-                         ::testing::Values(FormCase{"Form1", &NativeForms::form1, 433, 134},
-                                           FormCase{"Form2", &NativeForms::form2, 589, 292}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Forms, FormLayout,
+    ::testing::Values(
+        FormCase{"Form1", &NativeForms::form1, 433, 134, {"PB_0", "PB_1", "Picture1"}},
+        FormCase{"Form2", &NativeForms::form2, 589, 292, {"Command4", "Picture1"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FormFrames, ProgressWindowIsFixedWithCloseBoxOnlyAndDialogIsAToolWindow) {
     NativeForms forms;

@@ -1,7 +1,6 @@
 // The native controls as the behaviour sees them: every change runs the
 // control's event exactly once, the program's own changes and the user's
 // alike; Enter and Escape press no button.
-#include "FrameClock.h"
 #include "NativeForms.h"
 #include "WideText.h"
 
@@ -9,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <chrono>
 #include <string>
 
 namespace {
@@ -45,6 +45,27 @@ TEST_F(NativeControls, TextBoxRunsChangeOnceForEachNewTextFromProgramOrUser) {
     EXPECT_EQ(events, 2);
     EXPECT_EQ(box.text(), u"Compiling...!");
     EXPECT_EQ(windowText(box.hwnd()), u"Compiling...!") << "what the edit control shows";
+}
+
+TEST_F(NativeControls, TypingAfterTheChangeHandlingReplacedTheTextReplacesItAgain) {
+    auto& box = forms.form2.control<NativeTextBox>("Speedbox_1");
+    box.setText(u"5");
+    box.Change = [&box] { // as the speed rule does with a 0
+        if (box.text() == u"50") box.setText(u"1");
+    };
+    SendMessageW(box.hwnd(), EM_SETSEL, 1, 1);
+    SendMessageW(box.hwnd(), WM_CHAR, L'0', 0);
+    EXPECT_EQ(windowText(box.hwnd()), u"1");
+    DWORD from = 0, to = 0;
+    SendMessageW(box.hwnd(), EM_GETSEL, WPARAM(&from), LPARAM(&to));
+    EXPECT_EQ(from, 0u) << "the replacement is selected";
+    EXPECT_EQ(to, 1u);
+    SendMessageW(box.hwnd(), WM_CHAR, L'7', 0);
+    EXPECT_EQ(box.text(), u"7") << "and the next key replaces it";
+    SendMessageW(box.hwnd(), WM_CHAR, L'0', 0);
+    EXPECT_EQ(box.text(), u"70");
+    SendMessageW(box.hwnd(), EM_GETSEL, WPARAM(&from), LPARAM(&to));
+    EXPECT_EQ(from, to) << "a text the handling kept stays as typed, nothing selected";
 }
 
 TEST_F(NativeControls, TextBoxKeepsTextUpToTheFirstNulAndHasNoLengthLimit) {
@@ -187,13 +208,16 @@ TEST_F(NativeControls, ProgressBarKeepsItsOwnVisibilityWhileItsWindowIsHidden) {
 }
 
 TEST_F(NativeControls, ProgressBarHandsItsLatestValueToItsWindowOnceAFrame) {
+    FramePace::Clock::time_point now{std::chrono::seconds(100)};
+    forms.frames.setClock([&now] { return now; });
     auto& bar = forms.form1.control<NativeProgressBar>("PB_0");
-    FrameClock::runFrame(); // a frame has just begun: what follows waits for the next
+    forms.frames.runFrame(); // a frame has just begun: what follows waits for the next
     for (int value = 1; value <= 40; ++value)
         bar.setValue(value);
     EXPECT_EQ(bar.value(), 40);
     EXPECT_EQ(SendMessageW(bar.hwnd(), PBM_GETPOS, 0, 0), 0);
-    FrameClock::runFrame();
+    now += FramePace::kFrame;
+    forms.frames.runFrame();
     EXPECT_EQ(SendMessageW(bar.hwnd(), PBM_GETPOS, 0, 0), 40);
 }
 

@@ -2,6 +2,7 @@
 // waits, and a modal scope keeps it ticking inside a loop of the system's.
 // Counts only, no timing: the machine may be slow.
 #include "NativePreciseTimer.h"
+#include "FramePace.h"
 #include "MessageLoop.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,8 @@ TEST(NativePreciseTimer, TicksInTheProgramsMessageLoopUntilStopped) {
     self = &timer;
     timer.setInterval(1);
     timer.setEnabled(true);
-    EXPECT_EQ(runMessageLoop(timer), 7);
+    FramePace frames;
+    EXPECT_EQ(runMessageLoop(timer, frames), 7);
     EXPECT_EQ(ticks, kTicks);
 }
 

@@ -59,16 +59,20 @@ TEST(CarriedPictures, EveryBuiltinIconAndTheDialogsPicturesLoadAtTheirSize) {
     }
 }
 
-TEST(CarriedPictures, TwiceAsLargeRenderingsFrom125PercentOn) {
+TEST(CarriedPictures, TheIconBoxDrawsTheBuiltinIconsAtTwiceTheSizeFrom125PercentOn) {
     struct Case {
         UINT dpi;
-        int resource;
+        LONG source; // the rendering's width: 32, or the one at twice the size
+        LONG drawn;
     };
-    for (const Case c :
-         {Case{96, IDP_BUILTIN_ICON_0 + 4}, Case{119, IDP_BUILTIN_ICON_0 + 4},
-          Case{120, IDP_BUILTIN_ICON_2X_0 + 4}, Case{144, IDP_BUILTIN_ICON_2X_0 + 4},
-          Case{192, IDP_BUILTIN_ICON_2X_0 + 4}, Case{288, IDP_BUILTIN_ICON_2X_0 + 4}})
-        EXPECT_EQ(NativePictureBox::builtinIconResource(4, c.dpi), c.resource) << c.dpi;
+    NativePictureBox box;
+    box.showBuiltinIcon(4);
+    for (const Case c : {Case{96, 32, 32}, Case{119, 32, 40}, Case{120, 64, 40}, Case{144, 64, 48},
+                         Case{192, 64, 64}, Case{288, 64, 96}}) {
+        box.dpiChanged(c.dpi);
+        EXPECT_EQ(box.picture().sourceSize().cx, c.source) << "at " << c.dpi << " dpi";
+        EXPECT_EQ(box.picture().pixelSize().cx, c.drawn) << "at " << c.dpi << " dpi";
+    }
 }
 
 // The dpis of 100 to 300 % in the steps Windows offers.
@@ -93,7 +97,8 @@ TEST(CarriedPictures, CoverTheSameShareOfTheWindowAtEveryDpiFromTheSharpestSourc
         for (const UINT dpi : kDpis) {
             const Picture picture = Picture::fromResources(c.id, c.doubleId, dpi);
             ASSERT_FALSE(picture.isNull()) << c.what << " at " << dpi;
-            const LONG sourceScale = dpi >= Picture::kDoubleSourceDpi ? 2 : 1;
+            // Only 100 % of these draws from the plain rendering.
+            const LONG sourceScale = dpi == 96 ? 1 : 2;
             EXPECT_EQ(picture.logicalSize().cx, c.logical.cx) << c.what << " at " << dpi;
             EXPECT_EQ(picture.pixelSize().cx, scaled(c.logical.cx, dpi))
                 << c.what << " at " << dpi << " dpi";
@@ -327,9 +332,9 @@ TEST_F(PictureFiles, WhatIsNoSoundPictureLoadsAsNothing) {
 
 TEST_F(PictureFiles, BoxKeepsItsPictureWhenAFileDoesNotLoad) {
     NativePictureBox::registerClass();
-    const HWND window = CreateWindowExW(0, NativePictureBox::kClassName, L"", 0, 0, 0, 33, 33,
-                                        HWND_MESSAGE, nullptr, nullptr, nullptr);
     NativePictureBox picture;
+    const HWND window = CreateWindowExW(0, NativePictureBox::kClassName, L"", 0, 0, 0, 33, 33,
+                                        HWND_MESSAGE, nullptr, nullptr, picture.windowObject());
     picture.attach(window);
     picture.showBuiltinIcon(2);
     EXPECT_EQ(picture.picture().pixelSize().cx, 32);

@@ -1,6 +1,7 @@
 #include "IconFile.h"
 
 #include "IconLayout.h"
+#include "PictureBytes.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -24,12 +25,21 @@ quint16 u16At(const QByteArray& bytes, qsizetype at) {
     return qFromLittleEndian<quint16>(bytes.constData() + at);
 }
 
-qsizetype entryAt(int index) {
-    return kHeaderBytes + qsizetype(index) * kEntryBytes;
+std::optional<PictureBytes::IconDirectory> directoryOf(const QByteArray& file) {
+    return PictureBytes::readIconDirectory(
+        std::as_bytes(std::span(file.constData(), std::size_t(file.size()))));
+}
+
+std::optional<PictureBytes::IconEntry> entryOf(const QByteArray& file, int index) {
+    const auto directory = directoryOf(file);
+    if (!directory || index < 0 || std::size_t(index) >= directory->images.size())
+        return std::nullopt;
+    return directory->images[std::size_t(index)];
 }
 
 qsizetype imageAt(const QByteArray& file, int index) {
-    return qsizetype(u32At(file, entryAt(index) + kEntryOffset));
+    const auto entry = entryOf(file, index);
+    return entry ? qsizetype(entry->offset) : -1;
 }
 
 // The AND mask follows the header, the colour table and the colour rows; a
@@ -56,11 +66,13 @@ void applyMask(const QByteArray& file, int index, QImage& image) {
 } // namespace
 
 int imageCount(const QByteArray& file) {
-    return u16At(file, kHeaderCount);
+    const auto directory = directoryOf(file);
+    return directory ? int(directory->images.size()) : 0;
 }
 
 int bitsPerPixel(const QByteArray& file, int index) {
-    return u16At(file, imageAt(file, index) + kInfoBitsPerPixel);
+    const qsizetype at = imageAt(file, index);
+    return at < 0 ? 0 : u16At(file, at + kInfoBitsPerPixel);
 }
 
 int deepestImage(const QByteArray& file) {
@@ -71,8 +83,8 @@ int deepestImage(const QByteArray& file) {
 }
 
 QPoint hotSpot(const QByteArray& file, int index) {
-    return QPoint(u16At(file, entryAt(index) + kEntryHotSpotX),
-                  u16At(file, entryAt(index) + kEntryHotSpotY));
+    const auto entry = entryOf(file, index);
+    return entry ? QPoint(entry->planes, entry->bitsPerPixel) : QPoint();
 }
 
 QImage read(const QByteArray& file, int index) {
@@ -80,7 +92,7 @@ QImage read(const QByteArray& file, int index) {
     QBuffer buffer;
     buffer.setData(file);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, u16At(file, kHeaderType) == kTypeCursor ? "cur" : "ico");
+    QImageReader reader(&buffer, directoryOf(file)->cursor ? "cur" : "ico");
     if (index > 0 && !reader.jumpToImage(index)) return {};
     QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
     if (!image.isNull() && bitsPerPixel(file, index) < kFirstAlphaDepth)

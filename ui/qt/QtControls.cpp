@@ -1,6 +1,7 @@
 #include "QtControls.h"
 
 #include "PictureFile.h"
+#include "QtFrames.h"
 #include "QtPictureBox.h"
 #include "QtText.h"
 #include "ValueCheckBox.h"
@@ -19,12 +20,8 @@ void QtTextBox::bind(QLineEdit* edit) {
     // Every change that does not come from the program itself, whatever made
     // it: typing, pasting, undo, a drop, or an assistive tool setting the text.
     // The program's own changes are made with the signals blocked.
-    QObject::connect(edit, &QLineEdit::textChanged, edit, [this](const QString& changed) {
-        raiseGuardedEvent(Change);
-        // When the change handling replaced the text (the speed rule), the
-        // replacement is selected: the next key replaces it instead of being
-        // added after it.
-        if (edit_->text() != changed) edit_->selectAll();
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [this] {
+        if (userEdited()) edit_->selectAll();
     });
 }
 
@@ -118,19 +115,19 @@ void QtCommandButton::setCaption(std::u16string_view caption) {
     button_->setText(fromU16(caption));
 }
 
-void QtProgressBar::bind(QProgressBar* bar, std::function<bool()> waitForFrame) {
+QtProgressBar::~QtProgressBar() {
+    if (frames_) frames_->forget(this);
+}
+
+void QtProgressBar::bind(QProgressBar* bar, QtFrames& frames) {
     bar_ = bar;
-    waitForFrame_ = std::move(waitForFrame);
+    frames_ = &frames;
     value_ = bar->value();
 }
 
 void QtProgressBar::setValue(int value) {
     value_ = value;
-    if (!waitForFrame_ || !waitForFrame_()) showValue();
-}
-
-void QtProgressBar::showValue() {
-    bar_->setValue(value_);
+    frames_->handOn(this, [this] { bar_->setValue(value_); });
 }
 
 bool QtProgressBar::isVisible() const {
@@ -152,7 +149,7 @@ void QtPictureBoxControl::showBuiltinIcon(int index) {
 }
 
 bool QtPictureBoxControl::loadPicture(std::u16string_view path) {
-    const QPixmap picture = readPictureFile(fromU16(path));
+    const QPixmap picture = readPictureFile(fromU16(path), box_->devicePixelRatioF());
     if (picture.isNull()) return false;
     box_->setPicture(picture);
     return true;

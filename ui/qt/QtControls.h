@@ -25,6 +25,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QtFrames;
 class QtPictureBox;
 class ValueCheckBox;
 
@@ -95,23 +96,26 @@ private:
     QPushButton* button_ = nullptr;
 };
 
-// The bar keeps its value itself. When the values come faster than frames,
-// the widget (what is drawn, and what assistive tools are told) gets the
-// latest one once a frame: waitForFrame says whether to wait, and the window
-// calls showValue when the frame comes.
+// The bar keeps its value itself and hands it to its widget (what is drawn,
+// and what assistive tools are told) through the window's frames: once a frame
+// at most, the latest value.
 class QtProgressBar final : public ProgressBar {
 public:
-    void bind(QProgressBar* bar, std::function<bool()> waitForFrame = {});
+    QtProgressBar() = default;
+    ~QtProgressBar() override;
+    QtProgressBar(const QtProgressBar&) = delete;
+    QtProgressBar& operator=(const QtProgressBar&) = delete;
+
+    void bind(QProgressBar* bar, QtFrames& frames);
     QProgressBar* widget() const { return bar_; }
     int value() const override { return value_; }
     void setValue(int value) override;
-    void showValue();
     bool isVisible() const override;
     void setVisible(bool visible) override;
 
 private:
     QProgressBar* bar_ = nullptr;
-    std::function<bool()> waitForFrame_;
+    QtFrames* frames_ = nullptr;
     int value_ = 0;
 };
 

@@ -36,16 +36,9 @@ Form1Widget::Form1Widget(QtWindow& window) : FormWidget(window, QAccessible::Win
 QtForm1::QtForm1() : Me([this] { return &widget_; }), widget_(Me) {
     ProcessName.bind(widget_.ProcessName);
     for (int i = 0; i < 2; ++i)
-        PB[i].bind(widget_.PB[i], [this] { return waitForFrame(); });
+        PB[i].bind(widget_.PB[i], frames_);
     Picture1.bind(widget_.Picture1, [this](int index, const QtPictureBox&) { return icos(index); });
     Command1.bind(widget_.Command1);
-
-    barFrame_.setSingleShot(true);
-    barFrame_.setInterval(kFrameInterval);
-    QObject::connect(&barFrame_, &QTimer::timeout, &widget_, [this] {
-        for (QtProgressBar& bar : PB)
-            bar.showValue();
-    });
 }
 
 Form1Controls QtForm1::controls() {
@@ -54,13 +47,4 @@ Form1Controls QtForm1::controls() {
 
 QPixmap QtForm1::icos(int index) const {
     return Pictures::builtinIcon(index, widget_.devicePixelRatioF());
-}
-
-bool QtForm1::waitForFrame() {
-    // At a tick a millisecond every position at once would be a thousand
-    // paints and a thousand messages to a screen reader a second, for the
-    // eye's sixty.
-    if (Timer1.interval() >= kFrameInterval) return false;
-    if (!barFrame_.isActive()) barFrame_.start();
-    return true;
 }

@@ -3,13 +3,11 @@
 // reaches them.
 
 #include "Form1Controls.h"
-#include "FramePace.h"
 #include "QtControls.h"
+#include "QtFrames.h"
 #include "QtPreciseTimer.h"
 #include "QtWindow.h"
 #include "ui_Form1.h"
-
-#include <QTimer>
 
 #include <array>
 
@@ -31,21 +29,15 @@ public:
     // The picture of icos(index), at the window's pixel density.
     QPixmap icos(int index) const;
 
+    QtFrames& frames() { return frames_; }
+
 private:
-    // Below this interval the ticks come faster than a screen shows frames: the
-    // bars then show their latest position once per frame. A bar tells
-    // assistive tools of each position it shows, so they hear of it no more
-    // often either.
-    static constexpr int kFrameInterval = int(FramePace::kFrame.count()); // milliseconds
-
-    bool waitForFrame();
-
     QtWindow Me;
     Form1Widget widget_;
+    QtFrames frames_; // before the bars, which hand their values on through it
     QtLabel ProcessName;
     std::array<QtProgressBar, 2> PB;
     QtPictureBoxControl Picture1;
     QtCommandButton Command1;
     QtPreciseTimer Timer1;
-    QTimer barFrame_; // while it runs, the bars wait for it with their new positions
 };

@@ -29,5 +29,5 @@ bool ValueCheckBox::setValue(int value) {
 }
 
 void ValueCheckBox::nextCheckState() {
-    setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    setValue(CheckBox::valueAfterClick(value()));
 }

@@ -1,14 +1,17 @@
 #pragma once
 // A check box whose value is a number, as the settings store keeps it: 0
 // unchecked, 1 checked, 2 grayed. Only a stored value makes it grayed; a click by
-// the user always toggles between unchecked and checked.
+// the user gives it CheckBox::valueAfterClick.
+
+#include "CheckBox.h"
 
 #include <QCheckBox>
 
 class ValueCheckBox : public QCheckBox {
     Q_OBJECT
 public:
-    enum Value { Unchecked = 0, Checked = 1, Grayed = 2 };
+    using Value = CheckBox::Value;
+    using enum CheckBox::Value;
 
     using QCheckBox::QCheckBox;
 

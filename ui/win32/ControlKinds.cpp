@@ -38,7 +38,12 @@ NativeKind nativeKind(const Layout::ControlEntry& entry) {
     return {WC_STATICW, 0, 0};
 }
 
-std::unique_ptr<NativeControl> controlFor(const Layout::ControlEntry& entry) {
+bool showsNoText(const Layout::ControlEntry& entry) {
+    return entry.kind == ControlKind::PictureBox || entry.kind == ControlKind::ProgressBar ||
+           (entry.kind == ControlKind::Button && entry.caption.empty());
+}
+
+std::unique_ptr<NativeControl> controlFor(const Layout::ControlEntry& entry, FramePace& frames) {
     switch (entry.kind) {
     case ControlKind::Label:
         return std::make_unique<NativeLabel>(toU16(entry.caption));
@@ -54,7 +59,7 @@ std::unique_ptr<NativeControl> controlFor(const Layout::ControlEntry& entry) {
     case ControlKind::PictureBox:
         return std::make_unique<NativePictureBox>(std::wstring(entry.toolTip));
     case ControlKind::ProgressBar:
-        return std::make_unique<NativeProgressBar>(entry.maximum);
+        return std::make_unique<NativeProgressBar>(entry.maximum, frames);
     case ControlKind::Frame:
         return std::make_unique<NativeControl>();
     }

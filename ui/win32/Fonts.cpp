@@ -17,9 +17,10 @@ int layoutFontHeight(const Layout::FontEntry& entry, UINT dpi) {
     return -MulDiv(hundredthsOfPoints(entry.pointSize), int(dpi), kPointsPerInch * kHundredths);
 }
 
-HFONT createLayoutFont(const Layout::FontEntry& entry, UINT dpi) {
+OwnedFont createLayoutFont(const Layout::FontEntry& entry, UINT dpi) {
     const std::wstring family(entry.family);
-    return CreateFontW(layoutFontHeight(entry, dpi), 0, 0, 0, entry.bold ? FW_BOLD : FW_NORMAL,
-                       FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, family.c_str());
+    return OwnedFont(CreateFontW(layoutFontHeight(entry, dpi), 0, 0, 0,
+                                 entry.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                 ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, family.c_str()));
 }

@@ -3,12 +3,13 @@
 // windows were laid out for the classic 8.25-point dialog font, which is what
 // an 8 there means.
 
+#include "Handles.h"
 #include "Layout.h"
 
 #include <windows.h>
 
-// A new font (the caller deletes it) for the entry at dpi dots per inch.
-HFONT createLayoutFont(const Layout::FontEntry& entry, UINT dpi);
+// A new font for the entry at dpi dots per inch.
+OwnedFont createLayoutFont(const Layout::FontEntry& entry, UINT dpi);
 
 // The font's height in pixels as CreateFont takes it (negative: the character
 // height without internal leading), at dpi.

@@ -6,19 +6,19 @@
 
 #include <string>
 
-Form1Controls NativeForms::form1Controls() const {
+Form1Controls NativeForms::form1Controls() {
     return Form1Controls{
-        .Me = const_cast<FormWindow&>(form1),
+        .Me = form1,
         .ProcessName = form1.control<NativeLabel>("ProcessName"),
         .PB = {&form1.control<NativeProgressBar>("PB_0"),
                &form1.control<NativeProgressBar>("PB_1")},
         .Picture1 = form1.control<NativePictureBox>("Picture1"),
         .Command1 = form1.control<NativeButton>("Command1"),
-        .Timer1 = const_cast<NativeTimer&>(timer1),
+        .Timer1 = timer1,
     };
 }
 
-Form2Controls NativeForms::form2Controls() const {
+Form2Controls NativeForms::form2Controls() {
     auto boxes = [this](const char* stem) {
         std::array<TextBox*, Form2Controls::kMessages> found{};
         for (int i = 0; i < Form2Controls::kMessages; ++i)
@@ -26,7 +26,7 @@ Form2Controls NativeForms::form2Controls() const {
         return found;
     };
     return Form2Controls{
-        .Me = const_cast<FormWindow&>(form2),
+        .Me = form2,
         .Pmess = form2.control<NativeTextBox>("Pmess"),
         .Status = boxes("Status"),
         .Speedbox = boxes("Speedbox"),

@@ -1,12 +1,13 @@
 #include "FormWindow.h"
 
 #include "ControlKinds.h"
-#include "Diagnostics.h"
 #include "FocusedButton.h"
 #include "Fonts.h"
 #include "MessageLoop.h"
 #include "NativePictureBox.h"
+#include "SystemActions.h"
 #include "WideText.h"
+#include "WindowObject.h"
 
 #include <commctrl.h>
 
@@ -21,11 +22,15 @@ constexpr int kFieldHeightAttempts = 4;
 
 using Layout::ControlKind;
 
-void registerFormClass(WNDPROC procedure) {
-    static const bool registered = [procedure] {
+// The classes of every window the forms make, registered before the first
+// one: the common controls' the layouts use, the forms' own and the picture
+// box's.
+void registerWindowClasses() {
+    static const bool registered = [] {
+        InitializeCommonControlClasses(ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES);
         WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = procedure;
+        windowClass.lpfnWndProc = &WindowObject::procedure<FormWindow>;
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         windowClass.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
@@ -116,26 +121,26 @@ FormStyle FormStyle::toolWindow() {
     return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, false};
 }
 
-FormWindow::FormWindow(const Layout::WindowLayout& layout, const FormStyle& style, Build when)
+FormWindow::FormWindow(const Layout::WindowLayout& layout, const FormStyle& style, Build when,
+                       FramePace& frames)
     : layout_(layout), style_(style), caption_(toU16(layout.title)) {
     for (const auto* entry : creationOrder(layout))
-        children_.push_back({entry, controlFor(*entry), GetSysColor(COLOR_BTNTEXT)});
+        children_.push_back({entry, controlFor(*entry, frames), GetSysColor(COLOR_BTNTEXT)});
     if (when == Build::Now) build();
 }
 
+// The controls go first, their windows with the window's (the fonts and
+// icons they show after them, as members).
 FormWindow::~FormWindow() {
     children_.clear();
-    if (window_) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
-    }
-    for (const auto& made : fonts_)
-        DeleteObject(made.second);
+    if (!window_) return;
+    WindowObject::detach(window_);
+    DestroyWindow(window_);
 }
 
 void FormWindow::build() {
     if (window_) return;
-    registerFormClass(&FormWindow::windowProc);
+    registerWindowClasses();
     dpi_ = GetDpiForSystem();
     RECT outer{0, 0, MulDiv(layout_.clientWidth, int(dpi_), USER_DEFAULT_SCREEN_DPI),
                MulDiv(layout_.clientHeight, int(dpi_), USER_DEFAULT_SCREEN_DPI)};
@@ -150,8 +155,7 @@ void FormWindow::build() {
     CreateWindowExW(style_.exStyle, kFormClass, title.c_str(), style_.style, x, y, width, height,
                     nullptr, nullptr, GetModuleHandleW(nullptr), this); // sets window_
     if (!window_) throw std::runtime_error("cannot create window " + std::string(layout_.name));
-    SendMessageW(window_, WM_SETICON, ICON_BIG, LPARAM(icons_[0]));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, LPARAM(icons_[1]));
+    showIcons();
     enableDialogKeys(window_);
 
     int id = kFirstControlId;
@@ -170,18 +174,13 @@ void FormWindow::build() {
 void FormWindow::createChild(Child& child, int id) {
     const NativeKind kind = nativeKind(*child.entry);
     // The layout's caption, which controls whose text can change replace with
-    // their own when they attach. A control that shows no caption (a picture)
-    // carries its accessible name as its window text, which is what screen
-    // readers announce.
+    // their own when they attach; or the accessible name (showsNoText).
     const auto& entry = *child.entry;
-    const bool showsNoText = entry.kind == ControlKind::PictureBox ||
-                             entry.kind == ControlKind::ProgressBar ||
-                             (entry.kind == ControlKind::Button && entry.caption.empty());
-    const std::wstring caption(showsNoText ? entry.accessibleName : entry.caption);
-    const HWND hwnd =
-        CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(),
-                        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0, window_,
-                        HMENU(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
+    const std::wstring caption(showsNoText(entry) ? entry.accessibleName : entry.caption);
+    const HWND hwnd = CreateWindowExW(kind.exStyle, kind.windowClass, caption.c_str(),
+                                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0,
+                                      0, window_, HMENU(INT_PTR(id)), GetModuleHandleW(nullptr),
+                                      child.control->windowObject());
     if (entry.kind == ControlKind::Button) makeDefaultWhileFocused(hwnd);
     child.control->attach(hwnd);
 }
@@ -200,10 +199,8 @@ HFONT FormWindow::fontFor(const Layout::ControlEntry& entry) {
     for (const auto& [made, font] : fonts_)
         if (made.family == wanted->family && made.pointSize == wanted->pointSize &&
             made.bold == wanted->bold)
-            return font;
-    const HFONT font = createLayoutFont(*wanted, dpi_);
-    fonts_.emplace_back(*wanted, font);
-    return font;
+            return font.get();
+    return fonts_.emplace_back(*wanted, createLayoutFont(*wanted, dpi_)).second.get();
 }
 
 void FormWindow::applyLayout() {
@@ -254,9 +251,7 @@ void FormWindow::applyLayout() {
         MoveWindow(label.control->hwnd(), own.left, own.top, own.right - own.left,
                    own.bottom - own.top, FALSE);
     }
-    for (const auto& made : previous)
-        DeleteObject(made.second);
-    InvalidateRect(window_, nullptr, TRUE);
+    InvalidateRect(window_, nullptr, TRUE); // the previous fonts go now, no longer shown
 }
 
 NativeControl* FormWindow::find(std::string_view name) const {
@@ -278,12 +273,17 @@ void FormWindow::setTextColour(std::string_view name, COLORREF colour) {
         }
 }
 
-void FormWindow::setIcons(HICON big, HICON small) {
-    icons_[0] = big;
-    icons_[1] = small;
+void FormWindow::setIcons(OwnedIcon big, OwnedIcon small) {
+    // The old ones go once the window shows the new ones.
+    big.swap(bigIcon_);
+    small.swap(smallIcon_);
+    showIcons();
+}
+
+void FormWindow::showIcons() {
     if (!window_) return;
-    SendMessageW(window_, WM_SETICON, ICON_BIG, LPARAM(big));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, LPARAM(small));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, LPARAM(bigIcon_.get()));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, LPARAM(smallIcon_.get()));
 }
 
 std::u16string FormWindow::caption() const {
@@ -321,23 +321,15 @@ void FormWindow::closeRequested() {
     if (raiseUnload() == 0) hide();
 }
 
-LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form =
-            static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(form));
-    }
-    auto* form = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!form) return DefWindowProcW(window, message, wParam, lParam);
-    // No exception may unwind through the system's code that called us.
-    LRESULT result = 0;
-    Diagnostics::guarded("a window procedure",
-                         [&] { result = form->handle(message, wParam, lParam); });
-    return result;
+void FormWindow::windowCreated(HWND window) {
+    window_ = window;
 }
 
-LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+void FormWindow::windowDestroyed() {
+    window_ = nullptr;
+}
+
+LRESULT FormWindow::handle(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         // Controls only: Enter and Escape send IDOK and IDCANCEL, which no

@@ -15,9 +15,11 @@
 // the window. The keyboard order is the creation order, which IsDialogMessage
 // follows (MessageLoop.h).
 
+#include "Handles.h"
 #include "Layout.h"
 #include "NativeControls.h"
 #include "Window.h"
+#include "WindowObject.h"
 
 #include <windows.h>
 
@@ -43,7 +45,9 @@ struct FormStyle {
 class FormWindow : public Window {
 public:
     enum class Build { Now, WhenShown };
-    FormWindow(const Layout::WindowLayout& layout, const FormStyle& style, Build build);
+    // The bars among the controls hand their values on through the frames.
+    FormWindow(const Layout::WindowLayout& layout, const FormStyle& style, Build build,
+               FramePace& frames);
     ~FormWindow() override;
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
@@ -64,7 +68,8 @@ public:
     HWND child(std::string_view name) const;
 
     void setTextColour(std::string_view name, COLORREF colour);
-    void setIcons(HICON big, HICON small);
+    // The window's icons, which it keeps; they replace the ones it had.
+    void setIcons(OwnedIcon big, OwnedIcon small);
 
     // Runs with true when a modal loop of the system starts on this window
     // (moving it, its system menu) and with false when it ends.
@@ -95,22 +100,26 @@ private:
         COLORREF textColour;
     };
 
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK WindowObject::procedure<FormWindow>(HWND, UINT, WPARAM, LPARAM);
+    void windowCreated(HWND window);
+    void windowDestroyed();
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void closeRequested(); // Unload, then hidden unless it cancelled
     NativeControl* find(std::string_view name) const;
     void createChild(Child& child, int id);
     void applyLayout(); // positions and fonts at dpi_
     RECT scaled(const Layout::Rect& rect) const;
     HFONT fontFor(const Layout::ControlEntry& entry);
+    void showIcons();
 
     const Layout::WindowLayout& layout_;
     FormStyle style_;
+    // Declared before the window and its controls, which show them: they go after.
+    OwnedIcon bigIcon_, smallIcon_;
+    std::vector<std::pair<Layout::FontEntry, OwnedFont>> fonts_;
     HWND window_ = nullptr;
     std::u16string caption_;
-    HICON icons_[2] = {};
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::vector<Child> children_;
-    std::vector<std::pair<Layout::FontEntry, HFONT>> fonts_;
     HWND lastFocus_ = nullptr;
 };

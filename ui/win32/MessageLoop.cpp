@@ -1,10 +1,9 @@
 #include "MessageLoop.h"
 
-#include "FrameClock.h"
+#include "FramePace.h"
 #include "NativePreciseTimer.h"
 
 namespace {
-using FrameClock::Clock;
 constexpr wchar_t kDialogKeysProperty[] = L"Tarrowin.DialogKeys";
 constexpr UINT kAllButPaint = PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE;
 
@@ -27,8 +26,8 @@ void enableDialogKeys(HWND window) {
 }
 
 // Messages first, the timer whenever it is due, and the windows' drawing once
-// a frame (FrameClock.h): changes made since the last frame, then the paints.
-int runMessageLoop(NativePreciseTimer& timer) {
+// a frame (FramePace.h): changes made since the last frame, then the paints.
+int runMessageLoop(NativePreciseTimer& timer, FramePace& frames) {
     for (;;) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | kAllButPaint)) {
@@ -37,10 +36,9 @@ int runMessageLoop(NativePreciseTimer& timer) {
             timer.poll(); // a stream of input must not hold back a tick that is due
         }
 
-        const auto now = Clock::now();
         const bool paintPending = GetQueueStatus(QS_PAINT) & QS_PAINT;
-        if ((paintPending || FrameClock::hasWork()) && FrameClock::frameDue(now)) {
-            FrameClock::runFrame(now);
+        if ((paintPending || frames.isWaiting()) && frames.isFrameDue()) {
+            frames.runFrame();
             while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) {
                 if (msg.message == WM_QUIT) return int(msg.wParam);
                 dispatch(msg);
@@ -51,11 +49,10 @@ int runMessageLoop(NativePreciseTimer& timer) {
         // Drawing that waits for its frame must not wake the wait at once.
         DWORD timeout = INFINITE;
         DWORD wakeOn = QS_ALLINPUT;
-        if (paintPending || FrameClock::hasWork()) {
+        if (paintPending || frames.isWaiting()) {
             wakeOn &= ~QS_PAINT;
-            timeout =
-                DWORD(std::chrono::ceil<std::chrono::milliseconds>(FrameClock::nextFrame() - now)
-                          .count());
+            timeout = DWORD(
+                std::chrono::ceil<std::chrono::milliseconds>(frames.untilNextFrame()).count());
         }
         const HANDLE wake = timer.waitHandle();
         const DWORD woke =

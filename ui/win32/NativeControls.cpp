@@ -1,6 +1,5 @@
 #include "NativeControls.h"
 
-#include "FrameClock.h"
 #include "WideText.h"
 
 #include <commctrl.h>
@@ -33,12 +32,9 @@ void NativeTextBox::showState() {
 void NativeTextBox::notify(WORD code) {
     if (code != EN_CHANGE || assigning_) return;
     text_ = windowText(window_);
-    const std::u16string changed = text_;
-    raiseGuardedEvent(Change);
-    // When the change handling replaced the text (the speed rule), the
-    // replacement is selected: the next key replaces it instead of going in
-    // front of it, where the caret of a replaced text stands.
-    if (text_ != changed) SendMessageW(window_, EM_SETSEL, 0, -1);
+    // Else the next key would go in front of the replacement, where the caret
+    // of a replaced text stands.
+    if (userEdited()) SendMessageW(window_, EM_SETSEL, 0, -1);
 }
 
 void NativeCheckBox::assignValue(int value) {
@@ -53,12 +49,10 @@ void NativeCheckBox::showState() {
     SendMessageW(window_, BM_SETCHECK, state, 0);
 }
 
-// The box is a BS_3STATE button, which leaves its state to the program: a
-// user's click toggles between unchecked and checked; a grayed box becomes
-// checked, as in the Qt front end.
+// The box is a BS_3STATE button, which leaves its state to the program.
 void NativeCheckBox::notify(WORD code) {
     if (code != BN_CLICKED) return;
-    assignValue(value_ == Checked ? Unchecked : Checked);
+    assignValue(valueAfterClick(value_));
     raiseGuardedEvent(Click);
 }
 
@@ -87,18 +81,13 @@ void NativeDropDownList::notify(WORD code) {
     raiseGuardedEvent(Click);
 }
 
-NativeButton::~NativeButton() {
-    if (bitmap_) DeleteObject(bitmap_);
-}
-
 void NativeButton::setCaption(std::u16string_view caption) {
     caption_ = caption;
     if (window_) setWindowText(window_, caption_);
 }
 
-void NativeButton::setBitmap(HBITMAP bitmap) {
-    if (bitmap_) DeleteObject(bitmap_);
-    bitmap_ = bitmap;
+void NativeButton::setBitmap(OwnedBitmap bitmap) {
+    bitmap_.swap(bitmap); // the old one goes once the window shows the new one
     if (window_) showState();
 }
 
@@ -108,7 +97,7 @@ void NativeButton::showState() {
     if (!caption_.empty()) setWindowText(window_, caption_);
     if (!bitmap_) return;
     SetWindowLongPtrW(window_, GWL_STYLE, GetWindowLongPtrW(window_, GWL_STYLE) | BS_BITMAP);
-    SendMessageW(window_, BM_SETIMAGE, IMAGE_BITMAP, LPARAM(bitmap_));
+    SendMessageW(window_, BM_SETIMAGE, IMAGE_BITMAP, LPARAM(bitmap_.get()));
 }
 
 void NativeButton::notify(WORD code) {
@@ -116,13 +105,13 @@ void NativeButton::notify(WORD code) {
 }
 
 NativeProgressBar::~NativeProgressBar() {
-    FrameClock::forget(this);
+    frames_.forget(this);
 }
 
 void NativeProgressBar::setValue(int value) {
     value_ = value;
     if (window_)
-        FrameClock::update(this, [this] { SendMessageW(window_, PBM_SETPOS, WPARAM(value_), 0); });
+        frames_.handOn(this, [this] { SendMessageW(window_, PBM_SETPOS, WPARAM(value_), 0); });
 }
 
 void NativeProgressBar::setVisible(bool visible) {

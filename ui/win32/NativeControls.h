@@ -10,6 +10,8 @@
 #include "CheckBox.h"
 #include "CommandButton.h"
 #include "DropDownList.h"
+#include "FramePace.h"
+#include "Handles.h"
 #include "Label.h"
 #include "ProgressBar.h"
 #include "TextBox.h"
@@ -33,6 +35,9 @@ public:
     virtual void notify(WORD /*code*/) {}
     // The form moved to a screen of another dpi; positions and fonts are the form's.
     virtual void dpiChanged(UINT /*dpi*/) {}
+    // What the control's window is made with as its object (WindowObject.h):
+    // a control of a class of ours, itself; the system's controls, nothing.
+    virtual void* windowObject() { return nullptr; }
 
 protected:
     virtual void showState() {}
@@ -100,25 +105,25 @@ private:
 class NativeButton : public CommandButton, public NativeControl {
 public:
     explicit NativeButton(std::u16string caption) : caption_(std::move(caption)) {}
-    ~NativeButton() override;
     std::u16string caption() const override { return caption_; }
     void setCaption(std::u16string_view caption) override;
     void notify(WORD code) override;
-    // A picture instead of a caption; the button owns the bitmap.
-    void setBitmap(HBITMAP bitmap);
+    // A picture instead of a caption, which the button keeps.
+    void setBitmap(OwnedBitmap bitmap);
 
 protected:
     void showState() override;
 
 private:
     std::u16string caption_;
-    HBITMAP bitmap_ = nullptr;
+    OwnedBitmap bitmap_;
 };
 
-// The bar hands its value to its window once a frame (FrameClock.h).
+// The bar hands its value to its window through its form's frames: once a
+// frame at most, the latest value.
 class NativeProgressBar : public ProgressBar, public NativeControl {
 public:
-    explicit NativeProgressBar(int maximum) : maximum_(maximum) {}
+    NativeProgressBar(int maximum, FramePace& frames) : maximum_(maximum), frames_(frames) {}
     ~NativeProgressBar() override;
     int value() const override { return value_; }
     void setValue(int value) override;
@@ -131,6 +136,7 @@ protected:
 
 private:
     int maximum_;
+    FramePace& frames_;
     int value_ = 0;
     bool visible_ = true;
 };

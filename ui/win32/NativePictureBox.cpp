@@ -1,6 +1,5 @@
 #include "NativePictureBox.h"
 
-#include "Diagnostics.h"
 #include "ResourceIds.h"
 #include "WideText.h"
 
@@ -16,7 +15,7 @@ constexpr LPARAM kKeyWasDown = 1 << 30; // a key message's repeat bit
 void NativePictureBox::registerClass() {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &NativePictureBox::windowProc;
+    windowClass.lpfnWndProc = &WindowObject::procedure<NativePictureBox>;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
@@ -28,13 +27,11 @@ NativePictureBox::NativePictureBox(std::wstring toolTip) : toolTipText_(std::mov
 }
 
 NativePictureBox::~NativePictureBox() {
-    if (window_) SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    if (background_) DeleteObject(background_);
+    WindowObject::detach(window_);
     if (toolTip_) DestroyWindow(toolTip_);
 }
 
 void NativePictureBox::showState() {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, LONG_PTR(this));
     // Loaded before the window existed, perhaps for the system's dpi rather
     // than the window's.
     reload();
@@ -56,10 +53,6 @@ void NativePictureBox::createToolTip(const MSG& firstMove) {
     tool.lpszText = toolTipText_.data();
     SendMessageW(toolTip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
     SendMessageW(toolTip_, TTM_RELAYEVENT, 0, LPARAM(&firstMove));
-}
-
-int NativePictureBox::builtinIconResource(int index, UINT dpi) {
-    return (dpi >= Picture::kDoubleSourceDpi ? IDP_BUILTIN_ICON_2X_0 : IDP_BUILTIN_ICON_0) + index;
 }
 
 UINT NativePictureBox::dpi() const {
@@ -111,13 +104,12 @@ void NativePictureBox::reload() {
 }
 
 void NativePictureBox::setBackground(COLORREF colour) {
-    if (background_) DeleteObject(background_);
-    background_ = CreateSolidBrush(colour);
+    background_.reset(CreateSolidBrush(colour));
     if (window_) InvalidateRect(window_, nullptr, TRUE);
 }
 
-void NativePictureBox::setPointer(HCURSOR pointer) {
-    pointer_ = pointer;
+void NativePictureBox::setPointer(OwnedPointer pointer) {
+    pointer_ = std::move(pointer);
 }
 
 void NativePictureBox::paint() {
@@ -125,59 +117,48 @@ void NativePictureBox::paint() {
     const HDC dc = BeginPaint(window_, &paint);
     RECT client;
     GetClientRect(window_, &client);
-    FillRect(dc, &client, background_);
+    FillRect(dc, &client, background_.get());
     picture_.draw(dc, 0, 0);
     // Over the picture's edge: the box has no border to draw it in.
     if (GetFocus() == window_) DrawFocusRect(dc, &client);
     EndPaint(window_, &paint);
 }
 
-LRESULT CALLBACK NativePictureBox::windowProc(HWND window, UINT message, WPARAM wParam,
-                                              LPARAM lParam) {
-    // No exception may unwind through the system's code that called us.
-    LRESULT result = 0;
-    Diagnostics::guarded("a window procedure",
-                         [&] { result = handle(window, message, wParam, lParam); });
-    return result;
-}
-
 LRESULT NativePictureBox::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* box = reinterpret_cast<NativePictureBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!box) return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
     case WM_PAINT:
-        box->paint();
+        paint();
         return 0;
     case WM_ERASEBKGND:
         return 1; // paint() fills the whole box
     case WM_SETCURSOR:
-        if (box->pointer_ && LOWORD(lParam) == HTCLIENT) {
-            SetCursor(box->pointer_);
+        if (pointer_ && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(pointer_.get());
             return TRUE;
         }
         break;
     case WM_MOUSEMOVE:
-        if (!box->toolTip_ && !box->toolTipText_.empty()) {
+        if (!toolTip_ && !toolTipText_.empty()) {
             const MSG move{window, message, wParam, lParam, DWORD(GetMessageTime()), {}};
-            box->createToolTip(move);
+            createToolTip(move);
         }
         break;
     case WM_LBUTTONDOWN:
-        box->pressed_ = true;
+        pressed_ = true;
         SetCapture(window);
         return 0;
     case WM_LBUTTONUP: {
-        const bool wasPressed = box->pressed_;
-        box->pressed_ = false;
+        const bool wasPressed = pressed_;
+        pressed_ = false;
         ReleaseCapture();
         RECT client;
         GetClientRect(window, &client);
         const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        if (wasPressed && PtInRect(&client, at)) raiseGuardedEvent(box->Click);
+        if (wasPressed && PtInRect(&client, at)) raiseGuardedEvent(Click);
         return 0;
     }
     case WM_CAPTURECHANGED:
-        box->pressed_ = false;
+        pressed_ = false;
         return 0;
     case WM_GETDLGCODE: {
         // Enter comes to the box instead of pressing the window's default
@@ -187,16 +168,15 @@ LRESULT NativePictureBox::handle(HWND window, UINT message, WPARAM wParam, LPARA
         return msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN ? DLGC_WANTMESSAGE : 0;
     }
     case WM_KEYDOWN:
-        if (wParam == VK_RETURN && !(lParam & kKeyWasDown)) raiseGuardedEvent(box->Click);
-        if (wParam == VK_SPACE && !(lParam & kKeyWasDown)) box->spaceDown_ = true;
+        if (wParam == VK_RETURN && !(lParam & kKeyWasDown)) raiseGuardedEvent(Click);
+        if (wParam == VK_SPACE && !(lParam & kKeyWasDown)) spaceDown_ = true;
         return 0;
     case WM_KEYUP:
-        if (wParam == VK_SPACE && std::exchange(box->spaceDown_, false))
-            raiseGuardedEvent(box->Click);
+        if (wParam == VK_SPACE && std::exchange(spaceDown_, false)) raiseGuardedEvent(Click);
         return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-        box->spaceDown_ = false;
+        spaceDown_ = false;
         InvalidateRect(window, nullptr, FALSE);
         return 0;
     }

@@ -7,44 +7,50 @@
 // (a click leaves the focus where it is), shows a focus frame, and is pressed
 // by Space or Enter as a push button is.
 
+#include "Handles.h"
 #include "NativeControls.h"
 #include "Picture.h"
 #include "PictureBox.h"
+#include "WindowObject.h"
 
 #include <functional>
 #include <string>
 
 class NativePictureBox : public PictureBox, public NativeControl {
 public:
+    // Its windows are made with the box as their object (WindowObject.h).
     static constexpr wchar_t kClassName[] = L"TarrowinPictureBox";
     static void registerClass();
 
     explicit NativePictureBox(std::wstring toolTip = {});
     ~NativePictureBox() override;
 
-    // From 150 % up, the built-in icons are drawn from their renderings at
-    // twice the size.
+    // From 125 % (PictureScale.h) on, the built-in icons are drawn from their
+    // renderings at twice the size.
     void showBuiltinIcon(int index) override;
-    static int builtinIconResource(int index, UINT dpi);
     bool loadPicture(std::u16string_view path) override;
 
     // A carried picture and its rendering at twice the size (Picture::fromResources).
     void showCarried(int id, int doubleId);
     const Picture& picture() const { return picture_; }
     void setBackground(COLORREF colour);
-    void setPointer(HCURSOR pointer);
-    HCURSOR pointer() const { return pointer_; }
+    // The pointer over the box, which the box keeps.
+    void setPointer(OwnedPointer pointer);
+    HCURSOR pointer() const { return pointer_.get(); }
     // The window moved to a screen of another dpi (WM_DPICHANGED): the picture
     // is loaded again for it.
     void dpiChanged(UINT dpi) override;
     UINT dpi() const;
+    void* windowObject() override { return this; }
 
 protected:
     void showState() override;
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK WindowObject::procedure<NativePictureBox>(HWND, UINT, WPARAM, LPARAM);
+    void windowCreated(HWND window) { window_ = window; }
+    void windowDestroyed() { window_ = nullptr; }
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
     void createToolTip(const MSG& firstMove);
     void show(std::function<Picture(UINT dpi)> source);
@@ -55,8 +61,8 @@ private:
     Picture picture_;
     UINT dpi_ = 0; // 0: the window's, or the system's before there is a window
     UINT loadedDpi_ = 0;
-    HBRUSH background_ = nullptr;
-    HCURSOR pointer_ = nullptr;
+    OwnedBrush background_;
+    OwnedPointer pointer_;
     std::wstring toolTipText_;
     HWND toolTip_ = nullptr;
     bool pressed_ = false;

@@ -22,11 +22,12 @@ namespace {
 constexpr int kHimetricPerInch = 2540;
 
 // What a loader made of the bytes: the image, the pixels it holds, and the size
-// it stands for at 96 dpi.
+// it stands for at 96 dpi. A refused file is not handed to another loader.
 struct Loaded {
     std::shared_ptr<const Picture::Image> image;
     SIZE source{};
     SIZE logical{};
+    bool refused = false;
 };
 
 class IconImage : public Picture::Image {
@@ -101,84 +102,25 @@ std::shared_ptr<const Picture::Image> iconFromImage(std::span<const std::byte> i
 
 // A PNG file as an icon image; its size is in its header chunk.
 Loaded loadPng(std::span<const std::byte> file) {
-    constexpr std::size_t kWidthAt = 16, kHeaderEnd = 24;
-    if (file.size() < kHeaderEnd) return {};
-    auto bigEndian = [&](std::size_t at) {
-        LONG value = 0;
-        for (std::size_t i = 0; i < 4; ++i)
-            value = (value << 8) | std::to_integer<LONG>(file[at + i]);
-        return value;
-    };
-    const SIZE size{bigEndian(kWidthAt), bigEndian(kWidthAt + 4)};
+    const std::optional<PictureBytes::PixelSize> png = PictureBytes::pngSize(file);
+    if (!png) return {};
+    const SIZE size{LONG(png->width), LONG(png->height)};
     return {iconFromImage(file, size), size, size};
 }
 
-struct IconEntry {
-    SIZE size;
-    int bits;
-    DWORD bytes, offset;
-};
-
-std::vector<IconEntry> iconEntries(std::span<const std::byte> file) {
-    constexpr std::size_t kHeader = 6, kEntry = 16;
-    constexpr int kLargest = 256; // a size of 0 in the directory
-    if (file.size() < kHeader) return {};
-    const auto count = read<WORD>(file, 4);
-    if (file.size() < kHeader + count * kEntry) return {};
-    std::vector<IconEntry> entries;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t at = kHeader + i * kEntry;
-        const int width = std::to_integer<int>(file[at]),
-                  height = std::to_integer<int>(file[at + 1]);
-        entries.push_back({{width ? width : kLargest, height ? height : kLargest},
-                           read<WORD>(file, at + 6),
-                           read<DWORD>(file, at + 8),
-                           read<DWORD>(file, at + 12)});
-    }
-    return entries;
-}
-
-// An icon file stands for 32 x 32 when it has an image of that size, as
-// icons on Windows do at 96 dpi; else for its first image.
-SIZE iconLogicalSize(const std::vector<IconEntry>& entries) {
-    constexpr LONG kStandardSide = 32;
-    for (const IconEntry& entry : entries)
-        if (entry.size.cx == kStandardSide && entry.size.cy == kStandardSide) return entry.size;
-    return entries.front().size;
-}
-
-// The image to draw `wanted` pixels wide from: the smallest one at least that
-// wide (scaling down keeps detail), else the widest; among images of one size
-// the one with the most bits per pixel.
-std::size_t bestIconImage(std::span<const SIZE> sizes, std::span<const int> bits, LONG wanted) {
-    std::size_t best = 0;
-    auto better = [&](std::size_t a, std::size_t b) {
-        const bool aFits = sizes[a].cx >= wanted, bFits = sizes[b].cx >= wanted;
-        if (aFits != bFits) return aFits;
-        if (sizes[a].cx != sizes[b].cx)
-            return aFits ? sizes[a].cx < sizes[b].cx : sizes[a].cx > sizes[b].cx;
-        return bits[a] > bits[b];
-    };
-    for (std::size_t i = 1; i < sizes.size(); ++i)
-        if (better(i, best)) best = i;
-    return best;
-}
-
 Loaded loadIcon(std::span<const std::byte> file, UINT dpi) {
-    const std::vector<IconEntry> entries = iconEntries(file);
-    if (entries.empty()) return {};
-    const SIZE logical = iconLogicalSize(entries);
-    std::vector<SIZE> sizes;
-    std::vector<int> bits;
-    for (const IconEntry& entry : entries) {
-        sizes.push_back(entry.size);
-        bits.push_back(entry.bits);
-    }
-    const IconEntry& chosen =
-        entries[bestIconImage(sizes, bits, MulDiv(logical.cx, int(dpi), Picture::kStandardDpi))];
-    if (chosen.offset > file.size() || chosen.bytes > file.size() - chosen.offset) return {};
-    return {iconFromImage(file.subspan(chosen.offset, chosen.bytes), chosen.size), chosen.size,
-            logical};
+    const std::optional<PictureBytes::IconDirectory> directory =
+        PictureBytes::readIconDirectory(file);
+    if (!directory) return {};
+    const PictureBytes::IconChoice choice =
+        PictureBytes::chooseIconImage(*directory, double(dpi) / Picture::kStandardDpi);
+    const PictureBytes::IconEntry& chosen = directory->images[choice.index];
+    const std::span<const std::byte> image = PictureBytes::iconImageBytes(file, chosen);
+    if (!PictureBytes::withinDecodeLimit(image)) return {nullptr, {}, {}, true};
+    if (image.empty()) return {};
+    return {iconFromImage(image, {chosen.width, chosen.height}),
+            {chosen.width, chosen.height},
+            {LONG(choice.logical.width), LONG(choice.logical.height)}};
 }
 
 // An uncompressed bitmap whose headers, colour table and rows all lie inside
@@ -231,14 +173,6 @@ Loaded loadWithOle(std::span<const std::byte> bytes) {
     return {std::make_shared<OleImage>(picture), size, size};
 }
 
-bool startsWith(std::span<const std::byte> bytes, std::initializer_list<int> magic) {
-    if (bytes.size() < magic.size()) return false;
-    std::size_t i = 0;
-    for (const int byte : magic)
-        if (std::to_integer<int>(bytes[i++]) != byte) return false;
-    return true;
-}
-
 // The whole file, or nothing when it is no plain file or too large.
 std::vector<std::byte> readPlainFile(const std::wstring& path) {
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -266,13 +200,13 @@ Picture Picture::fromBytes(std::span<const std::byte> bytes, UINT dpi) {
     if (!PictureBytes::bitmapComplete(bytes) || !PictureBytes::withinDecodeLimit(bytes))
         return result;
     Loaded loaded;
-    if (startsWith(bytes, {0, 0, 1, 0}))
+    if (PictureBytes::isIcon(bytes))
         loaded = loadIcon(bytes, dpi);
-    else if (startsWith(bytes, {0x89, 'P', 'N', 'G'}))
+    else if (PictureBytes::isPng(bytes))
         loaded = loadPng(bytes);
     else if (PictureBytes::isBitmap(bytes))
         loaded = loadPlainBitmap(bytes);
-    if (!loaded.image) loaded = loadWithOle(bytes);
+    if (!loaded.image && !loaded.refused) loaded = loadWithOle(bytes);
     if (!loaded.image || loaded.source.cx <= 0 || loaded.source.cy <= 0) return result;
     result.image_ = std::move(loaded.image);
     result.source_ = loaded.source;
@@ -322,15 +256,14 @@ void Picture::draw(HDC dc, int x, int y) const {
     if (image_) image_->draw(dc, x, y, size_);
 }
 
-HBITMAP Picture::toBitmap(COLORREF background) const {
+OwnedBitmap Picture::toBitmap(COLORREF background) const {
     const HDC screen = GetDC(nullptr);
     const HDC dc = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, size_.cx, size_.cy);
-    const HGDIOBJ previous = SelectObject(dc, bitmap);
+    OwnedBitmap bitmap(CreateCompatibleBitmap(screen, size_.cx, size_.cy));
+    const HGDIOBJ previous = SelectObject(dc, bitmap.get());
     const RECT all{0, 0, size_.cx, size_.cy};
-    const HBRUSH brush = CreateSolidBrush(background);
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
+    const OwnedBrush brush(CreateSolidBrush(background));
+    FillRect(dc, &all, brush.get());
     draw(dc, 0, 0);
     SelectObject(dc, previous);
     DeleteDC(dc);

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include "Handles.h"
 #include "PictureBytes.h"
 #include "PictureScale.h"
 
@@ -26,7 +27,8 @@ public:
     // Every picture has a logical size, its size at 96 dpi (a file's natural
     // pixel size; for an icon file with a 32 x 32 image, 32 x 32), and is drawn
     // at that size times dpi/96, like the layout around it. An icon file with
-    // several images draws from the one that fits that size best.
+    // several images is drawn from the one PictureBytes::chooseIconImage
+    // chooses for the dpi, as in the Qt program.
     static Picture fromBytes(std::span<const std::byte> bytes, UINT dpi = kStandardDpi);
     // A picture carried in the program file as an RCDATA resource.
     static Picture fromResource(int id, UINT dpi = kStandardDpi);
@@ -58,9 +60,8 @@ public:
     // transparent parts showing what is already there.
     void draw(HDC dc, int x, int y) const;
 
-    // A bitmap of the picture over a plain background, for a button face. The
-    // caller owns it (DeleteObject).
-    HBITMAP toBitmap(COLORREF background) const;
+    // A bitmap of the picture over a plain background, for a button face.
+    OwnedBitmap toBitmap(COLORREF background) const;
 
     class Image; // one of the loaders' results, in Picture.cpp
 

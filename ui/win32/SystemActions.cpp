@@ -14,18 +14,19 @@ void OpenWithDefaultHandler(const std::string& address) {
     ShellExecuteA(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-// Looked up at run time: a comctl32 without InitCommonControlsEx gives false
-// instead of a program that does not start.
-bool InitializeCommonControls() {
-    HMODULE library = LoadLibraryA("comctl32.dll");
-    if (!library) return false;
-    using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    const auto init = reinterpret_cast<Init>(
-        reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
-    if (!init) return false;
-    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_USEREX_CLASSES};
-    init(&classes);
+// comctl32 is imported by the program (the windows' controls and subclassing
+// need it), so the function is there from the start: nothing to look up, and
+// no library loaded here to let go of again. Its own answer is not the
+// program's concern: a class it could not register shows when a window of it
+// is made.
+bool InitializeCommonControlClasses(unsigned long classes) {
+    const INITCOMMONCONTROLSEX wanted{sizeof wanted, DWORD(classes)};
+    InitCommonControlsEx(&wanted);
     return true;
+}
+
+bool InitializeCommonControls() {
+    return InitializeCommonControlClasses(ICC_USEREX_CLASSES);
 }
 
 bool FileAttributesExist(const std::string& path) {

@@ -10,7 +10,12 @@
 // the system took the change. The state outlasts the program.
 bool SetSystemScreenSaverActive(bool active);
 
-// Prepares the common controls for the windows; false when comctl32 lacks the means.
+// Registers the common controls' window classes of the ICC_ flags
+// (InitCommonControlsEx); the program's one way to prepare them.
+bool InitializeCommonControlClasses(unsigned long classes);
+
+// What the behaviour's startup asks for: the extended combo box's classes
+// (ICC_USEREX_CLASSES).
 bool InitializeCommonControls();
 
 // Opens an address with its default handler, without owner window and without

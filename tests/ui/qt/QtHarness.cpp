@@ -55,3 +55,12 @@ void QtHarness::tick(int n) {
     for (int i = 0; i < n; ++i)
         tarrowin->form1.Timer1_Timer();
 }
+
+void QtHarness::stepFramesByHand() {
+    qt1().frames().pace().setClock([this] { return frameClock; });
+}
+
+void QtHarness::frame() {
+    frameClock += FramePace::kFrame;
+    qt1().frames().pace().runFrame();
+}

@@ -4,6 +4,7 @@
 // web page are recorded, and the test answers for the user.
 
 #include "Form2.h"
+#include "FramePace.h"
 #include "PlatformServices.h"
 #include "ProgramState.h"
 #include "QtProgram.h"
@@ -34,6 +35,7 @@ public:
     int endCalls = 0;
 
     std::unique_ptr<QtProgram> tarrowin;
+    FramePace::Clock::time_point frameClock{std::chrono::seconds(100)};
 
     // Writes one text value into the settings key, as the program would.
     void storeText(const QString& name, const QString& text);
@@ -42,6 +44,11 @@ public:
     void start();
     // Ticks the animation n times by hand.
     void tick(int n = 1);
+    // Puts the bars' frames on a clock that moves only when frame() moves it,
+    // so that no frame comes by itself.
+    void stepFramesByHand();
+    // A frame's time later: the frame the bars' latest values wait for runs now.
+    void frame();
 
     ::Form1& Form1() { return tarrowin->form1; }
     Form2& dialog() { return tarrowin->form1.dialog(); }

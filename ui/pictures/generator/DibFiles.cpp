@@ -12,7 +12,7 @@ namespace PictureFiles {
 
 namespace {
 
-using namespace Pictures::IconLayout;
+using namespace IconLayout;
 
 constexpr int kFileHeaderBytes = 14; // of a bitmap file, before its information header
 constexpr int kPaletteColours = 256;
@@ -101,8 +101,6 @@ struct Entry {
 };
 
 // The directory keeps a side in one byte; 256 is written as 0.
-constexpr int kLargestSide = 256;
-
 void putDirectoryEntry(QByteArray& out, const Entry& e) {
     putU8(out, e.side % kLargestSide);
     putU8(out, e.side % kLargestSide);
