@@ -61,6 +61,26 @@ was_shown() { shown_titles | grep -qxF -- "$1"; }
 # The titles of the windows shown, one a line.
 shown_titles() { sed -n 's/^shown 0x[0-9a-f]* //p' "$work/shown"; }
 
+# For the keyboard tests, with the focus in the options dialog's title box
+# ($options) and the progress window ($main) titled $2: shows that the dialog
+# has handled every key sent before, and checks that $1 (those keys) left it
+# open. "!" typed at the end of the title and Apply, three Shift+Tabs back, put
+# "$2!" on the progress window only after the keys before them. The "!" then
+# goes again, applied, and the focus is back in the title box. Sends its keys
+# with the caller's `keys WINDOW KEY...`.
+still_open_after() {
+    keys "$options" End exclam shift+Tab shift+Tab shift+Tab Return
+    wait_until titled_or_closed "$2!" ||
+        fail "Apply after $1 did not reach the progress window, titled '$(window_title "$main")'"
+    xdotool search --onlyvisible --name '^Options$' >/dev/null || fail "$1 closed the dialog"
+    keys "$options" Tab Tab Tab End BackSpace shift+Tab shift+Tab shift+Tab Return Tab Tab Tab
+    wait_until titled_or_closed "$2" ||
+        fail "Apply did not reach the progress window, titled '$(window_title "$main")'"
+}
+titled_or_closed() {
+    [ "$(window_title "$main")" = "$1" ] || ! xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1
+}
+
 # Waits for the program to end and checks that its exit status is 0; on
 # failure prints the program's log when one is named. Not in a subshell: only
 # this shell can collect its child's status.
