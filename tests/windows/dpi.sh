@@ -27,7 +27,6 @@ grab_tolerance=0.22
 dpis=(96 144 192)
 
 start_wine
-winpath() { echo "Z:${1//\//\\}"; }
 
 # The custom pictures: one red square in each format.
 convert -size 24x24 xc:'#C00000' "$work/red.gif"
@@ -101,8 +100,8 @@ for dpi in "${dpis[@]}"; do
     reg_add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi"
     : >"$work/sizes-$dpi"
     run "$dpi" 0 '' gear
-    run "$dpi" 7 "$(winpath "$work/red.gif")" custom-gif
-    run "$dpi" 7 "$(winpath "$work/red.bmp")" custom-bmp
+    run "$dpi" 7 "$(windows_path "$work/red.gif")" custom-gif
+    run "$dpi" 7 "$(windows_path "$work/red.bmp")" custom-bmp
     wineserver -k 2>/dev/null || true # its memory, before the next prefix
 done
 

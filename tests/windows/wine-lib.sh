@@ -38,6 +38,11 @@ new_prefix() {
     wine_tool cmd /c exit >/dev/null
 }
 
+# The Windows path of a Linux path, through the drive Z: that a new prefix maps
+# to /: worked out here rather than asked of winepath, a Wine program that may
+# fail to start like any other, and then answers nothing.
+windows_path() { echo "Z:${1//\//\\}"; }
+
 # Runs a Windows program that asks or tells the prefix something (reg, the
 # probe, an installer), with its output, errors and status. Now and then, more
 # often on a loaded machine, Wine fails to start a program at all: it says
