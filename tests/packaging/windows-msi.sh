@@ -27,13 +27,12 @@ mkdir -p "$(unix 'C:\')/logs"
 # A Windows exit status as Wine hands it to Linux, which keeps its low byte.
 exit_status() { echo $(($1 & 0xff)); }
 
-# The entries of the list of installed programs named Tarrowin.
+# The entries of the list of installed programs named Tarrowin, from one
+# listing of them all.
 tarrowin_entries() {
-    local key
-    wine_tool reg query "$uninstall_root" 2>/dev/null | tr -d '\r' | grep -i '^HKEY_.*\\Uninstall\\' |
-        while read -r key; do
-            [ "$(reg_text "$key" DisplayName)" = Tarrowin ] && echo "$key"
-        done
+    key_listing "$uninstall_root" /s | awk '
+        /^HKEY_/ { key = $0 }
+        /^ +DisplayName +REG_SZ +Tarrowin$/ { print key }'
 }
 
 # msiexec with a verbose log; echoes its status. A quiet install that fails

@@ -63,10 +63,10 @@ NoRepair|REG_DWORD 0x1
 END
     # The size in KiB, give or take the rounding.
     local type size
-    read -r type size <<<"$(reg_value "$uninstall_key" EstimatedSize)"
+    read -r type size <<<"$(value_in "$listing" EstimatedSize)"
     [ "$type" = REG_DWORD ] && ((size >= kib - 1 && size <= kib + 1)) ||
         fail "EstimatedSize is '$type $size', not about $kib KiB; the entry:
-$(describe_key "$uninstall_key")"
+$(sed 's/^/    /' <<<"$listing")"
 }
 
 echo "silent install, twice: the second replaces the first in place"
