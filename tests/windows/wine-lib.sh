@@ -14,8 +14,15 @@ start_wine() {
     start_x
     trap stop_wine EXIT
 }
+# A test that fails shows what the program under test printed: a window that
+# never came may be a start that Wine could not make.
 stop_wine() {
-    local prefix
+    local status=$? prefix log
+    if [ "$status" != 0 ]; then
+        for log in "$work"/program*.log; do
+            [ -s "$log" ] && { echo "--- ${log##*/}:"; tr -d '\r' <"$log"; } >&2
+        done
+    fi
     for prefix in "${wine_prefixes[@]}"; do
         WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
     done
