@@ -71,6 +71,10 @@ describe_key() { wine_tool reg query "$1" 2>&1 | tr -d '\r' | sed 's/^/    /'; }
 link_field() { exiftool -s3 -"$2" "$(unix "$1")"; }
 describe_link() { exiftool -s -LocalBasePath -IconFileName -WorkingDirectory -Description "$(unix "$1")"; }
 
+in_folder() { # folder command...
+    cd "$1" && shift && exec "$@"
+}
+
 # Starts the installed program from its folder, as the shortcut starts it, and
 # ends it: a first start greets, then shows the progress window and the
 # options dialog. The dialog is closed with its OK before the progress
@@ -80,8 +84,7 @@ describe_link() { exiftool -s -LocalBasePath -IconFileName -WorkingDirectory -De
 run_installed_program() {
     local dir=$1
     shift
-    (cd "$(unix "$dir")" && exec wine "$dir\\tarrowin.exe" >"$work/program.log" 2>&1 </dev/null) &
-    app_pid=$!
+    launch '^Tarrowin$' "$work/program.log" in_folder "$(unix "$dir")" wine "$dir\\tarrowin.exe"
     answer_message
     wait_window '^Processing\.\.\.$' >/dev/null
     wait_window '^Options$' >/dev/null

@@ -95,8 +95,8 @@ grab() { # rect file
 run() { # dpi icon path label
     local dpi=$1 label=$4
     seed "$2" "$3"
-    wine "$exe" >"$work/program-$dpi-$label.log" 2>&1 &
-    local pid=$!
+    launch '^Processing\.\.\.$' "$work/program-$dpi-$label.log" wine "$exe"
+    local pid=$app_pid
     wait_probe client-rect 'Processing...' >/dev/null
     local box size
     box=$(wait_probe picture-rect 'Processing...')

@@ -26,13 +26,13 @@ keys() {
 }
 
 echo "Enter on the button focused from the start ends the program"
-start_program
+start_program '^Start$'
 main=$(wait_window '^Start$')
 keys "$main" Return
 expect_clean_exit "$work/program.log"
 
 echo "Tab to the icon, Space: the options"
-start_program
+start_program '^Start$'
 main=$(wait_window '^Start$')
 keys "$main" Tab space
 options=$(wait_window '^Options$')

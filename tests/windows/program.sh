@@ -55,7 +55,7 @@ press_on() {
 
 
 echo "first start: the welcome comes first"
-start_program
+start_program '^Tarrowin$'
 box=$(wait_window '^Tarrowin$')
 xdotool search --onlyvisible --name '^Processing\.\.\.$' >/dev/null 2>&1 && fail "the window showed before the welcome"
 [ "$(probe message-text)" = "$welcome" ] || fail "welcome text: $(probe message-text)"
@@ -104,8 +104,7 @@ grep -Eq '^ +Saver +REG_SZ +1$' "$work/stored" || { cat "$work/stored"; fail "sc
 echo "a second start: the stored title, no welcome"
 # Neither would come later than the click on the window's button is handled.
 watch_windows
-start_program
-wait_window "^$new_title\$" >/dev/null
+start_program "^$new_title\$"
 click_button "$new_title" Cancel
 expect_clean_exit "$work/program.log"
 end_watch
@@ -115,7 +114,7 @@ if was_shown Options; then fail "the dialog came on the second start; shown: $(s
 echo "a missing custom icon file is reported"
 reg_add "$key" /v Icon /d 7
 reg_add "$key" /v CustIconPath /d 'C:\no\such\icon.ico'
-start_program
+start_program '^Tarrowin$'
 box=$(wait_window '^Tarrowin$')
 [ "$(probe message-text)" = "Custom icon file does not exist." ] || fail "message: $(probe message-text)"
 press_on "$box" Return
