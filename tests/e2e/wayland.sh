@@ -38,7 +38,7 @@ wait_until shown 'Processing\.\.\.' || fail "the progress window was not shown"
 wait_until drawn || fail "nothing was drawn"
 
 note_is() { grep -qxF "tarrowin.screensaver: $1" "$work/wayland.log"; }
-note_is 'Screen kept on by: the session (org.freedesktop.ScreenSaver)' ||
+wait_until note_is 'Screen kept on by: the session (org.freedesktop.ScreenSaver)' ||
     fail "the box does not name the session: $(grep tarrowin "$work/wayland.log")"
 
 kill -TERM "$app_pid"
