@@ -2,8 +2,9 @@
 # The program from the keyboard alone: Tab from the button to the icon and
 # Space open the options; in the dialog Tab goes through the controls in their
 # order (a speed typed over a correction, Apply reached by Tab and pressed by
-# Enter, then OK, then the logo, then back to the title); Shift+Tab and Enter
-# on the progress window's button end the program with the settings stored.
+# Enter, then OK, then the logo, then back to the title, where neither Enter
+# nor Escape closes the dialog); Shift+Tab and Enter on the progress window's
+# button end the program with the settings stored.
 # Usage: keyboard.sh TARROWIN X11PROBE REGDUMP REGSET
 source "$(dirname "$0")/lib.sh"
 program=$1 regdump=$3 regset=$4
@@ -37,16 +38,14 @@ main=$(wait_window '^Typed Only$')
 xdotool search --onlyvisible --name '^Options$' >/dev/null || fail "Apply closed the dialog"
 # OK, the logo, and round to the title box, where Enter presses nothing.
 keys "$options" Tab Tab Tab Return
-sleep 0.5
-xdotool search --onlyvisible --name '^Options$' >/dev/null || fail "Enter in the title box closed the dialog"
+still_open_after "Enter in the title box" "Typed Only"
+keys "$options" Escape
+still_open_after Escape "Typed Only"
 keys "$options" shift+Tab shift+Tab Return # back to OK
 wait_no_window '^Options$'
 
 keys "$main" Return # the focus is still on the icon: Enter opens the options again
 options=$(wait_window '^Options$')
-keys "$options" Escape
-sleep 0.5
-xdotool search --onlyvisible --name '^Options$' >/dev/null || fail "Escape closed the dialog"
 keys "$main" shift+Tab Return # from the icon back to the button
 expect_clean_exit
 

@@ -39,20 +39,59 @@ wait_until() {
     return 1
 }
 
+# Records every window shown on the screen, and every title a shown window
+# takes, from now until end_watch (x11probe watch, into $work/shown; $x11probe
+# names the probe). That a window never came is then checked over the whole
+# time up to something that did happen after it would have, rather than at a
+# moment that a slow machine may reach too early.
+watch_windows() {
+    "$x11probe" watch >"$work/shown" &
+    watch_pid=$!
+    wait_until grep -qx ready "$work/shown" || fail "the window watch did not start"
+}
+# Ends the record: it then holds every window shown before this was called.
+end_watch() {
+    local status=0
+    "$x11probe" end-watch
+    wait "$watch_pid" || status=$?
+    [ "$status" = 0 ] || fail "the window watch ended with status $status"
+}
+# Whether a window with exactly this title was shown while the record ran.
+was_shown() { shown_titles | grep -qxF -- "$1"; }
+# The titles of the windows shown, one a line.
+shown_titles() { sed -n 's/^shown 0x[0-9a-f]* //p' "$work/shown"; }
+
+# For the keyboard tests, with the focus in the options dialog's title box
+# ($options) and the progress window ($main) titled $2: shows that the dialog
+# has handled every key sent before, and checks that $1 (those keys) left it
+# open. "!" typed at the end of the title and Apply, three Shift+Tabs back, put
+# "$2!" on the progress window only after the keys before them. The "!" then
+# goes again, applied, and the focus is back in the title box. Sends its keys
+# with the caller's `keys WINDOW KEY...`.
+still_open_after() {
+    keys "$options" End exclam shift+Tab shift+Tab shift+Tab Return
+    wait_until titled_or_closed "$2!" ||
+        fail "Apply after $1 did not reach the progress window, titled '$(window_title "$main")'"
+    xdotool search --onlyvisible --name '^Options$' >/dev/null || fail "$1 closed the dialog"
+    keys "$options" Tab Tab Tab End BackSpace shift+Tab shift+Tab shift+Tab Return Tab Tab Tab
+    wait_until titled_or_closed "$2" ||
+        fail "Apply did not reach the progress window, titled '$(window_title "$main")'"
+}
+titled_or_closed() {
+    [ "$(window_title "$main")" = "$1" ] || ! xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1
+}
+
 # Waits for the program to end and checks that its exit status is 0; on
 # failure prints the program's log when one is named. Not in a subshell: only
 # this shell can collect its child's status.
 expect_clean_exit() {
     local pid=$app_pid log=${1:-} status=0
-    for _ in $(seq 600); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$pid" 2>/dev/null && fail "the program did not end"
+    wait_until has_ended "$pid" || fail "the program did not end"
     wait "$pid" || status=$?
     app_pid=
     [ "$status" = 0 ] && return
     [ -n "$log" ] && cat "$log"
     fail "the program ended with status $status"
 }
+has_ended() { ! kill -0 "$1" 2>/dev/null; }
 

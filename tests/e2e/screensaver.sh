@@ -5,6 +5,7 @@
 source "$(dirname "$0")/lib.sh"
 program=$1 probe=$2
 start_session
+saver_is() { [ "$("$probe" screensaver)" = "$1" ]; }
 default=$("$probe" screensaver)
 [ "$default" != 0 ] || fail "the server starts with its screen saver off"
 
@@ -12,8 +13,7 @@ start_program
 answer_message
 options=$(wait_window '^Options$')
 click_in "$options" 328 120 # check the box
-for _ in $(seq 50); do [ "$("$probe" screensaver)" = 0 ] && break; sleep 0.1; done
-[ "$("$probe" screensaver)" = 0 ] || fail "screen saver still on"
+wait_until saver_is 0 || fail "screen saver still on: $("$probe" screensaver)"
 
 main=$(wait_window '^Processing\.\.\.$')
 click_in "$main" 216 108
@@ -26,8 +26,7 @@ main=$(wait_window '^Processing\.\.\.$')
 click_in "$main" 32 56
 options=$(wait_window '^Options$')
 click_in "$options" 328 120 # uncheck
-for _ in $(seq 50); do [ "$("$probe" screensaver)" = "$default" ] && break; sleep 0.1; done
-[ "$("$probe" screensaver)" = "$default" ] || fail "screen saver not back to $default"
+wait_until saver_is "$default" || fail "screen saver not back to $default: $("$probe" screensaver)"
 click_in "$main" 216 108
 expect_clean_exit
 echo "PASS"

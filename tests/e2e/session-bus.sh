@@ -13,11 +13,7 @@ start_bus() {
     trap 'stop_bus; stop_x' EXIT
     dbus-daemon --session --nofork --print-address=1 >"$work/bus" &
     bus_pid=$!
-    for _ in $(seq 100); do
-        [ -s "$work/bus" ] && break
-        sleep 0.1
-    done
-    [ -s "$work/bus" ] || fail "dbus-daemon did not start"
+    wait_until test -s "$work/bus" || fail "dbus-daemon did not start"
     export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
 }
 
@@ -46,6 +42,12 @@ click_saver_box() {
     click_in "$1" 328 120
 }
 
+# Asked without starting it: the bus would start a launcher of its own.
+a11y_bus_owned() {
+    [ "$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+        --method org.freedesktop.DBus.NameHasOwner org.a11y.Bus 2>/dev/null)" = "(true,)" ]
+}
+
 # Starts the accessibility bus for the session bus of start_bus and switches
 # the desktop's accessibility on, as a screen reader does. The caller keeps
 # the desktop's settings in memory before start_bus (GSETTINGS_BACKEND), so
@@ -53,12 +55,7 @@ click_saver_box() {
 start_accessibility() {
     /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/a11y.log" 2>&1 &
     launcher_pid=$!
-    # Asked without starting it: the bus would start a launcher of its own.
-    for _ in $(seq 100); do
-        [ "$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
-            --method org.freedesktop.DBus.NameHasOwner org.a11y.Bus 2>/dev/null)" = "(true,)" ] && break
-        sleep 0.1
-    done
+    wait_until a11y_bus_owned || fail "the accessibility bus did not start: $(cat "$work/a11y.log")"
     /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi.py" enable ||
         fail "the accessibility bus did not start: $(cat "$work/a11y.log")"
 }

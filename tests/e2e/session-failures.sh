@@ -7,29 +7,33 @@
 # Usage: session-failures.sh TARROWIN X11PROBE SAVER-STANDIN REGSET
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/session-bus.sh"
-program=$1 probe=$2 standin=$3 regset=$4
+program=$1 x11probe=$2 standin=$3 regset=$4
 start_session
 start_bus
-default=$("$probe" screensaver)
+saver() { "$x11probe" screensaver; }
+saver_is() { [ "$(saver)" = "$1" ]; }
+default=$(saver)
 
-# Checks and unchecks the box twice, then ends the program.
+# Checks and unchecks the box twice, then ends the program. A message would
+# have come before the click on the window's button was handled.
 switch_back_and_forth() {
+    watch_windows
     TARROWIN_DIAGNOSTICS=1 "$program" 2>"$work/diagnostics.log" &
     app_pid=$!
     main=$(wait_window '^Processing\.\.\.$')
-    [ "$("$probe" screensaver)" = 0 ] || fail "$1: the stored setting left the X saver on"
+    saver_is 0 || fail "$1: the stored setting left the X saver on ($(saver))"
     click_in "$main" 32 56
     options=$(wait_window '^Options$')
     for state in "$default" 0 "$default"; do
         click_saver_box "$options"
-        for _ in $(seq 100); do [ "$("$probe" screensaver)" = "$state" ] && break; sleep 0.1; done
-        [ "$("$probe" screensaver)" = "$state" ] || fail "$1: the X saver is not $state"
+        wait_until saver_is "$state" || fail "$1: the X saver is $(saver), not $state"
     done
-    if xdotool search --onlyvisible --name '^Tarrowin$' >/dev/null 2>&1; then
-        fail "$1: a message was shown"
-    fi
     click_in "$main" 216 108
     expect_clean_exit "$work/diagnostics.log"
+    end_watch
+    if was_shown Tarrowin; then
+        fail "$1: a message was shown; the windows shown: $(shown_titles)"
+    fi
     grep -q "^tarrowin.session: .*Inhibit got no answer" "$work/diagnostics.log" ||
         { cat "$work/diagnostics.log"; fail "$1: no diagnostics line for the refused inhibition"; }
 }

@@ -5,7 +5,7 @@
 # button text: sixteen), and the next start restores them without greeting.
 # Usage: settings.sh TARROWIN X11PROBE REGDUMP
 source "$(dirname "$0")/lib.sh"
-program=$1 probe=$2 regdump=$3
+program=$1 x11probe=$2 regdump=$3
 start_session
 
 start_program
@@ -25,7 +25,7 @@ click_in "$options" 496 268 # OK
 wait_no_window '^Options$'
 main=$(wait_window '^Busy Bee$')
 
-"$probe" close "$main"
+"$x11probe" close "$main"
 expect_clean_exit
 
 stored=$("$regdump")
@@ -36,11 +36,14 @@ for expected in 'Title=Busy Bee' 'Icon=2' 'Dual=0' 'Saver=0' 'Status0=Reading Fi
     grep -qxF "$expected" <<<"$stored" || fail "not stored: $expected"
 done
 
+# Neither the greeting nor the dialog at any time while the program ran: both
+# would have come before the click on its button was handled.
+watch_windows
 start_program
 main=$(wait_window '^Busy Bee$')
-sleep 1
-if xdotool search --onlyvisible --name '^Tarrowin$' >/dev/null 2>&1; then fail "greeted again"; fi
-if xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1; then fail "dialog opened again"; fi
 click_in "$main" 216 108
 expect_clean_exit
+end_watch
+if was_shown Tarrowin; then fail "greeted again; the windows shown: $(shown_titles)"; fi
+if was_shown Options; then fail "dialog opened again; the windows shown: $(shown_titles)"; fi
 echo "PASS"

@@ -5,7 +5,7 @@
 # is no first start), and ends with status 0 from its button.
 # Usage: unusable-store.sh TARROWIN X11PROBE REGDUMP
 source "$(dirname "$0")/lib.sh"
-program=$1
+program=$1 x11probe=$2
 # Permissions stop only users other than root; root plays one with setpriv.
 [ "$(id -u)" = 0 ] || { echo "SKIP: needs root to run the program as another user"; exit 77; }
 nobody=65534
@@ -40,18 +40,20 @@ for case in not-enterable not-searchable symlink-loop name-too-long; do
     config=""
     [ "$case" = not-searchable ] && config="$home/locked/config"
     [ "$case" = name-too-long ] && config="$home/$(printf 'x%.0s' $(seq 256))"
+    watch_windows
     setpriv --reuid=$nobody --regid=$nobody --clear-groups \
         env HOME="$home" XDG_CONFIG_HOME="$config" XDG_RUNTIME_DIR="$runtime" \
         "$home/tarrowin" 2>"$work/stderr" &
     app_pid=$!
     answer_message
     main=$(wait_window '^Processing\.\.\.$')
-    sleep 1
-    if xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1; then
-        fail "$case: the dialog opened as on a first start (the store was usable?)"
-    fi
     click_in "$main" 216 108 # Cancel
     expect_clean_exit
+    # The dialog would have come before the click was handled.
+    end_watch
+    if was_shown Options; then
+        fail "$case: the dialog opened as on a first start (the store was usable?); shown: $(shown_titles)"
+    fi
     # With the pointer left where the last run's window was, waiting for the
     # next message box to take the focus stalls for seconds.
     xdotool mousemove 0 0

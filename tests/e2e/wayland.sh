@@ -23,11 +23,7 @@ unset DISPLAY
 export WAYLAND_DISPLAY=tarrowin-test QT_QPA_PLATFORM=wayland TARROWIN_REGISTRY="$work/registry.db"
 weston --backend=headless-backend.so --socket="$WAYLAND_DISPLAY" --idle-time=0 >"$work/weston.log" 2>&1 &
 weston_pid=$!
-for _ in $(seq 100); do
-    [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && break
-    sleep 0.1
-done
-[ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || fail "weston did not start: $(cat "$work/weston.log")"
+wait_until test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" || fail "weston did not start: $(cat "$work/weston.log")"
 start_bus
 start_standin answer
 "$regset" Saver=1
@@ -37,17 +33,18 @@ WAYLAND_DEBUG=client TARROWIN_DIAGNOSTICS=1 "$program" 2>"$work/wayland.log" &
 app_pid=$!
 wait_line '^Inhibit Tarrowin|Tarrowin is showing progress -> 7$'
 shown() { grep -q "xdg_toplevel@[0-9]*\.set_title(\"$1\")" "$work/wayland.log"; }
-for _ in $(seq 600); do shown 'Processing\.\.\.' && grep -q 'wl_surface@[0-9]*\.attach(wl_buffer' "$work/wayland.log" && break; sleep 0.1; done
-shown 'Processing\.\.\.' || fail "the progress window was not shown"
-grep -q 'wl_surface@[0-9]*\.attach(wl_buffer' "$work/wayland.log" || fail "nothing was drawn"
-! shown Tarrowin || fail "a message was shown"
+drawn() { grep -q 'wl_surface@[0-9]*\.attach(wl_buffer' "$work/wayland.log"; }
+wait_until shown 'Processing\.\.\.' || fail "the progress window was not shown"
+wait_until drawn || fail "nothing was drawn"
 
 note_is() { grep -qxF "tarrowin.screensaver: $1" "$work/wayland.log"; }
-note_is 'Screen kept on by: the session (org.freedesktop.ScreenSaver)' ||
+wait_until note_is 'Screen kept on by: the session (org.freedesktop.ScreenSaver)' ||
     fail "the box does not name the session: $(grep tarrowin "$work/wayland.log")"
 
 kill -TERM "$app_pid"
 expect_clean_exit
+# The record is whole once the program has ended: no message at any time.
+! shown Tarrowin || fail "a message was shown"
 wait_line '^gone :'
 [ "$(requests | grep -c '^Inhibit')" = 1 ] || fail "the session was asked: $(requests)"
 

@@ -19,9 +19,8 @@ answer_message
 options=$(wait_window '^Options$')
 click_in "$options" 440 232 # "More Free Stuff - Visit Website"
 click_in "$options" 140 32  # the logo
-for _ in $(seq 50); do [ "$(wc -l <"$work/opened" 2>/dev/null || echo 0)" = 2 ] && break; sleep 0.1; done
-cat "$work/opened" 2>/dev/null || true
-[ "$(wc -l <"$work/opened")" = 2 ] || fail "expected two openings"
+opened_twice() { [ "$(wc -l <"$work/opened" 2>/dev/null || echo 0)" = 2 ]; }
+wait_until opened_twice || fail "expected two openings; opened: $(cat "$work/opened" 2>/dev/null)"
 [ "$(sort -u "$work/opened")" = "https://www.quillmoor.example/" ] || fail "wrong address"
 
 main=$(wait_window '^Processing\.\.\.$')

@@ -25,11 +25,11 @@ stop_saver() {
     stop_x
 }
 trap stop_saver EXIT
-for _ in $(seq 100); do [ -s "$work/system-bus" ] && break; sleep 0.1; done
+wait_until test -s "$work/system-bus" || fail "the system bus did not start"
 export DBUS_SYSTEM_BUS_ADDRESS=$(head -n1 "$work/system-bus")
 DBUS_SESSION_BUS_ADDRESS=$DBUS_SYSTEM_BUS_ADDRESS "$standin" login1 >"$work/login1.log" &
 login_pid=$!
-for _ in $(seq 100); do grep -q '^ready$' "$work/login1.log" 2>/dev/null && break; sleep 0.1; done
+wait_until grep -qs '^ready$' "$work/login1.log" || fail "the login stand-in did not start: $(cat "$work/login1.log")"
 
 saver_owner() {
     dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \

@@ -24,17 +24,15 @@ program_dir='C:\Program Files\Tarrowin'
 installed="$program_dir\\tarrowin.exe"
 logs='C:\logs'
 mkdir -p "$(unix 'C:\')/logs"
-package() { winepath -w "$1" 2>/dev/null; }
 # A Windows exit status as Wine hands it to Linux, which keeps its low byte.
 exit_status() { echo $(($1 & 0xff)); }
 
-# The entries of the list of installed programs named Tarrowin.
+# The entries of the list of installed programs named Tarrowin, from one
+# listing of them all.
 tarrowin_entries() {
-    local key
-    wine_tool reg query "$uninstall_root" 2>/dev/null | tr -d '\r' | grep -i '^HKEY_.*\\Uninstall\\' |
-        while read -r key; do
-            [ "$(reg_text "$key" DisplayName)" = Tarrowin ] && echo "$key"
-        done
+    key_listing "$uninstall_root" /s | awk '
+        /^HKEY_/ { key = $0 }
+        /^ +DisplayName +REG_SZ +Tarrowin$/ { print key }'
 }
 
 # msiexec with a verbose log; echoes its status. A quiet install that fails
@@ -88,7 +86,7 @@ $(describe_link "$shortcut")"
 }
 
 echo "quiet install with a verbose log"
-status=$(msiexec_logged install.log /i "$(package "$msi")")
+status=$(msiexec_logged install.log /i "$(windows_path "$msi")")
 [ "$status" = 0 ] || fail_with_msi_log install.log "msiexec /i ended with status $status"
 [ -s "$(unix "$logs\\install.log")" ] || fail "msiexec wrote no log"
 check_installed "$version" install.log
@@ -98,12 +96,12 @@ run_installed_program "$program_dir"
 settings=$(wine_tool reg query "$settings_key" 2>/dev/null) || fail "the program stored no settings"
 
 echo "a newer package replaces it"
-status=$(msiexec_logged upgrade.log /i "$(package "$newer")")
+status=$(msiexec_logged upgrade.log /i "$(windows_path "$newer")")
 [ "$status" = 0 ] || fail_with_msi_log upgrade.log "msiexec /i of $newer_version ended with status $status"
 check_installed "$newer_version" upgrade.log
 
 echo "an older package is refused, with 1603"
-status=$(msiexec_logged downgrade.log /i "$(package "$msi")")
+status=$(msiexec_logged downgrade.log /i "$(windows_path "$msi")")
 [ "$status" = "$(exit_status 1603)" ] ||
     fail_with_msi_log downgrade.log "msiexec /i of $version over $newer_version ended with status $status"
 grep -aq 'WIX_DOWNGRADE_DETECTED' <(tr -d '\0' <"$(unix "$logs\\downgrade.log")") ||

@@ -63,10 +63,10 @@ NoRepair|REG_DWORD 0x1
 END
     # The size in KiB, give or take the rounding.
     local type size
-    read -r type size <<<"$(reg_value "$uninstall_key" EstimatedSize)"
+    read -r type size <<<"$(value_in "$listing" EstimatedSize)"
     [ "$type" = REG_DWORD ] && ((size >= kib - 1 && size <= kib + 1)) ||
         fail "EstimatedSize is '$type $size', not about $kib KiB; the entry:
-$(describe_key "$uninstall_key")"
+$(sed 's/^/    /' <<<"$listing")"
 }
 
 echo "silent install, twice: the second replaces the first in place"
@@ -91,7 +91,7 @@ settings=$(wine_tool reg query "$settings_key" 2>/dev/null) || fail "the program
 
 echo "a setup into another folder removes the install in the first"
 # /D= takes the rest of the command line, spaces and all, but no quotes.
-status=$(run_command_line "\"$(winepath -w "$setup" 2>/dev/null)\" /S /D=$other_dir")
+status=$(run_command_line "\"$(windows_path "$setup")\" /S /D=$other_dir")
 [ "$status" = 0 ] || fail_with_log "setup /S /D=$other_dir ended with status $status"
 [ ! -e "$(unix "$default_dir")" ] || fail "$default_dir is still there, holding: $(ls -A "$(unix "$default_dir")")"
 check_installed "$other_dir" "$version"

@@ -41,19 +41,24 @@ run_command_line() {
     run_status "$program" "${args[@]}"
 }
 
+# What reg lists of a key (with /s, of its subkeys too), or nothing when it
+# is not there. Each start of a Wine program takes seconds on a busy machine:
+# a key's values are read at once, not one start each.
+key_listing() { { wine_tool reg query "$@" 2>/dev/null || true; } | tr -d '\r'; }
+# "TYPE VALUE" of the value named $2 in the listing $1, or nothing.
+value_in() { sed -n "s/^ *$2 \{4\}\(REG_[A-Z_]*\) \{4\}\(.*\)$/\1 \2/p" <<<"$1"; }
 # "TYPE VALUE" of a registry value, or nothing when it is not there.
-reg_value() {
-    { wine_tool reg query "$1" /v "$2" 2>/dev/null || true; } | tr -d '\r' |
-        sed -n "s/^ *$2 \{4\}\(REG_[A-Z_]*\) \{4\}\(.*\)$/\1 \2/p"
-}
+reg_value() { value_in "$(key_listing "$1" /v "$2")" "$2"; }
 key_exists() { wine_tool reg query "$1" >/dev/null 2>&1; }
-# Checks a key's values against the lines "NAME|TYPE VALUE" on standard input.
+# Checks a key's values against the lines "NAME|TYPE VALUE" on standard input;
+# leaves the key's listing in `listing` for the caller's further checks.
 expect_values() {
     local key=$1 name expected actual
+    listing=$(key_listing "$key")
     while IFS='|' read -r name expected; do
-        actual=$(reg_value "$key" "$name")
+        actual=$(value_in "$listing" "$name")
         [ "$actual" = "$expected" ] || fail "$name is '$actual', not '$expected'; the entry:
-$(describe_key "$key")"
+$(sed 's/^/    /' <<<"$listing")"
     done
 }
 # The text of a REG_SZ value.
@@ -66,6 +71,10 @@ describe_key() { wine_tool reg query "$1" 2>&1 | tr -d '\r' | sed 's/^/    /'; }
 link_field() { exiftool -s3 -"$2" "$(unix "$1")"; }
 describe_link() { exiftool -s -LocalBasePath -IconFileName -WorkingDirectory -Description "$(unix "$1")"; }
 
+in_folder() { # folder command...
+    cd "$1" && shift && exec "$@"
+}
+
 # Starts the installed program from its folder, as the shortcut starts it, and
 # ends it: a first start greets, then shows the progress window and the
 # options dialog. The dialog is closed with its OK before the progress
@@ -75,8 +84,7 @@ describe_link() { exiftool -s -LocalBasePath -IconFileName -WorkingDirectory -De
 run_installed_program() {
     local dir=$1
     shift
-    (cd "$(unix "$dir")" && exec wine "$dir\\tarrowin.exe" >"$work/program.log" 2>&1 </dev/null) &
-    app_pid=$!
+    launch '^Tarrowin$' "$work/program.log" in_folder "$(unix "$dir")" wine "$dir\\tarrowin.exe"
     answer_message
     wait_window '^Processing\.\.\.$' >/dev/null
     wait_window '^Options$' >/dev/null

@@ -27,26 +27,38 @@ grab_tolerance=0.22
 dpis=(96 144 192)
 
 start_wine
-winpath() { echo "Z:${1//\//\\}"; }
 
 # The custom pictures: one red square in each format.
 convert -size 24x24 xc:'#C00000' "$work/red.gif"
 convert -size 24x24 xc:'#C00000' -type TrueColor BMP3:"$work/red.bmp"
 
-# Settings as a returning user has them, so that no welcome comes first.
+# Settings as a returning user has them, so that no welcome comes first: one
+# .reg file imported by one start of reg, where a value at a time would take
+# fourteen starts of Wine at every run of the program.
 seed() {
-    local icon=$1 path=$2
-    reg_add "$key" /v Title /d 'Processing...'
-    reg_add "$key" /v ButtonText /d Cancel
-    local i statuses=('Reading Files...' 'Linking Data...' 'Updating...' '' '') speeds=(50 200 400 200 200)
-    for i in 0 1 2 3 4; do
-        reg_add "$key" /v "Status$i" /d "${statuses[$i]}"
-        reg_add "$key" /v "Speed$i" /d "${speeds[$i]}"
-    done
-    reg_add "$key" /v Dual /d 1
-    reg_add "$key" /v Saver /d 0
-    reg_add "$key" /v Icon /d "$icon"
-    reg_add "$key" /v CustIconPath /d "$path"
+    local icon=$1 path=$2 i statuses=('Reading Files...' 'Linking Data...' 'Updating...' '' '')
+    local speeds=(50 200 400 200 200)
+    {
+        printf 'Windows Registry Editor Version 5.00\r\n\r\n[%s]\r\n' "${key/#HKCU/HKEY_CURRENT_USER}"
+        reg_line Title 'Processing...'
+        reg_line ButtonText Cancel
+        for i in 0 1 2 3 4; do
+            reg_line "Status$i" "${statuses[$i]}"
+            reg_line "Speed$i" "${speeds[$i]}"
+        done
+        reg_line Dual 1
+        reg_line Saver 0
+        reg_line Icon "$icon"
+        reg_line CustIconPath "$path"
+    } >"$work/seed.reg"
+    local output
+    output=$(wine_tool reg import "$(windows_path "$work/seed.reg")" 2>&1) ||
+        fail "reg import of $(tr -d '\r' <"$work/seed.reg"): $(tr -d '\r' <<<"$output")"
+}
+# A text value of a .reg file, its backslashes and quotes escaped.
+reg_line() {
+    local text=${2//\\/\\\\}
+    printf '"%s"="%s"\r\n' "$1" "${text//\"/\\\"}"
 }
 
 # "width height" drawn inside the rectangle "x y w h", inset by `inset` on
@@ -61,6 +73,19 @@ drawn() {
     else python3 "$extent" "$work/crop.ppm" 0 0; fi
 }
 
+# The same once the paint has come, which may be a while after the window:
+# read until something is drawn and two readings agree.
+drawn_when_painted() {
+    local size=
+    wait_until painted "$@" || fail "nothing drawn to stay in $1; the last reading: '$size'"
+    echo "$size"
+}
+painted() {
+    local before=$size
+    size=$(drawn "$@")
+    [ "$size" != "0 0" ] && [ "$size" = "$before" ]
+}
+
 grab() { # rect file
     local x y w h
     read -r x y w h <<<"$1"
@@ -70,24 +95,27 @@ grab() { # rect file
 run() { # dpi icon path label
     local dpi=$1 label=$4
     seed "$2" "$3"
-    wine "$exe" >"$work/program-$dpi-$label.log" 2>&1 &
-    local pid=$!
+    launch '^Processing\.\.\.$' "$work/program-$dpi-$label.log" wine "$exe"
+    local pid=$app_pid
     wait_probe client-rect 'Processing...' >/dev/null
-    sleep 1 # the first paint
-    local box
+    local box size
     box=$(wait_probe picture-rect 'Processing...')
-    echo "$label $(drawn "$box" 0 br)" >>"$work/sizes-$dpi"
+    size=$(drawn_when_painted "$box" 0 br)
+    echo "$label $size" >>"$work/sizes-$dpi"
     if [ "$label" = gear ]; then
         echo "progress-client $(probe client-size 'Processing...')" >>"$work/sizes-$dpi"
         grab "$(probe client-rect 'Processing...')" "$work/form1-$dpi.png"
         click_centre "$box"
         wait_probe client-rect Options >/dev/null
-        sleep 1
         echo "options-client $(probe client-size Options)" >>"$work/sizes-$dpi"
-        echo "banner $(drawn "$(probe picture-rect Options)" 0 tl)" >>"$work/sizes-$dpi"
+        box=$(wait_probe picture-rect Options)
+        size=$(drawn_when_painted "$box" 0 tl)
+        echo "banner $size" >>"$work/sizes-$dpi"
         # Inside the button's frame and focus rectangle.
-        local inset=$((4 * dpi / 96))
-        echo "browse $(drawn "$(probe button-rect Options Browse)" "$inset" tl)" >>"$work/sizes-$dpi"
+        local inset=$((4 * dpi / 96)) button
+        button=$(wait_probe button-rect Options Browse)
+        size=$(drawn_when_painted "$button" "$inset" tl)
+        echo "browse $size" >>"$work/sizes-$dpi"
         grab "$(probe client-rect Options)" "$work/form2-$dpi.png"
     fi
     # The dialog may lie over the button at a high dpi: the program is ended
@@ -101,8 +129,8 @@ for dpi in "${dpis[@]}"; do
     reg_add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi"
     : >"$work/sizes-$dpi"
     run "$dpi" 0 '' gear
-    run "$dpi" 7 "$(winpath "$work/red.gif")" custom-gif
-    run "$dpi" 7 "$(winpath "$work/red.bmp")" custom-bmp
+    run "$dpi" 7 "$(windows_path "$work/red.gif")" custom-gif
+    run "$dpi" 7 "$(windows_path "$work/red.bmp")" custom-bmp
     wineserver -k 2>/dev/null || true # its memory, before the next prefix
 done
 

@@ -25,19 +25,14 @@ keys() {
     xdotool key --delay 60 "$@"
 }
 
-still_shown() {
-    sleep 0.5
-    xdotool search --onlyvisible --name "$1" >/dev/null || fail "$2"
-}
-
 echo "Enter on the button focused from the start ends the program"
-start_program
+start_program '^Start$'
 main=$(wait_window '^Start$')
 keys "$main" Return
 expect_clean_exit "$work/program.log"
 
 echo "Tab to the icon, Space: the options"
-start_program
+start_program '^Start$'
 main=$(wait_window '^Start$')
 keys "$main" Tab space
 options=$(wait_window '^Options$')
@@ -51,11 +46,11 @@ keys "$options" Tab Tab ctrl+a
 xdotool type --delay 60 '0.5'
 keys "$options" Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Return
 main=$(wait_window '^Typed Only$')
-still_shown '^Options$' "Apply closed the dialog"
+xdotool search --onlyvisible --name '^Options$' >/dev/null || fail "Apply closed the dialog"
 keys "$options" Tab Tab Tab Return
-still_shown '^Options$' "Enter in the title box closed the dialog"
+still_open_after "Enter in the title box" "Typed Only"
 keys "$options" Escape
-still_shown '^Options$' "Escape closed the dialog"
+still_open_after Escape "Typed Only"
 keys "$options" shift+Tab shift+Tab Return
 wait_no_window '^Options$'
 

@@ -4,10 +4,11 @@
 # title through OK, the end through the window's button, the settings in Wine's
 # registry, a second start without welcome, the screen-saver box, the web
 # button and a missing custom icon.
-#   program.sh BUILD-WIN-FOLDER
+#   program.sh BUILD-WIN-FOLDER X11PROBE
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 build_win=${1:-$top/build-win}
+x11probe=${2:-$top/build/tests/e2e/x11probe}
 source "$top/tests/windows/wine-lib.sh"
 
 exe="$build_win/tarrowin.exe"
@@ -35,14 +36,14 @@ export PATH="$work/bin:$PATH"
 
 # Waits until the command's output is the expected text.
 wait_for() {
-    local expected=$1 got=
+    local expected=$1
     shift
-    for _ in $(seq 300); do
-        got=$("$@" || true)
-        [ "$got" = "$expected" ] && return 0
-        sleep 0.2
-    done
-    fail "$* gave '$got', not '$expected'"
+    wait_until gives "$expected" "$@" || fail "$* gave '$("$@" || true)', not '$expected'"
+}
+gives() {
+    local expected=$1
+    shift
+    [ "$("$@" || true)" = "$expected" ]
 }
 
 press_on() {
@@ -54,7 +55,7 @@ press_on() {
 
 
 echo "first start: the welcome comes first"
-start_program
+start_program '^Tarrowin$'
 box=$(wait_window '^Tarrowin$')
 xdotool search --onlyvisible --name '^Processing\.\.\.$' >/dev/null 2>&1 && fail "the window showed before the welcome"
 [ "$(probe message-text)" = "$welcome" ] || fail "welcome text: $(probe message-text)"
@@ -68,13 +69,10 @@ options=$(wait_window '^Options$')
 
 echo "the first bar moves on the screen"
 read -r x y w h <<<"$(probe bar-rect 'Processing...')"
-moved=
-before=$(import -window root -crop "${w}x${h}+${x}+${y}" rgb:- | md5sum)
-for _ in $(seq 50); do
-    sleep 0.1
-    [ "$(import -window root -crop "${w}x${h}+${x}+${y}" rgb:- | md5sum)" != "$before" ] && { moved=1; break; }
-done
-[ -n "$moved" ] || fail "the bar did not move on the screen"
+bar_grab() { import -window root -crop "${w}x${h}+${x}+${y}" rgb:- | md5sum; }
+before=$(bar_grab)
+bar_moved() { [ "$(bar_grab)" != "$before" ]; }
+wait_until bar_moved || fail "the bar did not move on the screen"
 
 echo "the screen-saver box switches the system's screen saver off"
 [ "$(probe screen-saver)" = 1 ] || fail "the screen saver was not on to begin with"
@@ -104,17 +102,19 @@ grep -Eq "^ +Title +REG_SZ +$new_title\$" "$work/stored" || { cat "$work/stored"
 grep -Eq '^ +Saver +REG_SZ +1$' "$work/stored" || { cat "$work/stored"; fail "screen-saver box not stored"; }
 
 echo "a second start: the stored title, no welcome"
-start_program
-second=$(wait_window "^$new_title\$")
-xdotool search --onlyvisible --name '^Tarrowin$' >/dev/null 2>&1 && fail "a message box came on the second start"
-xdotool search --onlyvisible --name '^Options$' >/dev/null 2>&1 && fail "the dialog came on the second start"
+# Neither would come later than the click on the window's button is handled.
+watch_windows
+start_program "^$new_title\$"
 click_button "$new_title" Cancel
 expect_clean_exit "$work/program.log"
+end_watch
+if was_shown Tarrowin; then fail "a message box came on the second start; shown: $(shown_titles)"; fi
+if was_shown Options; then fail "the dialog came on the second start; shown: $(shown_titles)"; fi
 
 echo "a missing custom icon file is reported"
 reg_add "$key" /v Icon /d 7
 reg_add "$key" /v CustIconPath /d 'C:\no\such\icon.ico'
-start_program
+start_program '^Tarrowin$'
 box=$(wait_window '^Tarrowin$')
 [ "$(probe message-text)" = "Custom icon file does not exist." ] || fail "message: $(probe message-text)"
 press_on "$box" Return

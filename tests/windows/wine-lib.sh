@@ -14,8 +14,15 @@ start_wine() {
     start_x
     trap stop_wine EXIT
 }
+# A test that fails shows what the program under test printed: a window that
+# never came may be a start that Wine could not make.
 stop_wine() {
-    local prefix
+    local status=$? prefix log
+    if [ "$status" != 0 ]; then
+        for log in "$work"/program*.log; do
+            [ -s "$log" ] && { echo "--- ${log##*/}:"; tr -d '\r' <"$log"; } >&2
+        done
+    fi
     for prefix in "${wine_prefixes[@]}"; do
         WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
     done
@@ -38,6 +45,11 @@ new_prefix() {
     wine_tool cmd /c exit >/dev/null
 }
 
+# The Windows path of a Linux path, through the drive Z: that a new prefix maps
+# to /: worked out here rather than asked of winepath, a Wine program that may
+# fail to start like any other, and then answers nothing.
+windows_path() { echo "Z:${1//\//\\}"; }
+
 # Runs a Windows program that asks or tells the prefix something (reg, the
 # probe, an installer), with its output, errors and status. Now and then, more
 # often on a loaded machine, Wine fails to start a program at all: it says
@@ -52,8 +64,7 @@ wine_tool() {
     for attempt in 1 2 3; do
         status=0
         wine "$@" >"$out" 2>"$err" </dev/null || status=$?
-        [ "$status" = 127 ] || { [ "$status" != 0 ] && grep -qs "could not be started" "$out" "$err"; } ||
-            break
+        could_not_start "$status" "$out" "$err" || break
         echo "wine could not start $1 (attempt $attempt of 3, status $status): $(cat "$out" "$err" | tr -d '\r')" >&2
         sleep 0.5
     done
@@ -61,6 +72,12 @@ wine_tool() {
     cat "$err" >&2
     rm -f "$out" "$err"
     return "$status"
+}
+
+could_not_start() { # status, the files of what it printed
+    local status=$1
+    shift
+    [ "$status" = 127 ] || { [ "$status" != 0 ] && grep -qs "could not be started" "$@"; }
 }
 
 # Adds or replaces a registry value: reg add NAME... as wine takes them. reg
@@ -71,11 +88,34 @@ reg_add() {
 }
 
 # Starts tarrowin.exe ($exe) in the background, as start_program starts the
-# native program, its output in program.log.
-start_program() {
-    wine "$exe" >"$work/program.log" 2>&1 &
-    app_pid=$!
+# native program, its output in program.log, and waits until it shows its
+# first window, titled like the pattern.
+start_program() { launch "$1" "$work/program.log" wine "$exe"; }
+
+# Runs a command that starts the program under test in the background
+# ($app_pid), its output in a log, and waits until the program shows a window
+# titled like the pattern. A start that Wine could not make (as wine_tool
+# tells them) is made again, twice at most: such a program has done nothing.
+launch() { # pattern log command...
+    local pattern=$1 log=$2 attempt status
+    shift 2
+    for attempt in 1 2 3; do
+        "$@" >"$log" 2>&1 </dev/null &
+        app_pid=$!
+        wait_until shown_or_ended "$pattern" || fail "no window titled $pattern"
+        shown "$pattern" && return 0
+        status=0
+        wait "$app_pid" || status=$?
+        app_pid=
+        could_not_start "$status" "$log" ||
+            fail "the program ended with status $status before it showed $pattern"
+        echo "wine could not start $* (attempt $attempt of 3, status $status): $(tr -d '\r' <"$log")" >&2
+        sleep 0.5
+    done
+    fail "wine could not start $* three times"
 }
+shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+shown_or_ended() { shown "$1" || has_ended "$app_pid"; }
 
 # Ends a program started in the background, when its own end did not come
 # within ten seconds, and collects it.

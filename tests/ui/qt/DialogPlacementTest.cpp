@@ -4,6 +4,7 @@
 #include "QtHarness.h"
 
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -42,8 +43,11 @@ TEST_F(StartupDialog, HiddenBeforeTheProgressWindowShowsItStaysHidden) {
     EXPECT_FALSE(h.dialog().Me.isVisible());
     h.Form1().Me.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&h.w1()));
-    QTest::qWait(0); // the posted events of the exposure
-    QApplication::processEvents();
+    // What the exposure set going runs from the event loop before anything
+    // posted after it.
+    bool after = false;
+    QTimer::singleShot(0, &h.w1(), [&] { after = true; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return after; }));
     EXPECT_FALSE(dialogOnScreen());
     EXPECT_FALSE(h.dialog().Me.isVisible());
 }
