@@ -10,6 +10,8 @@
 #include "ProgramState.h"
 #include "SettingsStore.h"
 
+#include <utility>
+
 namespace {
 // The speed of the first message when nothing is set: what the timer takes at
 // startup when the first speed has no whole-number value and there is no earlier

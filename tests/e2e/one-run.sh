@@ -5,7 +5,7 @@
 # leaves the welcome for the next plain start.
 # Usage: one-run.sh TARROWIN X11PROBE REGDUMP REGSET
 source "$(dirname "$0")/lib.sh"
-program=$1 regdump=$3 regset=$4
+program=$1 probe=$2 regdump=$3 regset=$4
 start_session
 
 # The window's pixels, once its first drawing is there; the bars stand still
@@ -20,7 +20,7 @@ grab() {
 echo "the run's texts, while the user's own are stored"
 "$regset" 'Title=My own' 'ButtonText=Mine' 'Status0=My message' Speed0=50 Dual=1 Icon=0
 start_program # a plain run stores all of them
-click_in "$(wait_window '^My own$')" 216 108
+"$probe" close "$(wait_window '^My own$')"
 expect_clean_exit
 before=$("$regdump")
 "$program" --title 'Deploying...' --button Abort --message 'Step one:50000' --message 'Step two' \
@@ -32,7 +32,7 @@ sleep 1
 if xdotool search --onlyvisible --name '^(Tarrowin|Options)$' >/dev/null 2>&1; then
     fail "a box or the dialog opened"
 fi
-click_in "$main" 216 108 # the button
+"$probe" close "$main"
 expect_clean_exit
 after=$("$regdump")
 [ "$after" = "$before" ] || fail "the store changed: before
@@ -45,7 +45,7 @@ echo "the same texts stored look the same"
 start_program
 main=$(wait_window '^Deploying\.\.\.$')
 grab "$main" "$work/stored.png"
-click_in "$main" 216 108
+"$probe" close "$main"
 expect_clean_exit
 difference=$(compare -metric AE "$work/run.png" "$work/stored.png" null: 2>&1 || true)
 [ "$difference" = 0 ] || fail "$difference pixels differ between the run's texts and the stored ones"
@@ -59,12 +59,12 @@ sleep 1
 if xdotool search --onlyvisible --name '^(Tarrowin|Options)$' >/dev/null 2>&1; then
     fail "a first start with options opened a box or the dialog"
 fi
-click_in "$main" 216 108
+"$probe" close "$main"
 expect_clean_exit
 "$regdump" >/dev/null && fail "the settings key was made: $("$regdump")"
 start_program
 answer_message # the welcome, at the next plain start
 main=$(wait_window '^Processing\.\.\.$')
-click_in "$main" 216 108
+"$probe" close "$main"
 expect_clean_exit
 echo "PASS"

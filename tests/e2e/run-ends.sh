@@ -10,18 +10,6 @@ program=$1 regdump=$3 regset=$4
 start_session
 "$regset" 'Title=Mine' # settings of the user's own: the key is there, and is written at the end
 
-# Waits for the program to end and checks its exit status.
-expect_exit() {
-    local want=$1 got=0
-    for _ in $(seq 600); do
-        kill -0 "$app_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$app_pid" 2>/dev/null && fail "the program did not end"
-    wait "$app_pid" || got=$?
-    app_pid=
-    [ "$got" = "$want" ] || fail "the program ended with status $got, not $want: $(cat "$work/err")"
-}
 stored_whole() {
     [ "$("$regdump" | wc -l)" = 16 ] && "$regdump" | grep -qxF 'Title=Mine' ||
         fail "the settings were not stored as the button stores them: $("$regdump")"
@@ -31,7 +19,7 @@ echo "--for 3 ends about three seconds after the start"
 started=$(date +%s%N)
 "$program" --for 3 --title 'For three' 2>"$work/err" &
 app_pid=$!
-expect_exit 0
+expect_exit 0 "$work/err"
 took=$((($(date +%s%N) - started) / 1000000))
 echo "ended after $took ms"
 [ "$took" -ge 3000 ] || fail "ended after $took ms, before the three seconds"
@@ -46,7 +34,7 @@ wait_window '^While it sleeps$' >/dev/null
 kill -0 "$app_pid" || fail "the program ended while the process was there"
 kill "$sleeper"
 wait "$sleeper" 2>/dev/null || true
-expect_exit 0
+expect_exit 0 "$work/err"
 
 echo "-- COMMAND: its output and status are the program's"
 status=0
@@ -63,7 +51,7 @@ set -m
 app_pid=$!
 main=$(wait_window '^Sleeper$')
 click_in "$main" 216 108
-expect_exit $((128 + $(kill -l INT)))
+expect_exit $((128 + $(kill -l INT))) "$work/err"
 set +m
 
 echo "a command that cannot be run: a shell's status, one line, no window"
