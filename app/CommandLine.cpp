@@ -5,9 +5,8 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <limits>
-#include <system_error>
+#include <utility>
 
 namespace {
 
@@ -284,19 +283,13 @@ private:
         }
     }
 
-    // A name of the list wins over a file of that name: ./Gear is the file.
+    // A name of the list wins over a file of that name: ./Gear is the file,
+    // which checkWithSystem looks for.
     void takeIcon(std::u16string_view value) {
         RunSettings& settings = line_.settings;
         settings.builtinIcon = builtinIcon(value);
         settings.iconFile.reset();
-        if (settings.builtinIcon) return;
-        std::error_code error;
-        const std::filesystem::path path(value);
-        if (value.empty() || !std::filesystem::exists(path, error))
-            return fail(u"--icon " + inQuotes(value) + u": no built-in picture of that name (" +
-                        u"see NAME in --help) and no such file");
-        const std::filesystem::path full = std::filesystem::absolute(path, error);
-        settings.iconFile = (error ? path : full).lexically_normal().u16string();
+        if (!settings.builtinIcon) settings.iconFile = std::u16string(value);
     }
 
     std::span<const std::u16string> arguments_;
@@ -344,15 +337,25 @@ CommandLine parseCommandLine(std::span<const std::u16string> arguments, Conventi
 }
 
 void checkWithSystem(CommandLine& line, const SystemQuestions& system) {
-    if (line.action != CommandLine::Action::Run || !line.runWhile) return;
-    const std::u16string pid = u"--while " + decimalText(*line.runWhile);
-    if (*line.runWhile == system.ownProcess()) {
+    if (line.action != CommandLine::Action::Run) return;
+    const auto refuse = [&line](std::u16string error) {
         line.action = CommandLine::Action::Usage;
-        line.error = pid + u": that is this program itself, which would never end";
-    } else if (!system.processExists(*line.runWhile)) {
-        line.action = CommandLine::Action::Usage;
-        line.error = pid + u": no such process";
+        line.error = std::move(error);
+    };
+    if (std::optional<std::u16string>& file = line.settings.iconFile) {
+        const auto full = file->empty() ? std::nullopt : system.fullPathOfFile(*file);
+        if (!full)
+            return refuse(u"--icon " + inQuotes(*file) +
+                          u": no built-in picture of that name (see NAME in --help) and no such "
+                          u"file");
+        file = *full;
     }
+    if (!line.runWhile) return;
+    const std::u16string pid = u"--while " + decimalText(*line.runWhile);
+    if (*line.runWhile == system.ownProcess())
+        refuse(pid + u": that is this program itself, which would never end");
+    else if (!system.processExists(*line.runWhile))
+        refuse(pid + u": no such process");
 }
 
 std::u16string versionText() {

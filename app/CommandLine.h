@@ -27,8 +27,8 @@
 // How the program ends, for the shell or script that started it.
 namespace ExitStatus {
 inline constexpr int kDone = 0;
-inline constexpr int kCouldNotRun = 1;  // no display, or what the run needs cannot be had
-inline constexpr int kUsage = 2;        // a wrong option or value
+inline constexpr int kCouldNotRun = 1;   // no display, or what the run needs cannot be had
+inline constexpr int kUsage = 2;         // a wrong option or value
 inline constexpr int kNotRunnable = 126; // the command is there but cannot be run
 inline constexpr int kNotFound = 127;    // no such command
 inline constexpr int kSignalBase = 128;  // 128 + N: the command was ended by signal N
@@ -105,11 +105,13 @@ struct CommandLine {
 CommandLine parseCommandLine(std::span<const std::u16string> arguments, Conventions conventions,
                              std::span<const ToolkitOption> toolkit = {});
 
-// What only the system can answer, asked once the options are read: a process
-// to wait for that is not there (or is this program) is a usage error, not a
-// run that could never end. (An --icon file is looked for while reading, and
-// kept as a full path, so that it is found whatever the folder.)
+// What only the system can answer, asked once the options are read: an --icon
+// file that is not there is a usage error, one that is there is kept as a
+// full path (so that it is found whatever the folder); so is a process to wait
+// for that is not there (or is this program): never a run that cannot end.
 struct SystemQuestions {
+    // The full path of a file or folder that is there; nothing when none is.
+    std::function<std::optional<std::u16string>(const std::u16string& path)> fullPathOfFile;
     std::function<bool(std::uint32_t pid)> processExists;
     std::function<std::uint32_t()> ownProcess;
 };

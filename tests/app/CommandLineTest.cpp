@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -95,9 +93,6 @@ TEST(CommandLine, WrongOptionsAndValuesSayWhat) {
         {{u"--for", u"0"}, "--for '0': not a duration"},
         {{u"--while", u"0"}, "--while '0': not a process id"},
         {{u"--while", u"-5"}, "--while '-5': not a process id"},
-        {{u"--icon", u"Nothing-of-that-name.ico"},
-         "--icon 'Nothing-of-that-name.ico': no built-in"},
-        {{u"--icon", u""}, "--icon '': no built-in"},
         {{u"make"}, "unexpected argument 'make' (a command to run goes after --)"},
         {{u"--title", u"X", u"--"}, "-- needs a command after it"},
         {{u"-platform"}, "option '-platform' needs a value"},
@@ -163,22 +158,32 @@ TEST(CommandLine, WindowsTakesSlashesAndAnyCase) {
     EXPECT_EQ(parse({u"--", u"cmd", u"/c", u"exit 7"}, Conventions::Windows).command, 1u);
 }
 
-TEST(CommandLine, AnIconFileIsKeptAsAFullPath) {
-    const auto folder = std::filesystem::temp_directory_path() / "tarrowin-icon-option";
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / "Gear").put('x');
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(folder);
-    const CommandLine file = parse({u"--icon", u"./Gear"});
-    const CommandLine name = parse({u"--icon", u"Gear", u"--icon", u"gear"});
-    std::filesystem::current_path(previous);
-    std::filesystem::remove_all(folder);
-
+TEST(CommandLine, AnIconFileIsKeptAsAFullPathAndAMissingOneIsRefused) {
+    const SystemQuestions system{[](const std::u16string& path) -> std::optional<std::u16string> {
+                                     if (path == u"./Gear" || path == u"Gear") return u"/here/Gear";
+                                     return std::nullopt;
+                                 },
+                                 [](std::uint32_t) { return true; },
+                                 [] { return std::uint32_t(1); }};
+    const auto checked = [&system](std::vector<std::u16string> arguments) {
+        CommandLine line = parse(arguments);
+        checkWithSystem(line, system);
+        return line;
+    };
+    const CommandLine file = checked({u"--icon", u"./Gear"});
     ASSERT_EQ(file.action, CommandLine::Action::Run) << narrow(file.error);
-    EXPECT_EQ(file.settings.iconFile, (folder / "Gear").lexically_normal().u16string());
+    EXPECT_EQ(file.settings.iconFile, u"/here/Gear");
     EXPECT_FALSE(file.settings.builtinIcon);
-    EXPECT_EQ(name.settings.builtinIcon, 0) << "a name of the list wins over a file of that name";
+    const CommandLine name = checked({u"--icon", u"./Gear", u"--icon", u"gear"});
+    EXPECT_EQ(name.settings.builtinIcon, 0) << "the last --icon counts; a name wins over a file";
     EXPECT_FALSE(name.settings.iconFile);
+    for (const std::u16string missing : {u"Nothing-of-that-name.ico", u""}) {
+        const CommandLine line = checked({u"--icon", missing});
+        EXPECT_EQ(line.action, CommandLine::Action::Usage);
+        EXPECT_EQ(line.error, u"--icon '" + missing +
+                                  u"': no built-in picture of that name (see NAME in --help) and "
+                                  u"no such file");
+    }
 }
 
 TEST(CommandLine, DurationsAreSecondsOrHoursMinutesSeconds) {
@@ -291,7 +296,8 @@ TEST(CommandLine, AnswersWithoutAWindowGoToTheirStreamsWithTheirStatus) {
     EXPECT_TRUE(wrong.out.empty());
     EXPECT_EQ(answer({u"--title", u"X"}).status, std::nullopt) << "a run opens the window";
 
-    const SystemQuestions system{[](std::uint32_t pid) { return pid == 42 || pid == 7; },
+    const SystemQuestions system{[](const std::u16string&) { return std::nullopt; },
+                                 [](std::uint32_t pid) { return pid == 42 || pid == 7; },
                                  [] { return std::uint32_t(7); }};
     EXPECT_EQ(answer({u"--while", u"42"}, system).status, std::nullopt);
     const Outcome gone = answer({u"--while", u"43"}, system);

@@ -41,6 +41,9 @@ said out ''
 run_alone 2 --title Deploying --message 'Deploying...:0'
 said err "tarrowin: --message 'Deploying...:0': the speed must be 1 to 50000 ms
 Try 'tarrowin --help'."
+run_alone 2 --icon no-such-picture.ico
+said err "tarrowin: --icon 'no-such-picture.ico': no built-in picture of that name (see NAME in --help) and no such file
+Try 'tarrowin --help'."
 gone=$(sh -c 'echo $$') # a process that has ended
 run_alone 2 --while "$gone"
 said err "tarrowin: --while $gone: no such process

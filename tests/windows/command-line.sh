@@ -46,6 +46,10 @@ run_exe 2 /title
 [ "$(cat "$work/err")" = "tarrowin: option '/title' needs a value (TEXT)
 Try 'tarrowin --help'." ] || fail "the error was: $(cat "$work/err")"
 
+run_exe 2 /icon:C:\\no\\such.ico
+grep -qF "tarrowin: --icon 'C:\\no\\such.ico': no built-in picture" "$work/err" ||
+    fail "the error was: $(cat "$work/err")"
+
 echo "a run's own texts, while the registry keeps the user's"
 reg_add "$key" /v Title /d 'My own title'
 reg_add "$key" /v ButtonText /d 'Mine'

@@ -2,6 +2,8 @@
 
 #include "RegistryStore.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QString>
 
 #include <array>
@@ -12,24 +14,15 @@
 namespace {
 
 constexpr std::array<ToolkitOption, 19> kQtOptions{{
-    {u"platform", true},
-    {u"platformpluginpath", true},
-    {u"platformtheme", true},
-    {u"plugin", true},
-    {u"qwindowgeometry", true},
-    {u"qwindowicon", true},
-    {u"qwindowtitle", true},
-    {u"session", true},
-    {u"style", true},
-    {u"stylesheet", true},
-    {u"qmljsdebugger", true},
-    {u"reverse", false},
-    {u"widgetcount", false},
-    {u"display", true},
-    {u"geometry", true},
-    {u"name", true},
-    {u"nograb", false},
-    {u"dograb", false},
+    {u"platform", true},        {u"platformpluginpath", true},
+    {u"platformtheme", true},   {u"plugin", true},
+    {u"qwindowgeometry", true}, {u"qwindowicon", true},
+    {u"qwindowtitle", true},    {u"session", true},
+    {u"style", true},           {u"stylesheet", true},
+    {u"qmljsdebugger", true},   {u"reverse", false},
+    {u"widgetcount", false},    {u"display", true},
+    {u"geometry", true},        {u"name", true},
+    {u"nograb", false},         {u"dograb", false},
     {u"sync", false},
 }};
 
@@ -54,6 +47,12 @@ std::span<const ToolkitOption> qtOptions() {
 
 bool processExists(std::uint32_t pid) {
     return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+}
+
+std::optional<std::u16string> fullPathOfFile(const std::u16string& path) {
+    const QFileInfo file(QString::fromStdU16String(path));
+    if (!file.exists()) return std::nullopt;
+    return QDir::cleanPath(file.absoluteFilePath()).toStdU16String();
 }
 
 std::u16string settingsPlace() {

@@ -5,6 +5,7 @@
 
 #include "CommandLine.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -18,6 +19,8 @@ std::span<const ToolkitOption> qtOptions();
 
 // Whether a process of that id is there (also one of another user).
 bool processExists(std::uint32_t pid);
+// The full path of a file or folder that is there.
+std::optional<std::u16string> fullPathOfFile(const std::u16string& path);
 
 // Where the settings live, for the usage text.
 std::u16string settingsPlace();

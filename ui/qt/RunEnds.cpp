@@ -45,8 +45,8 @@ void RunEnds::endAfter(std::chrono::seconds time) {
 void RunEnds::checkTime() {
     const auto left = deadline_ - sinceBoot();
     if (left <= 0ns) return over_();
-    clock_.start(std::chrono::ceil<std::chrono::milliseconds>(std::min<std::chrono::nanoseconds>(
-        left, kLongestWait)));
+    clock_.start(std::chrono::ceil<std::chrono::milliseconds>(
+        std::min<std::chrono::nanoseconds>(left, kLongestWait)));
 }
 
 // A process file descriptor becomes readable when the process ends, whoever

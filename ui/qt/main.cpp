@@ -26,7 +26,8 @@ int main(int argc, char* argv[]) {
     // The options are read before Qt sees any: --help needs no display, and
     // what is ours (--title) is never taken by Qt as its own.
     CommandLine line = parseCommandLine(argumentsOf(argc, argv), Conventions::Posix, qtOptions());
-    checkWithSystem(line, {processExists, [] { return std::uint32_t(::getpid()); }});
+    checkWithSystem(line,
+                    {fullPathOfFile, processExists, [] { return std::uint32_t(::getpid()); }});
     if (const auto status =
             answerWithoutWindow(line, Conventions::Posix, settingsPlace(), printOut, printError))
         return *status;

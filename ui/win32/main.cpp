@@ -21,10 +21,29 @@
 #include "WideText.h"
 
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
+
+// The full path of a file or folder that is there.
+std::optional<std::u16string> fullPathOfFile(const std::u16string& path) {
+    const std::wstring wide = toWide(path);
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetFullPathNameW(wide.c_str(), DWORD(full.size()), full.data(), nullptr);
+        if (length == 0) return std::nullopt;
+        if (length < full.size()) {
+            full.resize(length);
+            break;
+        }
+        full.resize(length);
+    }
+    if (GetFileAttributesW(full.c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return toU16(full);
+}
 
 // The run's window, with the command line's settings and ends. written is the
 // whole command line and split its parts, from which a command is handed on
@@ -107,8 +126,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     for (std::size_t i = 1; i < split.size(); ++i)
         arguments.push_back(split[i].text);
     CommandLine line = parseCommandLine(arguments, Conventions::Windows);
-    checkWithSystem(line,
-                    {RunEnds::processExists, [] { return std::uint32_t(GetCurrentProcessId()); }});
+    checkWithSystem(line, {fullPathOfFile, RunEnds::processExists,
+                           [] { return std::uint32_t(GetCurrentProcessId()); }});
     if (const auto status = answerWithoutWindow(line, Conventions::Windows, SettingsStore::kKeyPath,
                                                 printOut, printError))
         return *status;
