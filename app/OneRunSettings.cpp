@@ -96,8 +96,8 @@ private:
 // there (the screen-saver box switching) does not happen.
 class LoadingAround final : public SettingsStore::Controls {
 public:
-    LoadingAround(SettingsStore::Controls& dialog, const std::array<bool, OneRunSettings::kSettings>& set,
-                  Values& kept)
+    LoadingAround(SettingsStore::Controls& dialog,
+                  const std::array<bool, OneRunSettings::kSettings>& set, Values& kept)
         : dialog_(dialog), set_(set), kept_(kept) {}
 
     std::u16string text(TextSetting box, int index) const override {
@@ -166,7 +166,8 @@ void OneRunSettings::load(SettingsStore::Controls& dialog) {
 void OneRunSettings::apply(SettingsStore::Controls& dialog) const {
     if (settings_.title) dialog.setText(TextSetting::Title, 0, *settings_.title);
     if (settings_.dual)
-        dialog.setValue(CheckSetting::Dual, *settings_.dual ? CheckBox::Checked : CheckBox::Unchecked);
+        dialog.setValue(CheckSetting::Dual,
+                        *settings_.dual ? CheckBox::Checked : CheckBox::Unchecked);
     if (settings_.keepScreenOn)
         dialog.setValue(CheckSetting::Saver,
                         *settings_.keepScreenOn ? CheckBox::Checked : CheckBox::Unchecked);
@@ -181,7 +182,8 @@ void OneRunSettings::apply(SettingsStore::Controls& dialog) const {
         const bool given = std::size_t(i) < settings_.messages.size();
         dialog.setText(TextSetting::Status, i, given ? settings_.messages[i].text : u"");
         if (given && settings_.messages[i].speed)
-            dialog.setText(TextSetting::Speed, i, NumberText::decimal(*settings_.messages[i].speed));
+            dialog.setText(TextSetting::Speed, i,
+                           NumberText::decimal(*settings_.messages[i].speed));
     }
 }
 

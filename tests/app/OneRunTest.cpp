@@ -15,9 +15,10 @@ std::string narrow(const std::u16string& text) {
 TEST(OneRun, TheRunsSettingsAreShownAndTheStoredOnesStay) {
     Harness h;
     const std::pair<std::u16string, std::u16string> stored[]{
-        {u"Title", u"Mine"}, {u"ButtonText", u"My button"}, {u"Status0", u"Stored 0"},
-        {u"Speed0", u"70"},  {u"Speed1", u"80"},            {u"Dual", u"1"},
-        {u"Icon", u"2"},     {u"Saver", u"0"}};
+        {u"Title", u"Mine"},       {u"ButtonText", u"My button"},
+        {u"Status0", u"Stored 0"}, {u"Speed0", u"70"},
+        {u"Speed1", u"80"},        {u"Dual", u"1"},
+        {u"Icon", u"2"},           {u"Saver", u"0"}};
     for (const auto& [name, text] : stored)
         h.storeText(name, text);
     h.run = RunSettings{.title = u"Deploying...",

@@ -21,8 +21,8 @@ bool writeTo(HANDLE handle, std::u16string_view text) {
     DWORD mode = 0, written = 0;
     if (GetConsoleMode(handle, &mode))
         return WriteConsoleW(handle, wide.data(), DWORD(wide.size()), &written, nullptr);
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0,
+                                         nullptr, nullptr);
     std::string bytes(size_t(size > 0 ? size : 0), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), bytes.data(), size, nullptr,
                         nullptr);
@@ -32,9 +32,9 @@ bool writeTo(HANDLE handle, std::u16string_view text) {
 void print(DWORD stream, std::u16string_view text, UINT icon) {
     if (writeTo(GetStdHandle(stream), text)) return;
     if (useStarterConsole()) {
-        const HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, 0, nullptr);
+        const HANDLE console =
+            CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
         const bool written = writeTo(console, text);
         if (console != INVALID_HANDLE_VALUE) CloseHandle(console);
         if (written) return;

@@ -100,8 +100,7 @@ RunEnds::~RunEnds() {
     if (window_) DestroyWindow(window_);
 }
 
-LRESULT CALLBACK RunEnds::windowProcedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK RunEnds::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(create->lpCreateParams));
@@ -180,9 +179,8 @@ bool RunEnds::startCommand(std::wstring commandLine, Failure& failure) {
     startup.cb = sizeof startup;
     const HANDLE streams[] = {GetStdHandle(STD_INPUT_HANDLE), GetStdHandle(STD_OUTPUT_HANDLE),
                               GetStdHandle(STD_ERROR_HANDLE)};
-    const bool anyStream = std::any_of(std::begin(streams), std::end(streams), [](HANDLE h) {
-        return h && h != INVALID_HANDLE_VALUE;
-    });
+    const bool anyStream = std::any_of(std::begin(streams), std::end(streams),
+                                       [](HANDLE h) { return h && h != INVALID_HANDLE_VALUE; });
     if (anyStream) {
         for (HANDLE stream : streams)
             if (stream && stream != INVALID_HANDLE_VALUE)
@@ -192,8 +190,8 @@ bool RunEnds::startCommand(std::wstring commandLine, Failure& failure) {
         startup.hStdOutput = streams[1];
         startup.hStdError = streams[2];
     }
-    const DWORD flags = CREATE_NEW_PROCESS_GROUP | CREATE_SUSPENDED |
-                        (sharedConsole_ ? 0 : CREATE_NO_WINDOW);
+    const DWORD flags =
+        CREATE_NEW_PROCESS_GROUP | CREATE_SUSPENDED | (sharedConsole_ ? 0 : CREATE_NO_WINDOW);
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, anyStream, flags, nullptr,
                         nullptr, &startup, &process)) {
