@@ -148,16 +148,19 @@ void ChildCommand::collect() {
     int status = 0;
     for (;;) {
         const pid_t got = ::waitpid(pid_, &status, WNOHANG | WUNTRACED | WCONTINUED);
-        if (got == 0 || (got < 0 && errno != EINTR)) return;
-        if (got < 0) continue;
-        if (WIFSTOPPED(status)) {
+        if (got < 0 && errno == EINTR) continue;
+        if (got == 0) return;
+        if (got > 0 && WIFSTOPPED(status)) {
             stopAlong();
-        } else if (WIFEXITED(status) || WIFSIGNALED(status)) {
+        } else if (got < 0 || WIFEXITED(status) || WIFSIGNALED(status)) {
+            // Gone without a status only if something else collected it: the
+            // run still ends, as a failed one, rather than never.
             running_ = false;
             escalation_.stop();
             takeTerminalBack();
-            emit ended(WIFEXITED(status) ? WEXITSTATUS(status)
-                                         : ExitStatus::kSignalBase + WTERMSIG(status));
+            emit ended(got < 0             ? ExitStatus::kCouldNotRun
+                       : WIFEXITED(status) ? WEXITSTATUS(status)
+                                           : ExitStatus::kSignalBase + WTERMSIG(status));
             return;
         }
     }
