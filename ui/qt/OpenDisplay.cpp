@@ -41,14 +41,17 @@ void writeAll(int fd, const std::string& text) {
 std::string platformsTried(const std::string& messages) {
     constexpr std::string_view kMark = "platform plugin \"";
     std::string names;
+    int count = 0;
     for (std::size_t at = messages.find(kMark); at != std::string::npos;
          at = messages.find(kMark, at)) {
         at += kMark.size();
         const std::string name = messages.substr(at, messages.find('"', at) - at);
         if (name.empty() || names.find(name) != std::string::npos) continue;
         names += (names.empty() ? "" : " and ") + name;
+        ++count;
     }
-    return names.empty() ? "Qt's platforms" : "Qt's " + names + " platform";
+    if (count == 0) return "Qt's platforms";
+    return "Qt's " + names + (count == 1 ? " platform" : " platforms");
 }
 
 std::string environmentSaid() {
