@@ -5,12 +5,21 @@
 // made from it. Plain C++; the front ends hand in their arguments as UTF-16 and
 // answer what only the system knows (does a process exist).
 //
-//   const CommandLine line = parseCommandLine(arguments, Conventions::Posix, toolkitOptions);
-//   if (const auto status = answerWithoutWindow(line, out, err)) return *status;
+//   CommandLine line = parseCommandLine(arguments, Conventions::Posix, toolkitOptions);
+//   checkWithSystem(line, system);
+//   if (const auto status = answerWithoutWindow(line, ...)) return *status;
 //
-// To add an option: a row in kOptions (CommandLine.cpp) and its case in
-// parseCommandLine. An option that does its work and ends without a window is
-// an Action: add it, its case in answerWithoutWindow, and its fields here.
+// To add an option: its name in enum Option, a row in kOptions (CommandLine.cpp;
+// the usage text and the manual page are made from it, and the end-to-end
+// tests hold README.md's copy of the usage text to --help's) and its case in
+// Parser::takeOption, which stores the value in CommandLine.
+// An option that does its work and ends without a window (one that writes a
+// file, say) is an Action too: an Action here, set in its takeOption case and
+// with its value in a field of CommandLine; answerWithoutWindow, whose switch
+// names every Action, answers it when it needs nothing of the system, and
+// else returns nothing for it, so that each main does the work right after
+// answerWithoutWindow, before any window or toolkit starts (ui/qt/main.cpp
+// and ui/win32/main.cpp), and returns that work's status.
 
 #include "RunSettings.h"
 
@@ -130,7 +139,8 @@ std::u16string usageErrorText(std::u16string_view error);
 using TextOutput = std::function<void(std::u16string_view text)>;
 
 // Answers the command lines that need no window (help, version, a usage error)
-// and returns the exit status; nothing for a run that opens the window.
+// and returns the exit status; nothing for a run that opens the window (and
+// for an action that its main does itself).
 std::optional<int> answerWithoutWindow(const CommandLine& line, Conventions conventions,
                                        std::u16string_view settingsPlace, const TextOutput& out,
                                        const TextOutput& err);
