@@ -5,9 +5,9 @@
 # open a display, with status 1 (never Qt's abort); Qt's own options still
 # reach Qt. With a display, --help opens no window. The README lists the
 # options --help lists.
-# Usage: command-line.sh TARROWIN
+# Usage: command-line.sh TARROWIN X11PROBE
 source "$(dirname "$0")/lib.sh"
-program=$1
+program=$1 x11probe=$2
 readme="$(dirname "$0")/../../README.md"
 start_session
 
@@ -62,10 +62,11 @@ echo "Qt's own options reach Qt: the offscreen platform needs no display"
 run_alone 0 -platform offscreen --for 1
 
 echo "with a display, --help opens no window"
-before=$(xdotool search --name '' 2>/dev/null | wc -l)
+watch_windows
 "$program" --help >"$work/out" || fail "--help with a display ended with $?"
+end_watch
 cmp -s "$work/out" "$work/usage" || fail "--help said otherwise with a display: $(cat "$work/out")"
-[ "$(xdotool search --name '' 2>/dev/null | wc -l)" = "$before" ] || fail "--help left a window"
+if grep -q '^shown ' "$work/shown"; then fail "--help showed windows: $(grep '^shown ' "$work/shown")"; fi
 
 echo "the README lists the options --help lists"
 options() { grep -E '^  +-' "$1"; }

@@ -5,7 +5,8 @@
 # leaves the welcome for the next plain start.
 # Usage: one-run.sh TARROWIN X11PROBE REGDUMP REGSET
 source "$(dirname "$0")/lib.sh"
-program=$1 probe=$2 regdump=$3 regset=$4
+program=$1 x11probe=$2 regdump=$3 regset=$4
+probe=$x11probe
 start_session
 
 # The window's pixels, once its first drawing is there; the bars stand still
@@ -23,17 +24,18 @@ start_program # a plain run stores all of them
 "$probe" close "$(wait_window '^My own$')"
 expect_clean_exit
 before=$("$regdump")
+watch_windows
 "$program" --title 'Deploying...' --button Abort --message 'Step one:50000' --message 'Step two' \
     --single --icon CD &
 app_pid=$!
 main=$(wait_window '^Deploying\.\.\.$')
 grab "$main" "$work/run.png"
-sleep 1
-if xdotool search --onlyvisible --name '^(Tarrowin|Options)$' >/dev/null 2>&1; then
-    fail "a box or the dialog opened"
-fi
 "$probe" close "$main"
 expect_clean_exit
+end_watch
+if was_shown Tarrowin || was_shown Options; then
+    fail "a box or the dialog opened; the windows shown: $(shown_titles)"
+fi
 after=$("$regdump")
 [ "$after" = "$before" ] || fail "the store changed: before
 $before
@@ -52,15 +54,16 @@ difference=$(compare -metric AE "$work/run.png" "$work/stored.png" null: 2>&1 ||
 
 echo "a first start with options greets no one"
 export TARROWIN_REGISTRY="$work/fresh.db"
+watch_windows
 "$program" --title 'Scripted' &
 app_pid=$!
 main=$(wait_window '^Scripted$')
-sleep 1
-if xdotool search --onlyvisible --name '^(Tarrowin|Options)$' >/dev/null 2>&1; then
-    fail "a first start with options opened a box or the dialog"
-fi
 "$probe" close "$main"
 expect_clean_exit
+end_watch
+if was_shown Tarrowin || was_shown Options; then
+    fail "a first start with options opened a box or the dialog; the windows shown: $(shown_titles)"
+fi
 "$regdump" >/dev/null && fail "the settings key was made: $("$regdump")"
 start_program
 answer_message # the welcome, at the next plain start

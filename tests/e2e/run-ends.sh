@@ -6,7 +6,7 @@
 # shell's status and no window.
 # Usage: run-ends.sh TARROWIN X11PROBE REGDUMP REGSET
 source "$(dirname "$0")/lib.sh"
-program=$1 regdump=$3 regset=$4
+program=$1 x11probe=$2 regdump=$3 regset=$4
 start_session
 "$regset" 'Title=Mine' # settings of the user's own: the key is there, and is written at the end
 
@@ -55,6 +55,7 @@ expect_exit $((128 + $(kill -l INT))) "$work/err"
 set +m
 
 echo "a command that cannot be run: a shell's status, one line, no window"
+watch_windows
 for case in "127|/nonexistent|tarrowin: /nonexistent: No such file or directory" \
     "127|no-such-command-here|tarrowin: no-such-command-here: command not found" \
     "126|$work|tarrowin: $work: Permission denied"; do
@@ -64,5 +65,6 @@ for case in "127|/nonexistent|tarrowin: /nonexistent: No such file or directory"
     [ "$status" = "$want" ] || fail "-- $command ended with $status, not $want"
     [ "$(cat "$work/err")" = "$line" ] || fail "-- $command said '$(cat "$work/err")'"
 done
-if xdotool search --name '^Never shown$' >/dev/null 2>&1; then fail "a window opened"; fi
+end_watch
+if was_shown 'Never shown'; then fail "a window opened; the windows shown: $(shown_titles)"; fi
 echo "PASS"

@@ -18,11 +18,18 @@ start_wine
 new_prefix "$work/prefix"
 
 # Runs tarrowin.exe to its end and checks its exit status; its output is in
-# $work/out and $work/err, without Windows' line ends.
+# $work/out and $work/err, without Windows' line ends. A start that Wine could
+# not make is made again, as wine_tool does.
 run_exe() {
-    local want=$1 got=0
+    local want=$1 got attempt
     shift
-    wine "$exe" "$@" >"$work/out" 2>"$work/err" </dev/null || got=$?
+    for attempt in 1 2 3; do
+        got=0
+        wine "$exe" "$@" >"$work/out" 2>"$work/err" </dev/null || got=$?
+        could_not_start "$got" "$work/out" "$work/err" || break
+        echo "wine could not start tarrowin.exe (attempt $attempt of 3, status $got)" >&2
+        sleep 0.5
+    done
     sed -i 's/\r$//' "$work/out" "$work/err"
     [ "$got" = "$want" ] ||
         fail "tarrowin.exe $* ended with status $got, not $want: $(cat "$work/out" "$work/err")"
@@ -53,9 +60,8 @@ grep -qF "tarrowin: --icon 'C:\\no\\such.ico': no built-in picture" "$work/err" 
 echo "a run's own texts, while the registry keeps the user's"
 reg_add "$key" /v Title /d 'My own title'
 reg_add "$key" /v ButtonText /d 'Mine'
-wine "$exe" /title 'Copying "files"' --button Stop --message 'Copying:50000' >"$work/program.log" 2>&1 &
-app_pid=$!
-wait_window '^Copying "files"$' >/dev/null
+launch '^Copying "files"$' "$work/program.log" wine "$exe" /title 'Copying "files"' --button Stop \
+    --message 'Copying:50000'
 [ "$(probe button-rect 'Copying "files"' Stop)" != "" ] || fail "no button captioned Stop"
 click_button 'Copying "files"' Stop
 expect_clean_exit "$work/program.log"
