@@ -5,9 +5,12 @@
 #include "Form2.h"
 #include "Module1.h"
 #include "NumberText.h"
+#include "OneRunSettings.h"
 #include "PlatformServices.h"
 #include "ProgramState.h"
 #include "SettingsStore.h"
+
+#include <utility>
 
 namespace {
 // The speed of the first message when nothing is set: what the timer takes at
@@ -24,9 +27,16 @@ Form1::Form1(const Form1Controls& controls, const Form2Controls& dialog, Program
     Timer1.Timer = [this] { Timer1_Timer(); };
     Picture1.Click = [this] { Picture1_Click(); };
     Command1.Click = [this] { Command1_Click(); };
-    // After the end a close request only lets the window go.
+    // After the end a close request only lets the window go. While a command
+    // runs, the end waits for the command's own.
     Me.Unload = [this](int& Cancel) {
-        if (!ended_) Form_Unload(Cancel);
+        if (ended_) return;
+        if (commandRunning_) {
+            Cancel = 1;
+            stopCommand_();
+            return;
+        }
+        Form_Unload(Cancel);
     };
 }
 
@@ -103,7 +113,10 @@ void Form1::Form_Unload(int& /*Cancel: a close is never refused*/) {
 void Form1::GetReg() {
     DialogControls controls(*dialog_, services_);
     try {
-        if (SettingsStore::GetReg(controls)) program_.FirstRun = true;
+        if (oneRun_)
+            oneRun_->load(controls);
+        else if (SettingsStore::GetReg(controls))
+            program_.FirstRun = true;
     } catch (...) {
         // A change handler that a loaded value ran has failed, and the values
         // after it were not loaded. The startup goes on with what the controls
@@ -118,7 +131,23 @@ void Form1::GetReg() {
 void Form1::SetReg() {
     if (!form2_) return; // stopped before the dialog existed: there is nothing to store
     if (!settingsLoaded_) return;
+    if (oneRun_) return oneRun_->store(DialogControls(*dialog_, services_));
     SettingsStore::SetReg(DialogControls(*dialog_, services_));
+}
+
+void Form1::runWith(const RunSettings& settings) {
+    oneRun_ = std::make_unique<OneRunSettings>(settings);
+}
+
+void Form1::waitForCommand(std::function<void()> stopCommand) {
+    stopCommand_ = std::move(stopCommand);
+    commandRunning_ = true;
+}
+
+void Form1::commandEnded(int status) {
+    commandRunning_ = false;
+    exitStatus_ = status;
+    if (!ended_) Me.close();
 }
 
 void Form1::setTimerInterval(std::u16string_view speed) {

@@ -6,12 +6,15 @@
 
 #include "Form1Controls.h"
 #include "ProgressWindow.h"
+#include "RunSettings.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 
 class Form2;
+class OneRunSettings;
 struct Form2Controls;
 struct PlatformServices;
 struct ProgramState;
@@ -63,6 +66,18 @@ public:
     // True once the shutdown has run: nothing of the program runs after it.
     bool hasEnded() const { return ended_; }
 
+    // A run started with options of its own, before Form_Load: the run's
+    // settings take the place of the stored ones for this run only
+    // (OneRunSettings.h), and a first start shows neither welcome nor dialog.
+    void runWith(const RunSettings& settings);
+    // The run waits for a command: a request to close (the button, the close
+    // box, a signal, the end of the time) asks the command to stop instead, and
+    // the window closes, storing the settings, once commandEnded reports its end.
+    void waitForCommand(std::function<void()> stopCommand);
+    void commandEnded(int status);
+    // What the program ends with: 0, or the status of the command it waited for.
+    int exitStatus() const { return exitStatus_; }
+
 private:
     std::unique_ptr<Form2Controls> dialog_;
     ProgramState& program_;
@@ -70,4 +85,8 @@ private:
     std::unique_ptr<Form2> form2_;
     bool settingsLoaded_ = true; // false when a failure stopped GetReg half way
     bool ended_ = false;
+    std::unique_ptr<OneRunSettings> oneRun_;
+    std::function<void()> stopCommand_;
+    bool commandRunning_ = false;
+    int exitStatus_ = 0;
 };

@@ -5,11 +5,7 @@
 #include "ProgramState.h"
 #include "ProgressWindow.h"
 
-#include <array>
-
 namespace {
-constexpr std::array<std::u16string_view, 8> kIconNames{
-    u"Gear", u"Arrow", u"Scissors", u"Folder", u"Files", u"CD", u"Monitor", u"(Custom...)"};
 constexpr std::u16string_view kIconExtension = u"ico";
 } // namespace
 

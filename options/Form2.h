@@ -6,6 +6,7 @@
 
 #include "Form2Controls.h"
 
+#include <array>
 #include <string_view>
 
 class ProgressWindow;
@@ -19,6 +20,9 @@ public:
     Form2(ProgressWindow& form1, const Form2Controls& controls, ProgramState& program,
           PlatformServices& services);
 
+    // The entries of IconList: the built-in pictures by name, then the custom one.
+    static constexpr std::array<std::u16string_view, 8> kIconNames{
+        u"Gear", u"Arrow", u"Scissors", u"Folder", u"Files", u"CD", u"Monitor", u"(Custom...)"};
     static constexpr int kCustomIcon = 7; // the "(Custom...)" entry of IconList
     // The speeds, in milliseconds, that the speed rule keeps every speed box within.
     static constexpr int kFastestSpeed = 1;

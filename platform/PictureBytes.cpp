@@ -129,9 +129,11 @@ std::size_t PictureBytes::iconDirectoryBytes(std::span<const std::byte> start) {
 
 std::optional<PictureBytes::IconDirectory>
 PictureBytes::readIconDirectory(std::span<const std::byte> start) {
+    // The count is read only once the header is known to be whole.
     const std::size_t length = iconDirectoryBytes(start);
+    if (length == 0 || start.size() < length) return std::nullopt;
     const std::size_t count = iconHeaderField(start, Icon::kHeaderCount);
-    if (length == 0 || count == 0 || start.size() < length) return std::nullopt;
+    if (count == 0) return std::nullopt;
     IconDirectory directory;
     directory.cursor =
         iconHeaderField(start, Icon::kHeaderType) == std::uint32_t(Icon::kTypeCursor);

@@ -4,7 +4,9 @@
 set(TARROWIN_BEHAVIOUR_HARNESS ${CMAKE_CURRENT_LIST_DIR}/Harness.cpp)
 set(TARROWIN_APP_TESTS
     ${CMAKE_CURRENT_LIST_DIR}/AnimationTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CommandLineTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CommandsTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OneRunTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StartupTest.cpp
 )
 set(TARROWIN_OPTIONS_TESTS ${CMAKE_CURRENT_LIST_DIR}/../options/DialogTest.cpp)

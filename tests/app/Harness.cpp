@@ -102,6 +102,7 @@ Form1& Harness::start() {
     window1 = std::make_unique<MemoryForm1>();
     window2 = std::make_unique<MemoryForm2>();
     form1 = std::make_unique<::Form1>(window1->controls(), window2->controls(), program, services);
+    if (run) form1->runWith(*run);
     form1->Form_Load();
     if (!form1->hasEnded()) window1->Me.show();
     return *form1;

@@ -105,6 +105,9 @@ public:
     std::vector<std::u16string> openedPages;
     int endCalls = 0;
 
+    // Options of the run's own from the command line, handed to the next start.
+    std::optional<RunSettings> run;
+
     // The controls of one run of the program; a restart gets fresh ones.
     std::unique_ptr<MemoryForm1> window1;
     std::unique_ptr<MemoryForm2> window2;

@@ -85,13 +85,18 @@ titled_or_closed() {
 # failure prints the program's log when one is named. Not in a subshell: only
 # this shell can collect its child's status.
 expect_clean_exit() {
-    local pid=$app_pid log=${1:-} status=0
+    expect_exit 0 "${1:-}"
+}
+
+# The same for another exit status: expect_exit STATUS [LOG].
+expect_exit() {
+    local want=$1 pid=$app_pid log=${2:-} status=0
     wait_until has_ended "$pid" || fail "the program did not end"
     wait "$pid" || status=$?
     app_pid=
-    [ "$status" = 0 ] && return
+    [ "$status" = "$want" ] && return
     [ -n "$log" ] && cat "$log"
-    fail "the program ended with status $status"
+    fail "the program ended with status $status, not $want"
 }
 has_ended() { ! kill -0 "$1" 2>/dev/null; }
 

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# tarrowin.exe from a command line, under Wine on a private Xvfb: --help and a
+# wrong option answer on the standard streams it was given (status 0 and 2)
+# and open no window; a run's own texts are on the window while Wine's
+# registry keeps the user's; --for ends the run by itself with the settings
+# stored; -- cmd /c exit 7 ends with the command's status, its output
+# passed on.
+#   command-line.sh BUILD-WIN-FOLDER
+set -euo pipefail
+top=$(cd "$(dirname "$0")/../.." && pwd)
+build_win=${1:-$top/build-win}
+source "$top/tests/windows/wine-lib.sh"
+
+exe="$build_win/tarrowin.exe"
+key='HKCU\Software\Quillmoor\Tarrowin'
+
+start_wine
+new_prefix "$work/prefix"
+
+# Runs tarrowin.exe to its end and checks its exit status; its output is in
+# $work/out and $work/err, without Windows' line ends. A start that Wine could
+# not make is made again, as wine_tool does.
+run_exe() {
+    local want=$1 got attempt
+    shift
+    for attempt in 1 2 3; do
+        got=0
+        wine "$exe" "$@" >"$work/out" 2>"$work/err" </dev/null || got=$?
+        could_not_start "$got" "$work/out" "$work/err" || break
+        echo "wine could not start tarrowin.exe (attempt $attempt of 3, status $got)" >&2
+        sleep 0.5
+    done
+    sed -i 's/\r$//' "$work/out" "$work/err"
+    [ "$got" = "$want" ] ||
+        fail "tarrowin.exe $* ended with status $got, not $want: $(cat "$work/out" "$work/err")"
+}
+stored() { wine_tool reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'; }
+
+echo "--help and /? on the standard output, with status 0 and no window"
+run_exe 0 --help
+head -n1 "$work/out" | grep -qx 'Usage: tarrowin \[OPTION\]\.\.\. \[-- COMMAND \[ARGUMENT\]\.\.\.\]' ||
+    fail "--help said: $(cat "$work/out")"
+grep -qx 'Settings: HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin' "$work/out" ||
+    fail "--help does not say where the settings are: $(tail -n1 "$work/out")"
+cp "$work/out" "$work/usage"
+run_exe 0 /?
+cmp -s "$work/out" "$work/usage" || fail "/? said otherwise than --help: $(cat "$work/out")"
+# Nothing in a message box either, which would carry the program's name.
+if xdotool search --onlyvisible --name '^Tarrowin$' >/dev/null 2>&1; then fail "--help showed a box"; fi
+
+echo "a wrong option: one line naming it, status 2"
+run_exe 2 /title
+[ "$(cat "$work/err")" = "tarrowin: option '/title' needs a value (TEXT)
+Try 'tarrowin --help'." ] || fail "the error was: $(cat "$work/err")"
+
+run_exe 2 /icon:C:\\no\\such.ico
+grep -qF "tarrowin: --icon 'C:\\no\\such.ico': no built-in picture" "$work/err" ||
+    fail "the error was: $(cat "$work/err")"
+
+echo "a run's own texts, while the registry keeps the user's"
+reg_add "$key" /v Title /d 'My own title'
+reg_add "$key" /v ButtonText /d 'Mine'
+launch '^Copying "files"$' "$work/program.log" wine "$exe" /title 'Copying "files"' --button Stop \
+    --message 'Copying:50000'
+[ "$(probe button-rect 'Copying "files"' Stop)" != "" ] || fail "no button captioned Stop"
+click_button 'Copying "files"' Stop
+expect_clean_exit "$work/program.log"
+[ "$(stored Title)" = 'My own title' ] || fail "the stored title is now '$(stored Title)'"
+[ "$(stored ButtonText)" = 'Mine' ] || fail "the stored button text is now '$(stored ButtonText)'"
+[ "$(stored Status0)" = 'Reading Files...' ] || fail "the stored first message is '$(stored Status0)'"
+
+echo "--for 3 ends the run by itself, the settings stored"
+wine_tool reg delete "$key" /f >/dev/null
+reg_add "$key" /v Title /d 'My own title'
+started=$(date +%s%N)
+run_exe 0 --for 3 --title 'For three'
+took=$((($(date +%s%N) - started) / 1000000))
+echo "ended after $took ms"
+[ "$took" -ge 3000 ] || fail "ended after $took ms, before the three seconds"
+[ "$(wine_tool reg query "$key" 2>/dev/null | grep -c REG_SZ)" = 16 ] || fail "the settings were not stored"
+[ "$(stored Title)" = 'My own title' ] || fail "the stored title is now '$(stored Title)'"
+
+echo "-- cmd /c exit 7: the command's status and output"
+run_exe 7 --title 'Seven' -- cmd /c "echo from the command& exit 7"
+[ "$(cat "$work/out")" = "from the command" ] || fail "the command's output was '$(cat "$work/out")'"
+echo "PASS"
