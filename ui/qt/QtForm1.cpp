@@ -5,6 +5,7 @@
 #include "FirstLineOnly.h"
 #include "Pictures.h"
 #include "ScreenCentring.h"
+#include "WidgetAccessibility.h"
 
 Form1Widget::Form1Widget(QtWindow& window) : FormWidget(window, QAccessible::Window) {
     setupUi(this);
@@ -25,6 +26,7 @@ Form1Widget::Form1Widget(QtWindow& window) : FormWidget(window, QAccessible::Win
     // lie over the label, which shows its first line only.
     ProcessName->lower();
     showFirstLineOnly(*ProcessName);
+    makeLiveRegion(*ProcessName);
 
     // A bar repaints itself only when the new position moves its fill by a whole
     // chunk of the style; one step of 40 is less than that, so every step asks

@@ -2,8 +2,10 @@
 
 #include "ClassicFont.h"
 #include "EnterPressesButton.h"
+#include "Form2.h"
 #include "LayoutValues.h"
 #include "Pictures.h"
+#include "WidgetAccessibility.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -59,6 +61,12 @@ Form2Widget::Form2Widget(QtWindow& window) : FormWidget(window, QAccessible::Dia
     Picture1->setPicture(Pictures::logoBanner());
     Picture1->setCursor(Pictures::logoCursor());
     Command4->setIcon(QIcon(Pictures::browsePicture()));
+    const QString speedRange = QStringLiteral("Milliseconds, from %1 to %2")
+                                   .arg(::Form2::kFastestSpeed)
+                                   .arg(::Form2::kSlowestSpeed);
+    for (QLineEdit* box : Speedbox)
+        box->setAccessibleDescription(speedRange);
+    leaveNoItemFocused(*IconList);
     setFocusProxy(Pmess); // the keyboard focus starts in the title box
     pressFocusedButtonsOnEnter(*this);
 }
