@@ -3,6 +3,7 @@
 #include "ClassicFont.h"
 #include "EnterPressesButton.h"
 #include "FirstLineOnly.h"
+#include "FocusRing.h"
 #include "Pictures.h"
 #include "ScreenCentring.h"
 #include "WidgetAccessibility.h"
@@ -18,6 +19,7 @@ Form1Widget::Form1Widget(QtWindow& window) : FormWidget(window, QAccessible::Win
     Picture1->setCursorOnEnter([this] { return Pictures::iconBoxCursor(devicePixelRatioF()); });
     centreOnScreen(*this);
     pressFocusedButtonsOnEnter(*this);
+    ringFocusedButtons(*this);
     // The focus starts on the button: the icon comes after it, but a cycle of
     // two stops has no first stop of its own.
     Command1->setFocus();

@@ -1,6 +1,8 @@
 #include "QtForm2.h"
 
 #include "ClassicFont.h"
+#include "Contrast.h"
+#include "FocusRing.h"
 #include "EnterPressesButton.h"
 #include "Form2.h"
 #include "LayoutValues.h"
@@ -52,9 +54,7 @@ Form2Widget::Form2Widget(QtWindow& window) : FormWidget(window, QAccessible::Dia
     captionInBorder(Frame1);
     captionInBorder(Frame2);
 
-    QPalette credit = Label8->palette();
-    credit.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    Label8->setPalette(credit);
+    showCreditReadably();
     QPalette logo = Picture1->palette();
     logo.setColor(QPalette::Window, Qt::white);
     Picture1->setPalette(logo);
@@ -69,6 +69,33 @@ Form2Widget::Form2Widget(QtWindow& window) : FormWidget(window, QAccessible::Dia
     leaveNoItemFocused(*IconList);
     setFocusProxy(Pmess); // the keyboard focus starts in the title box
     pressFocusedButtonsOnEnter(*this);
+    ringFocusedButtons(*this);
+}
+
+void Form2Widget::showCreditReadably() {
+    // Blue where it reads on the window, as described; on a dark window the
+    // palette's link colour, made lighter where even that does not read.
+    static const QColor kCreditBlue(0, 0, 255);
+    const QPalette colours = palette();
+    QPalette credit = Label8->palette();
+    credit.setColor(QPalette::WindowText,
+                    readableText(kCreditBlue, colours.color(QPalette::Link),
+                                 colours.color(QPalette::WindowText),
+                                 colours.color(QPalette::Window)));
+    Label8->setPalette(credit);
+}
+
+void Form2Widget::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange) showCreditReadably();
+    FormWidget::changeEvent(event);
+}
+
+void Form2Widget::showEvent(QShowEvent* event) {
+    // The focus shows at once wherever it is, also on a button that the
+    // keyboard pressed to close the dialog last time: Enter would press it
+    // again unseen. Qt otherwise waits for the next Tab.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    FormWidget::showEvent(event);
 }
 
 QtForm2::QtForm2() : Me([this] { return build(); }) {
