@@ -29,10 +29,9 @@ public:
 } // namespace
 
 QColor focusRingColour(const QColor& face, const QPalette& palette) {
-    return mostContrasting(face, {palette.color(QPalette::Highlight),
-                                  palette.color(QPalette::ButtonText),
-                                  palette.color(QPalette::WindowText),
-                                  palette.color(QPalette::Window)});
+    return mostContrasting(face,
+                           {palette.color(QPalette::Highlight), palette.color(QPalette::ButtonText),
+                            palette.color(QPalette::WindowText), palette.color(QPalette::Window)});
 }
 
 void drawFocusRing(QPainter& painter, const QRect& edge, const QColor& colour) {

@@ -2,8 +2,8 @@
 
 #include "ClassicFont.h"
 #include "Contrast.h"
-#include "FocusRing.h"
 #include "EnterPressesButton.h"
+#include "FocusRing.h"
 #include "Form2.h"
 #include "LayoutValues.h"
 #include "Pictures.h"
@@ -78,10 +78,9 @@ void Form2Widget::showCreditReadably() {
     static const QColor kCreditBlue(0, 0, 255);
     const QPalette colours = palette();
     QPalette credit = Label8->palette();
-    credit.setColor(QPalette::WindowText,
-                    readableText(kCreditBlue, colours.color(QPalette::Link),
-                                 colours.color(QPalette::WindowText),
-                                 colours.color(QPalette::Window)));
+    credit.setColor(QPalette::WindowText, readableText(kCreditBlue, colours.color(QPalette::Link),
+                                                       colours.color(QPalette::WindowText),
+                                                       colours.color(QPalette::Window)));
     Label8->setPalette(credit);
 }
 

@@ -36,7 +36,8 @@ void QtPictureBox::paintEvent(QPaintEvent*) {
     // Only the keyboard gives the box the focus: its ring shows whenever it
     // has it, over the picture's edge, since the box has no border to draw it
     // in. Measured against the box's own background, the picture's.
-    drawFocusRing(painter, rect(), focusRingColour(palette().color(QPalette::Window), window()->palette()));
+    drawFocusRing(painter, rect(),
+                  focusRingColour(palette().color(QPalette::Window), window()->palette()));
 }
 
 // A click is a press and a release of the left button over the box.

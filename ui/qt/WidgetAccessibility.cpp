@@ -69,7 +69,8 @@ private:
 // as text, so that a change comes as text taken out and put in.
 class LiveTextAccessible final : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
-    explicit LiveTextAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+    explicit LiveTextAccessible(QLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText) {}
 
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);

@@ -100,7 +100,8 @@ TEST_F(Accessibility, TheListsPopupLeavesNoItemFocusedOnceClosed) {
     const auto focusedItems = [&] {
         QStringList focused;
         for (int i = 0; i < items->childCount(); ++i)
-            if (items->child(i)->state().focused) focused += items->child(i)->text(QAccessible::Name);
+            if (items->child(i)->state().focused)
+                focused += items->child(i)->text(QAccessible::Name);
         return focused;
     };
     for (int round = 0; round < 2; ++round) {

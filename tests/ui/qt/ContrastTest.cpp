@@ -24,8 +24,7 @@ double luminance(QColor c) {
     const auto channel = [](double v) {
         return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
     };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
-           0.0722 * channel(c.blueF());
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
 }
 double contrast(QColor a, QColor b) {
     const double la = luminance(a), lb = luminance(b);
@@ -49,8 +48,9 @@ QPalette scheme(QColor window, QColor text, QColor base, QColor highlight, QColo
 std::vector<Scheme> schemes() {
     return {
         {"light", QApplication::style()->standardPalette()},
-        {"dark", scheme(QColor(0x35, 0x35, 0x35), QColor(0xEE, 0xEE, 0xEE), QColor(0x2A, 0x2A, 0x2A),
-                        QColor(0x2A, 0x82, 0xDA), QColor(0x2A, 0x82, 0xDA))},
+        {"dark",
+         scheme(QColor(0x35, 0x35, 0x35), QColor(0xEE, 0xEE, 0xEE), QColor(0x2A, 0x2A, 0x2A),
+                QColor(0x2A, 0x82, 0xDA), QColor(0x2A, 0x82, 0xDA))},
         {"high contrast", scheme(Qt::black, Qt::white, Qt::black, QColor(0x1A, 0xEB, 0xFF),
                                  QColor(0xFF, 0xFF, 0x00))},
     };
@@ -73,8 +73,8 @@ double focusContrast(const QImage& focused, const QImage& unfocused, int* change
             for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
                 const QPoint next = QPoint(x, y) + step;
                 if (focused.rect().contains(next) && !isRing(next.x(), next.y()))
-                    best = std::max(best, contrast(focused.pixelColor(x, y),
-                                                   focused.pixelColor(next)));
+                    best = std::max(best,
+                                    contrast(focused.pixelColor(x, y), focused.pixelColor(next)));
             }
             if (best > 0) ratios.push_back(best);
         }
@@ -107,8 +107,7 @@ TEST_P(Contrast, FocusAndCreditStandOut) {
     int changed = 0;
     const QImage logoFocused = drawnOnScreen(d.Picture1);
     const double logo = focusContrast(logoFocused, logoAlone, &changed);
-    std::cout << GetParam().name << ": logo focus " << logo << ":1 over " << changed
-              << " pixels\n";
+    std::cout << GetParam().name << ": logo focus " << logo << ":1 over " << changed << " pixels\n";
     EXPECT_GT(changed, 2 * (d.Picture1->width() + d.Picture1->height()))
         << "no ring around the logo";
     EXPECT_GE(logo, 3.0);
@@ -145,10 +144,9 @@ TEST_P(Contrast, FocusAndCreditStandOut) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Palettes, Contrast, ::testing::ValuesIn(schemes()),
-                         [](const auto& info) {
-                             QString name = QString::fromLatin1(info.param.name);
-                             return name.remove(u' ').toStdString();
-                         });
+INSTANTIATE_TEST_SUITE_P(Palettes, Contrast, ::testing::ValuesIn(schemes()), [](const auto& info) {
+    QString name = QString::fromLatin1(info.param.name);
+    return name.remove(u' ').toStdString();
+});
 
 } // namespace
