@@ -17,9 +17,6 @@ public:
     FocusReturn(const FocusReturn&) = delete;
     FocusReturn& operator=(const FocusReturn&) = delete;
 
-    // The window that was active, the owner a modal window opened now belongs to.
-    QWidget* window() const { return window_; }
-
 private:
     QPointer<QWidget> window_;
     QPointer<QWidget> focus_;
