@@ -3,12 +3,15 @@
 through pyatspi, as Orca reads it.
 
     atspi.py enable              switches the desktop's accessibility on
-    atspi.py check TITLE         the tree: windows, names, roles, values; the
+    atspi.py check TITLE         the tree: windows, names, roles, values, the
+                                 status line's text, the delays' description,
+                                 the frames' relations; the
                                  options opened through the icon's action; a
                                  speed box set through its editable text
     atspi.py fast                every speed 1 ms, set in the dialog and applied
-    atspi.py count SECONDS       value and name changes a second, as
-                                 "<value events/s> <name events/s>"
+    atspi.py count SECONDS       value and name changes a second, and how many
+                                 name changes and texts put into the status line,
+                                 as "<value events/s> <name events/s> <names> <texts>"
     atspi.py saver [toggle]      the "Disable Screen Saver" box's description
                                  (what keeps the screen on), after opening the
                                  dialog through the icon and, with toggle,
@@ -124,8 +127,11 @@ def check(title):
         if value.currentValue != before:
             fail("%s: the actions %s and a set moved the value from %s to %s"
                  % (name, actions(bar), before, value.currentValue))
-    if find(frame, pyatspi.ROLE_LABEL) is None:
+    status = find(frame, pyatspi.ROLE_LABEL)
+    if status is None:
         fail("no status line in the window: %s" % describe(frame))
+    if text_of(status) != status.name:
+        fail("the status line %r reads as the text %r" % (status.name, text_of(status)))
     icon = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Options")
     if icon is None:
         fail("no button named Options (the icon): %s" % describe(frame))
@@ -140,6 +146,23 @@ def check(title):
     for name, role in expected.items():
         if find(dialog, role, name) is None:
             fail("no %s named %r in the dialog: %s" % (pyatspi.Accessibility.ROLE_NAMES.get(role, role), name, describe(dialog)))
+
+    for i in range(1, 6):
+        described = find(dialog, pyatspi.ROLE_TEXT, "Delay %d" % i).description
+        if described != "Milliseconds, from 1 to 50000":
+            fail("Delay %d is described as %r" % (i, described))
+    icon_list = find(dialog, pyatspi.ROLE_COMBO_BOX)
+    if icon_list is None or icon_list.name != "Icon":
+        fail("the icon list is not named Icon: %s" % describe(dialog))
+    # A frame is named by its caption and labels none of the controls in it.
+    for caption in ("Change Messages:", "Appearance:"):
+        frame = find(dialog, pyatspi.ROLE_PANEL, caption)
+        if frame is None:
+            fail("no frame named %r: %s" % (caption, describe(dialog)))
+        labelled = [r.getTarget(i).name for r in frame.getRelationSet()
+                    if r.getRelationType() == pyatspi.RELATION_LABEL_FOR for i in range(r.getNTargets())]
+        if labelled:
+            fail("the frame %r labels %s" % (caption, labelled))
 
     # An assistive tool sets a speed: the speed rule answers as for typing.
     delay = find(dialog, pyatspi.ROLE_TEXT, "Delay 1")
@@ -170,7 +193,7 @@ def fast():
 
 def count(seconds):
     app = application()
-    counts = {"value": 0, "name": 0}
+    counts = {"value": 0, "name": 0, "text": 0}
 
     def heard(event):
         if event.host_application is None or event.host_application.name.lower() != "tarrowin":
@@ -179,13 +202,16 @@ def count(seconds):
             counts["value"] += 1
         elif event.type.startswith("object:property-change:accessible-name"):
             counts["name"] += 1
+        elif event.type.startswith("object:text-changed:insert") and event.source.getRole() == pyatspi.ROLE_LABEL:
+            counts["text"] += 1
 
     del app
     pyatspi.Registry.registerEventListener(heard, "object:property-change:accessible-value",
-                                           "object:property-change:accessible-name")
+                                           "object:property-change:accessible-name",
+                                           "object:text-changed:insert")
     GLib.timeout_add(int(seconds * 1000), lambda: pyatspi.Registry.stop())
     pyatspi.Registry.start()
-    print("%.1f %.1f" % (counts["value"] / seconds, counts["name"] / seconds))
+    print("%.1f %.1f %d %d" % (counts["value"] / seconds, counts["name"] / seconds, counts["name"], counts["text"]))
 
 
 def description(node):

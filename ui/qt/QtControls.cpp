@@ -5,6 +5,7 @@
 #include "QtPictureBox.h"
 #include "QtText.h"
 #include "ValueCheckBox.h"
+#include "WidgetAccessibility.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -99,7 +100,7 @@ std::u16string QtLabel::caption() const {
 }
 
 void QtLabel::setCaption(std::u16string_view caption) {
-    label_->setText(fromU16(caption));
+    setLiveText(*label_, fromU16(caption));
 }
 
 void QtCommandButton::bind(QPushButton* button) {

@@ -3,8 +3,10 @@
 #include "ClassicFont.h"
 #include "EnterPressesButton.h"
 #include "FirstLineOnly.h"
+#include "FocusRing.h"
 #include "Pictures.h"
 #include "ScreenCentring.h"
+#include "WidgetAccessibility.h"
 
 Form1Widget::Form1Widget(QtWindow& window) : FormWidget(window, QAccessible::Window) {
     setupUi(this);
@@ -17,6 +19,7 @@ Form1Widget::Form1Widget(QtWindow& window) : FormWidget(window, QAccessible::Win
     Picture1->setCursorOnEnter([this] { return Pictures::iconBoxCursor(devicePixelRatioF()); });
     centreOnScreen(*this);
     pressFocusedButtonsOnEnter(*this);
+    ringFocusedButtons(*this);
     // The focus starts on the button: the icon comes after it, but a cycle of
     // two stops has no first stop of its own.
     Command1->setFocus();
@@ -25,6 +28,7 @@ Form1Widget::Form1Widget(QtWindow& window) : FormWidget(window, QAccessible::Win
     // lie over the label, which shows its first line only.
     ProcessName->lower();
     showFirstLineOnly(*ProcessName);
+    makeLiveRegion(*ProcessName);
 
     // A bar repaints itself only when the new position moves its fill by a whole
     // chunk of the style; one step of 40 is less than that, so every step asks

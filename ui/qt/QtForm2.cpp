@@ -1,9 +1,13 @@
 #include "QtForm2.h"
 
 #include "ClassicFont.h"
+#include "Contrast.h"
 #include "EnterPressesButton.h"
+#include "FocusRing.h"
+#include "Form2.h"
 #include "LayoutValues.h"
 #include "Pictures.h"
+#include "WidgetAccessibility.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -50,17 +54,47 @@ Form2Widget::Form2Widget(QtWindow& window) : FormWidget(window, QAccessible::Dia
     captionInBorder(Frame1);
     captionInBorder(Frame2);
 
-    QPalette credit = Label8->palette();
-    credit.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    Label8->setPalette(credit);
+    showCreditReadably();
     QPalette logo = Picture1->palette();
     logo.setColor(QPalette::Window, Qt::white);
     Picture1->setPalette(logo);
     Picture1->setPicture(Pictures::logoBanner());
     Picture1->setCursor(Pictures::logoCursor());
     Command4->setIcon(QIcon(Pictures::browsePicture()));
+    const QString speedRange = QStringLiteral("Milliseconds, from %1 to %2")
+                                   .arg(::Form2::kFastestSpeed)
+                                   .arg(::Form2::kSlowestSpeed);
+    for (QLineEdit* box : Speedbox)
+        box->setAccessibleDescription(speedRange);
+    leaveNoItemFocused(*IconList);
     setFocusProxy(Pmess); // the keyboard focus starts in the title box
     pressFocusedButtonsOnEnter(*this);
+    ringFocusedButtons(*this);
+}
+
+void Form2Widget::showCreditReadably() {
+    // Blue where it reads on the window, as described; on a dark window the
+    // palette's link colour, made lighter where even that does not read.
+    static const QColor kCreditBlue(0, 0, 255);
+    const QPalette colours = palette();
+    QPalette credit = Label8->palette();
+    credit.setColor(QPalette::WindowText, readableText(kCreditBlue, colours.color(QPalette::Link),
+                                                       colours.color(QPalette::WindowText),
+                                                       colours.color(QPalette::Window)));
+    Label8->setPalette(credit);
+}
+
+void Form2Widget::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange) showCreditReadably();
+    FormWidget::changeEvent(event);
+}
+
+void Form2Widget::showEvent(QShowEvent* event) {
+    // The focus shows at once wherever it is, also on a button that the
+    // keyboard pressed to close the dialog last time: Enter would press it
+    // again unseen. Qt otherwise waits for the next Tab.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    FormWidget::showEvent(event);
 }
 
 QtForm2::QtForm2() : Me([this] { return build(); }) {

@@ -20,6 +20,13 @@ public:
     std::array<QLineEdit*, Form2Controls::kMessages> Status;
     std::array<QLineEdit*, Form2Controls::kMessages> Speedbox;
     std::array<QLabel*, 1> Label4;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void showCreditReadably();
 };
 
 class QtForm2 {

@@ -1,11 +1,11 @@
 #include "QtPictureBox.h"
 
+#include "FocusRing.h"
 #include "QtPictureBoxAccessible.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 
 QtPictureBox::QtPictureBox(QWidget* parent) : QWidget(parent) {
     installPictureBoxAccessibility();
@@ -33,14 +33,11 @@ void QtPictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!picture_.isNull()) painter.drawPixmap(0, 0, picture_);
     if (!hasFocus()) return;
-    // Over the picture's edge: the box has no border to draw it in.
-    QStyleOptionFocusRect frame;
-    frame.initFrom(this);
-    frame.backgroundColor = palette().color(QPalette::Window);
-    // Only the keyboard gives the box the focus: its frame shows whenever it
-    // has it, also in styles that keep focus frames for keyboard changes.
-    frame.state |= QStyle::State_KeyboardFocusChange;
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
+    // Only the keyboard gives the box the focus: its ring shows whenever it
+    // has it, over the picture's edge, since the box has no border to draw it
+    // in. Measured against the box's own background, the picture's.
+    drawFocusRing(painter, rect(),
+                  focusRingColour(palette().color(QPalette::Window), window()->palette()));
 }
 
 // A click is a press and a release of the left button over the box.

@@ -1,5 +1,6 @@
 #include "QtPlatformServices.h"
 
+#include "FocusReturn.h"
 #include "OpenFileDialog.h"
 #include "QtText.h"
 #include "QtWindow.h"
@@ -21,6 +22,7 @@ void showMessageBox(std::u16string_view text, MessageIcon icon) {
                     kCaption, fromU16(text), QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     box.setEscapeButton(QMessageBox::Ok);
+    const FocusReturn back;
     box.exec(); // a nested event loop: the animation keeps ticking
 }
 
@@ -28,6 +30,7 @@ std::u16string showOpenFileDialog(std::u16string_view filter, std::u16string_vie
                                   const std::optional<std::u16string>& initialDirectory, int flags,
                                   Window* owner) {
     auto* window = dynamic_cast<QtWindow*>(owner);
+    const FocusReturn back;
     return openFileDialog(fromU16(filter), fromU16(defaultExtension),
                           initialDirectory ? fromU16(*initialDirectory) : QString(), flags,
                           window ? window->widget() : nullptr)

@@ -32,10 +32,16 @@ void AccessibilityEvents::record(QAccessibleEvent* event) {
     if (!events_) return;
     QAccessibleInterface* iface = event->accessibleInterface();
     QVariant value;
+    QString before;
     if (event->type() == QAccessible::ValueChanged)
         value = static_cast<QAccessibleValueChangeEvent*>(event)->value();
+    if (event->type() == QAccessible::TextUpdated) {
+        const auto* update = static_cast<QAccessibleTextUpdateEvent*>(event);
+        before = update->textRemoved();
+        value = update->textInserted();
+    }
     events_->push_back({event->object(), event->type(),
-                        iface ? iface->text(QAccessible::Name) : QString(), value});
+                        iface ? iface->text(QAccessible::Name) : QString(), value, before});
 }
 
 std::vector<QString> AccessibilityEvents::names(QObject* object, QAccessible::Event type) const {
@@ -50,5 +56,13 @@ std::vector<int> AccessibilityEvents::values(QObject* object) const {
     for (const AccessibleEventRecord& e : recorded_)
         if (e.object == object && e.type == QAccessible::ValueChanged)
             found.push_back(e.value.toInt());
+    return found;
+}
+
+std::vector<std::pair<QString, QString>> AccessibilityEvents::textUpdates(QObject* object) const {
+    std::vector<std::pair<QString, QString>> found;
+    for (const AccessibleEventRecord& e : recorded_)
+        if (e.object == object && e.type == QAccessible::TextUpdated)
+            found.emplace_back(e.before, e.value.toString());
     return found;
 }

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <utility>
 #include <vector>
 
 struct AccessibleEventRecord {
@@ -14,6 +15,7 @@ struct AccessibleEventRecord {
     QAccessible::Event type;
     QString name;   // the object's accessible name when the event came
     QVariant value; // the new value, for a value change
+    QString before; // the text replaced, for a text update (the new text is in value)
 };
 
 class AccessibilityEvents {
@@ -27,6 +29,8 @@ public:
     std::vector<QString> names(QObject* object, QAccessible::Event type) const;
     // The values that came with value changes from this object.
     std::vector<int> values(QObject* object) const;
+    // The texts replaced and their replacements, of this object's text updates.
+    std::vector<std::pair<QString, QString>> textUpdates(QObject* object) const;
 
 private:
     static void record(QAccessibleEvent* event);

@@ -4,6 +4,7 @@
 #include "AccessibilityEvents.h"
 #include "QtHarness.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAccessibleValueInterface>
@@ -64,13 +65,51 @@ TEST_F(Accessibility, EveryControlHasTheNameOfItsLabel) {
         ASSERT_NE(spoken, nullptr);
         EXPECT_EQ(spoken->role(), c.role);
         EXPECT_EQ(spoken->text(QAccessible::Name), c.name);
+        if (c.name.startsWith(u"Delay")) {
+            EXPECT_EQ(spoken->text(QAccessible::Description),
+                      QStringLiteral("Milliseconds, from 1 to 50000"));
+        }
+    }
+
+    // A frame is a grouping named by its caption that names no control.
+    for (QGroupBox* frame : {d.Frame1, d.Frame2}) {
+        QAccessibleInterface* spoken = of(frame);
+        EXPECT_EQ(spoken->role(), QAccessible::Grouping);
+        EXPECT_EQ(spoken->text(QAccessible::Name), frame->title());
+        EXPECT_TRUE(spoken->relations(QAccessible::Labelled).isEmpty())
+            << frame->title().toStdString() << " labels "
+            << spoken->relations(QAccessible::Labelled).size() << " controls";
     }
 
     QAccessibleInterface* list = of(d.IconList);
     EXPECT_EQ(list->role(), QAccessible::ComboBox);
+    EXPECT_EQ(list->text(QAccessible::Name), QStringLiteral("Icon"));
+    EXPECT_EQ(list->text(QAccessible::Value), QStringLiteral("Gear"));
     EXPECT_EQ(labelledBy(list).value(0), QStringLiteral("Icon"));
+    ASSERT_EQ(list->childCount(), 1) << "the items, in the popup's list";
+    EXPECT_EQ(list->child(0)->childCount(), 8);
     EXPECT_EQ(labelledBy(of(d.CustIconFileTxt)).value(0), QStringLiteral("Custom Icon (32x32)"));
     EXPECT_EQ(labelledBy(of(d.Pmess)).value(0), QStringLiteral("Title:"));
+}
+
+TEST_F(Accessibility, TheListsPopupLeavesNoItemFocusedOnceClosed) {
+    Form2Widget& d = h.w2();
+    d.show();
+    d.IconList->setCurrentIndex(2);
+    QAccessibleInterface* items = of(d.IconList)->child(0);
+    const auto focusedItems = [&] {
+        QStringList focused;
+        for (int i = 0; i < items->childCount(); ++i)
+            if (items->child(i)->state().focused)
+                focused += items->child(i)->text(QAccessible::Name);
+        return focused;
+    };
+    for (int round = 0; round < 2; ++round) {
+        d.IconList->showPopup();
+        EXPECT_EQ(d.IconList->view()->currentIndex().row(), 2) << "the choice is current when open";
+        d.IconList->hidePopup();
+        EXPECT_TRUE(focusedItems().isEmpty()) << focusedItems().join(u',').toStdString();
+    }
 }
 
 TEST_F(Accessibility, TheIconBoxIsAButtonThatOpensTheOptions) {
@@ -141,15 +180,28 @@ TEST_F(Accessibility, FastTicksTellTheBarsValueOncePerFrame) {
     EXPECT_EQ(of(bar)->valueInterface()->currentValue().toInt(), 25);
 }
 
+// Each new message once, as a new name and as its text replaced, which a
+// reader that follows live regions announces.
 TEST_F(Accessibility, StatusLineChangesAreAnnounced) {
     AccessibilityEvents events;
     h.tick(41 * 2);
     h.dialog().Status[1]->setText(u"Applied now");
     h.tick(41 * 2);
-    EXPECT_EQ(events.names(h.w1().ProcessName, QAccessible::NameChanged),
-              (std::vector<QString>{"Linking Data...", "Updating...", "Reading Files...",
-                                    "Applied now"}));
-    EXPECT_EQ(of(h.w1().ProcessName)->role(), QAccessible::StaticText);
+    h.dialog().Command2_Click(); // the message shown again: nothing new to say
+    const std::vector<QString> shown{"Linking Data...", "Updating...", "Reading Files...",
+                                     "Applied now"};
+    QLabel* status = h.w1().ProcessName;
+    EXPECT_EQ(events.names(status, QAccessible::NameChanged), shown);
+    EXPECT_EQ(events.textUpdates(status),
+              (std::vector<std::pair<QString, QString>>{{"Reading Files...", shown[0]},
+                                                        {shown[0], shown[1]},
+                                                        {shown[1], shown[2]},
+                                                        {shown[2], shown[3]}}));
+    QAccessibleInterface* spoken = of(status);
+    EXPECT_EQ(spoken->role(), QAccessible::StaticText);
+    ASSERT_NE(spoken->textInterface(), nullptr);
+    EXPECT_EQ(spoken->textInterface()->text(0, spoken->textInterface()->characterCount()),
+              QStringLiteral("Applied now"));
 }
 
 } // namespace
