@@ -42,6 +42,10 @@ void showBrowsePicture(FormWindow& form, UINT dpi) {
 NativeForms::NativeForms()
     : form1(Layout::form1(), FormStyle::fixedWindow(), FormWindow::Build::Now, frames),
       form2(Layout::form2(), FormStyle::toolWindow(), FormWindow::Build::WhenShown, frames) {
+    // The progress window comes up when the start is done, which may have
+    // opened the dialog for the user (a first start, a missing icon file): the
+    // dialog stays the window in use, in front.
+    form1.showsBehindActiveWindow = true;
     auto& logo = form2.control<NativePictureBox>("Picture1");
     logo.setBackground(kLogoBackground);
     logo.showCarried(IDP_LOGO_BANNER, IDP_LOGO_BANNER_2X);
