@@ -29,13 +29,13 @@ void dress(FormWindow& form, int icon, int pointer, UINT dpi) {
     form.control<NativePictureBox>("Picture1").setPointer(loadPointer(pointer, dpi));
 }
 
-// The browse button's picture for the dpi, on the button's face. A GIF needs
-// the OLE picture loader, whose first use is slow: not before the dialog is
-// first shown.
+// The browse button's picture for the dpi, drawn by the button over its face
+// (which a theme may paint in any colour) with its transparent parts. A GIF
+// needs the imaging component, whose first use is slow: not before the dialog
+// is first shown.
 void showBrowsePicture(FormWindow& form, UINT dpi) {
     form.control<NativeButton>("Command4")
-        .setBitmap(Picture::fromResources(IDP_BROWSE_PICTURE, IDP_BROWSE_PICTURE_2X, dpi)
-                       .toBitmap(GetSysColor(COLOR_BTNFACE)));
+        .setIcon(Picture::fromResources(IDP_BROWSE_PICTURE, IDP_BROWSE_PICTURE_2X, dpi).toIcon());
 }
 } // namespace
 
