@@ -122,7 +122,11 @@ public:
         : pixels_(std::move(pixels)), size_(size) {}
     void draw(HDC dc, int x, int y, SIZE size) const override {
         if (size.cx <= 0 || size.cy <= 0) return;
-        const std::vector<std::uint32_t> scaled = scaledPixels(pixels_, size_, size);
+        if (scaled_.empty() || scaledSize_.cx != size.cx || scaledSize_.cy != size.cy) {
+            scaled_ = scaledPixels(pixels_, size_, size); // once, not at every paint
+            scaledSize_ = size;
+        }
+        const std::vector<std::uint32_t>& scaled = scaled_;
         BITMAPINFO info{};
         info.bmiHeader = {
             sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -144,6 +148,8 @@ public:
 private:
     std::vector<std::uint32_t> pixels_;
     SIZE size_;
+    mutable std::vector<std::uint32_t> scaled_;
+    mutable SIZE scaledSize_{};
 };
 
 class OleImage : public Picture::Image {
