@@ -24,12 +24,6 @@ SIZE iconSize(HICON icon) {
     return size;
 }
 
-SIZE bitmapSize(HBITMAP handle) {
-    BITMAP bitmap{};
-    if (!handle || !GetObjectW(handle, sizeof bitmap, &bitmap)) return {};
-    return {bitmap.bmWidth, bitmap.bmHeight};
-}
-
 void sendDpiChange(HWND window, UINT dpi) {
     RECT place;
     GetWindowRect(window, &place);
@@ -64,8 +58,7 @@ TEST_P(DpiChange, PicturesAreLoadedAgainAtTheNewScale) {
     EXPECT_EQ(logo().picture().sourceSize().cx, 444) << "banner at " << dpi;
 
     const HWND browse = forms.form2.child("Command4");
-    const SIZE browsePicture =
-        bitmapSize(HBITMAP(SendMessageW(browse, BM_GETIMAGE, IMAGE_BITMAP, 0)));
+    const SIZE browsePicture = iconSize(HICON(SendMessageW(browse, BM_GETIMAGE, IMAGE_ICON, 0)));
     EXPECT_EQ(browsePicture.cx, scaled(16, dpi)) << "browse picture at " << dpi;
 
     const LONG pointer = GetSystemMetricsForDpi(SM_CXCURSOR, dpi);

@@ -246,6 +246,64 @@ TEST_F(PictureFiles, EveryFormatKeepsItsLogicalSizeAtEveryDpi) {
     }
 }
 
+// One picture (a red square, a white one, blue around them) as a 24-bit
+// bitmap, a GIF, an RGB PNG without alpha and a palette PNG: every format is
+// drawn in its own colours and scaled by one rule, to the same pixels.
+TEST(UserPictures, EveryFormatDrawsTheSamePixelsInItsOwnColours) {
+    const fs::path folder = TARROWIN_TEST_PICTURE_DIR;
+    const char* others[] = {"pattern.gif", "pattern-rgb.png", "pattern-palette.png"};
+    for (const UINT dpi : {96u, 144u, 192u}) {
+        const Picture bitmap = Picture::fromFile((folder / "pattern.bmp").wstring(), dpi);
+        ASSERT_FALSE(bitmap.isNull());
+        const std::vector<std::uint32_t> expected = drawnOnWhite(bitmap);
+        EXPECT_EQ(expected[0], 0xC00000u) << "the bitmap's red corner at " << dpi << " dpi";
+        for (const char* name : others) {
+            const Picture picture = Picture::fromFile((folder / name).wstring(), dpi);
+            ASSERT_FALSE(picture.isNull()) << name;
+            const std::vector<std::uint32_t> drawn = drawnOnWhite(picture);
+            EXPECT_EQ(drawn[0], 0xC00000u) << name << ": the red corner at " << dpi << " dpi";
+            const auto differ = std::mismatch(drawn.begin(), drawn.end(), expected.begin());
+            EXPECT_TRUE(differ.first == drawn.end())
+                << name << " at " << dpi << " dpi differs from the bitmap at pixel "
+                << (differ.first - drawn.begin()) << ": " << std::hex << *differ.first << " for "
+                << *differ.second;
+        }
+    }
+}
+
+// The browse button draws its picture as an icon over its own face: the
+// picture's transparent corner shows the face, whatever its colour.
+TEST(CarriedPictures, BrowsePictureKeepsItsTransparencyOnTheButton) {
+    constexpr COLORREF kFace = RGB(255, 0, 255);
+    for (const UINT dpi : {96u, 144u, 192u}) {
+        const Picture picture =
+            Picture::fromResources(IDP_BROWSE_PICTURE, IDP_BROWSE_PICTURE_2X, dpi);
+        const OwnedIcon icon = picture.toIcon();
+        ASSERT_TRUE(icon) << dpi;
+        const SIZE size = picture.pixelSize();
+        const HDC screen = GetDC(nullptr);
+        const HDC dc = CreateCompatibleDC(screen);
+        const HBITMAP canvas = CreateCompatibleBitmap(screen, size.cx, size.cy);
+        const HGDIOBJ previous = SelectObject(dc, canvas);
+        const RECT all{0, 0, size.cx, size.cy};
+        const OwnedBrush face(CreateSolidBrush(kFace));
+        FillRect(dc, &all, face.get());
+        DrawIconEx(dc, 0, 0, icon.get(), size.cx, size.cy, 0, nullptr, DI_NORMAL);
+        int faceShowing = 0;
+        for (int y = 0; y < size.cy; ++y)
+            for (int x = 0; x < size.cx; ++x)
+                faceShowing += GetPixel(dc, x, y) == kFace;
+        for (const POINT corner : {POINT{0, 0}, POINT{size.cx - 1, 0}, POINT{0, size.cy - 1}})
+            EXPECT_EQ(GetPixel(dc, corner.x, corner.y), kFace)
+                << "corner " << corner.x << "," << corner.y << " at " << dpi << " dpi";
+        EXPECT_LT(faceShowing, size.cx * size.cy / 2) << "the picture itself at " << dpi;
+        SelectObject(dc, previous);
+        DeleteObject(canvas);
+        DeleteDC(dc);
+        ReleaseDC(nullptr, screen);
+    }
+}
+
 // An icon file of the gear's 32 x 32 true-colour image and its 64 x 64 PNG.
 std::vector<char> twoSizeIcon() {
     const std::vector<char> small = resourceBytes(IDP_BUILTIN_ICON_0);

@@ -69,8 +69,8 @@ TEST(OpenFileDialog, RequestRecordIsFilledAsTheDialogExpects) {
                                   69));
     EXPECT_EQ(r.lpstrCustomFilter, nullptr);
     EXPECT_EQ(r.nFilterIndex, 0u);
-    EXPECT_EQ(r.nMaxFile, 257u);
-    EXPECT_EQ(std::string(r.lpstrFile, 257), std::string(255, ' ') + std::string(2, '\0'));
+    EXPECT_GE(r.nMaxFile, DWORD(MAX_PATH));
+    EXPECT_EQ(std::string(r.lpstrFile, r.nMaxFile), std::string(r.nMaxFile, '\0'));
     EXPECT_EQ(r.lpstrFileTitle, nullptr);
     EXPECT_EQ(r.lpstrInitialDir, nullptr);
     EXPECT_EQ(r.lpstrTitle, nullptr);

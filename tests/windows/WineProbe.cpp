@@ -10,6 +10,9 @@
 //   tarrowin_wine_probe message-text            the text of the "Tarrowin" message box
 //   tarrowin_wine_probe screen-saver            1 when the screen saver is active, else 0
 //   tarrowin_wine_probe client-rect TITLE       screen "x y width height" of the client area
+//   tarrowin_wine_probe focus                   "ACTIVE-TITLE|CLASS|TEXT": the active window
+//                                               of the foreground thread and its focused control
+//   tarrowin_wine_probe open-name               the text of the Open dialog's file name box
 //
 // The probe sees the windows in device pixels at any dpi: it is dpi aware itself,
 // so the system does not scale what it reads to 96 dpi.
@@ -17,6 +20,7 @@
 // Exits 1 when the window or control is not there.
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <cstdio>
 #include <string>
@@ -93,6 +97,37 @@ int wmain(int argc, wchar_t** argv) {
         wchar_t message[512] = {};
         GetWindowTextW(text, message, 512);
         std::printf("%ls\n", message);
+        return 0;
+    }
+    if (command == L"focus") {
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        const HWND foreground = GetForegroundWindow();
+        if (!foreground ||
+            !GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &thread))
+            return 1;
+        wchar_t title[256] = {}, name[64] = {}, text[256] = {};
+        GetWindowTextW(thread.hwndActive, title, 256);
+        if (thread.hwndFocus) {
+            GetClassNameW(thread.hwndFocus, name, 64);
+            SendMessageTimeoutW(thread.hwndFocus, WM_GETTEXT, 256, LPARAM(text), SMTO_ABORTIFHUNG,
+                                kAnswerMs, nullptr);
+        }
+        std::printf("%ls|%ls|%ls\n", title, name, text);
+        return 0;
+    }
+    if (command == L"open-name") {
+        // The explorer-style dialog keeps the name in a combo box, the older
+        // one in an edit box.
+        const HWND dialog = FindWindowW(L"#32770", L"Open");
+        if (!dialog) return 1;
+        HWND name = GetDlgItem(dialog, cmb13);
+        if (!name) name = GetDlgItem(dialog, edt1);
+        if (!name) return 1;
+        wchar_t text[1024] = {};
+        SendMessageTimeoutW(name, WM_GETTEXT, 1024, LPARAM(text), SMTO_ABORTIFHUNG, kAnswerMs,
+                            nullptr);
+        std::printf("[%ls]\n", text);
         return 0;
     }
     if (command == L"screen-saver") {

@@ -67,6 +67,10 @@ options=$(wait_window '^Options$')
 [ "$(probe client-size 'Processing...')" = "433 134" ] || fail "progress window: $(probe client-size 'Processing...')"
 [ "$(probe client-size Options)" = "589 292" ] || fail "options dialog: $(probe client-size Options)"
 
+echo "the dialog is the window in use, its title box focused: the keyboard reaches it"
+focus_is() { [ "$(probe focus)" = "$1" ]; }
+wait_until focus_is 'Options|Edit|Processing...' || fail "active window|focused control: $(probe focus)"
+
 echo "the first bar moves on the screen"
 read -r x y w h <<<"$(probe bar-rect 'Processing...')"
 bar_grab() { import -window root -crop "${w}x${h}+${x}+${y}" rgb:- | md5sum; }

@@ -298,6 +298,12 @@ void FormWindow::setCaption(std::u16string_view caption) {
 void FormWindow::show() {
     build();
     if (beforeFirstShow) std::exchange(beforeFirstShow, nullptr)();
+    const HWND active = GetActiveWindow();
+    if (showsBehindActiveWindow && active && active != window_ && IsWindowVisible(active)) {
+        SetWindowPos(window_, active, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        return;
+    }
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
 }

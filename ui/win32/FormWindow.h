@@ -77,6 +77,9 @@ public:
     // Runs once, before the window is first shown: what only a shown window
     // needs can wait for it.
     std::function<void()> beforeFirstShow;
+    // Shown while another window of the program is active, the window comes up
+    // behind it instead of taking the keyboard from it.
+    bool showsBehindActiveWindow = false;
     // Runs when the desktop session is about to end.
     std::function<void()> onEndSession;
     // Runs when the session does end: the process is ended after it returns.

@@ -86,8 +86,8 @@ void NativeButton::setCaption(std::u16string_view caption) {
     if (window_) setWindowText(window_, caption_);
 }
 
-void NativeButton::setBitmap(OwnedBitmap bitmap) {
-    bitmap_.swap(bitmap); // the old one goes once the window shows the new one
+void NativeButton::setIcon(OwnedIcon icon) {
+    icon_.swap(icon); // the old one goes once the window shows the new one
     if (window_) showState();
 }
 
@@ -95,9 +95,9 @@ void NativeButton::showState() {
     // A button without a caption (a picture) keeps the accessible name the
     // form gave its window.
     if (!caption_.empty()) setWindowText(window_, caption_);
-    if (!bitmap_) return;
-    SetWindowLongPtrW(window_, GWL_STYLE, GetWindowLongPtrW(window_, GWL_STYLE) | BS_BITMAP);
-    SendMessageW(window_, BM_SETIMAGE, IMAGE_BITMAP, LPARAM(bitmap_.get()));
+    if (!icon_) return;
+    SetWindowLongPtrW(window_, GWL_STYLE, GetWindowLongPtrW(window_, GWL_STYLE) | BS_ICON);
+    SendMessageW(window_, BM_SETIMAGE, IMAGE_ICON, LPARAM(icon_.get()));
 }
 
 void NativeButton::notify(WORD code) {

@@ -108,15 +108,16 @@ public:
     std::u16string caption() const override { return caption_; }
     void setCaption(std::u16string_view caption) override;
     void notify(WORD code) override;
-    // A picture instead of a caption, which the button keeps.
-    void setBitmap(OwnedBitmap bitmap);
+    // A picture instead of a caption, which the button keeps and draws over
+    // its face with the picture's transparency.
+    void setIcon(OwnedIcon icon);
 
 protected:
     void showState() override;
 
 private:
     std::u16string caption_;
-    OwnedBitmap bitmap_;
+    OwnedIcon icon_;
 };
 
 // The bar hands its value to its window through its form's frames: once a

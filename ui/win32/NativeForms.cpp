@@ -29,19 +29,23 @@ void dress(FormWindow& form, int icon, int pointer, UINT dpi) {
     form.control<NativePictureBox>("Picture1").setPointer(loadPointer(pointer, dpi));
 }
 
-// The browse button's picture for the dpi, on the button's face. A GIF needs
-// the OLE picture loader, whose first use is slow: not before the dialog is
-// first shown.
+// The browse button's picture for the dpi, drawn by the button over its face
+// (which a theme may paint in any colour) with its transparent parts. A GIF
+// needs the imaging component, whose first use is slow: not before the dialog
+// is first shown.
 void showBrowsePicture(FormWindow& form, UINT dpi) {
     form.control<NativeButton>("Command4")
-        .setBitmap(Picture::fromResources(IDP_BROWSE_PICTURE, IDP_BROWSE_PICTURE_2X, dpi)
-                       .toBitmap(GetSysColor(COLOR_BTNFACE)));
+        .setIcon(Picture::fromResources(IDP_BROWSE_PICTURE, IDP_BROWSE_PICTURE_2X, dpi).toIcon());
 }
 } // namespace
 
 NativeForms::NativeForms()
     : form1(Layout::form1(), FormStyle::fixedWindow(), FormWindow::Build::Now, frames),
       form2(Layout::form2(), FormStyle::toolWindow(), FormWindow::Build::WhenShown, frames) {
+    // The progress window comes up when the start is done, which may have
+    // opened the dialog for the user (a first start, a missing icon file): the
+    // dialog stays the window in use, in front.
+    form1.showsBehindActiveWindow = true;
     auto& logo = form2.control<NativePictureBox>("Picture1");
     logo.setBackground(kLogoBackground);
     logo.showCarried(IDP_LOGO_BANNER, IDP_LOGO_BANNER_2X);

@@ -10,7 +10,6 @@ void fill(Request& request, const std::string& filter, const std::string& defaul
     std::replace(request.filter.begin(), request.filter.end(), '|', '\0');
     request.filter.push_back('\0'); // the list ends with an empty pair
     request.file.assign(kFileBufferLength, '\0');
-    std::fill_n(request.file.begin(), kFileBufferLength - 2, ' ');
     request.defaultExtension = defaultExtension;
     request.initialDirectory = initialDirectory ? initialDirectory : "";
 

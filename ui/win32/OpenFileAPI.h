@@ -9,8 +9,11 @@
 
 namespace OpenFileAPI {
 
-// The buffer the dialog writes the chosen path into: 255 blanks and two NULs.
-constexpr DWORD kFileBufferLength = 257;
+// The buffer the dialog writes the chosen path into. It starts empty: blanks
+// in it would show in the dialog's name box, and a name typed after them
+// would make a path too long for the dialog. A path of MAX_PATH UTF-16 units
+// takes up to three bytes a unit in the UTF-8 code page.
+constexpr DWORD kFileBufferLength = 3 * MAX_PATH;
 
 // The request exactly as the dialog is called with it: the record and the
 // buffers it points into. Everything not set here stays zero: no instance,

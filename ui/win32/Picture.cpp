@@ -8,7 +8,9 @@
 
 #include <ocidl.h>
 #include <olectl.h>
+#include <wincodec.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -16,6 +18,8 @@ class Picture::Image {
 public:
     virtual ~Image() = default;
     virtual void draw(HDC dc, int x, int y, SIZE size) const = 0;
+    // The premultiplied pixels at the source size, where the image keeps them.
+    virtual const std::vector<std::uint32_t>* pixels() const { return nullptr; }
 };
 
 namespace {
@@ -42,30 +46,110 @@ private:
     HICON icon_;
 };
 
-// The file's own bytes, handed to gdi32 as they are.
-class BitmapImage : public Picture::Image {
-public:
-    BitmapImage(std::vector<std::byte> file, std::size_t bitsAt, SIZE source)
-        : file_(std::move(file)), bitsAt_(bitsAt), source_(source) {}
-    void draw(HDC dc, int x, int y, SIZE size) const override {
-        const auto* info =
-            reinterpret_cast<const BITMAPINFO*>(file_.data() + sizeof(BITMAPFILEHEADER));
-        // Whole multiples keep every source pixel a sharp square; anything
-        // between averages, where repeating some rows and not others would show.
-        const bool wholeMultiple = size.cx % source_.cx == 0 && size.cy % source_.cy == 0;
-        const int previousMode = SetStretchBltMode(dc, wholeMultiple ? COLORONCOLOR : HALFTONE);
-        POINT previousOrigin{};
-        SetBrushOrgEx(dc, 0, 0, &previousOrigin);
-        StretchDIBits(dc, x, y, size.cx, size.cy, 0, 0, source_.cx, source_.cy,
-                      file_.data() + bitsAt_, info, DIB_RGB_COLORS, SRCCOPY);
-        SetBrushOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
-        SetStretchBltMode(dc, previousMode);
+// For each pixel of a row `to` long, the pixels of a row `from` long that it
+// covers when stretched over it, each with the share of it that it covers.
+struct Cover {
+    int first = 0;
+    std::vector<double> shares;
+};
+std::vector<Cover> covers(int from, int to) {
+    std::vector<Cover> result(static_cast<std::size_t>(to));
+    const double step = double(from) / to;
+    for (int t = 0; t < to; ++t) {
+        const double begin = t * step, end = begin + step;
+        Cover& cover = result[std::size_t(t)];
+        cover.first = int(begin);
+        for (int s = cover.first; s < from && s < end; ++s)
+            cover.shares.push_back((std::min(end, s + 1.0) - std::max(begin, double(s))) / step);
     }
+    return result;
+}
+
+// The one scaling rule of pictures decoded to pixels: a whole multiple repeats
+// every source pixel as a sharp square; any other size averages the source
+// pixels each target pixel covers, by how much of it they cover.
+std::vector<std::uint32_t> scaledPixels(const std::vector<std::uint32_t>& source, SIZE from,
+                                        SIZE to) {
+    if (from.cx == to.cx && from.cy == to.cy) return source;
+    std::vector<std::uint32_t> result(std::size_t(to.cx) * std::size_t(to.cy));
+    if (to.cx % from.cx == 0 && to.cy % from.cy == 0) {
+        for (LONG y = 0; y < to.cy; ++y)
+            for (LONG x = 0; x < to.cx; ++x)
+                result[std::size_t(y * to.cx + x)] =
+                    source[std::size_t(y / (to.cy / from.cy) * from.cx + x / (to.cx / from.cx))];
+        return result;
+    }
+    constexpr int kChannels = 4;
+    const std::vector<Cover> across = covers(from.cx, to.cx), down = covers(from.cy, to.cy);
+    std::vector<double> rows(std::size_t(to.cx) * std::size_t(from.cy) * kChannels);
+    for (LONG y = 0; y < from.cy; ++y)
+        for (LONG x = 0; x < to.cx; ++x) {
+            const Cover& cover = across[std::size_t(x)];
+            double* out = &rows[(std::size_t(y) * std::size_t(to.cx) + std::size_t(x)) * kChannels];
+            for (std::size_t i = 0; i < cover.shares.size(); ++i) {
+                const std::uint32_t pixel = source[std::size_t(y * from.cx + cover.first) + i];
+                for (int c = 0; c < kChannels; ++c)
+                    out[c] += cover.shares[i] * double((pixel >> (8 * c)) & 0xFF);
+            }
+        }
+    for (LONG y = 0; y < to.cy; ++y)
+        for (LONG x = 0; x < to.cx; ++x) {
+            const Cover& cover = down[std::size_t(y)];
+            double sum[kChannels] = {};
+            for (std::size_t i = 0; i < cover.shares.size(); ++i) {
+                const double* in =
+                    &rows[((std::size_t(cover.first) + i) * std::size_t(to.cx) + std::size_t(x)) *
+                          kChannels];
+                for (int c = 0; c < kChannels; ++c)
+                    sum[c] += cover.shares[i] * in[c];
+            }
+            std::uint32_t pixel = 0;
+            for (int c = 0; c < kChannels; ++c)
+                pixel |= std::uint32_t(std::clamp(sum[c] + 0.5, 0.0, 255.0)) << (8 * c);
+            result[std::size_t(y * to.cx + x)] = pixel;
+        }
+    return result;
+}
+
+// Pixels as blue-green-red-alpha words with the colour premultiplied by the
+// alpha, rows top-down: what every format but icons and metafiles is decoded
+// to, so that every format is scaled by one rule and drawn with its
+// transparency. Premultiplied, the colour of a transparent pixel weighs
+// nothing in the average: no dark fringe along a picture's edge.
+class PixelImage : public Picture::Image {
+public:
+    PixelImage(std::vector<std::uint32_t> pixels, SIZE size)
+        : pixels_(std::move(pixels)), size_(size) {}
+    void draw(HDC dc, int x, int y, SIZE size) const override {
+        if (size.cx <= 0 || size.cy <= 0) return;
+        if (scaled_.empty() || scaledSize_.cx != size.cx || scaledSize_.cy != size.cy) {
+            scaled_ = scaledPixels(pixels_, size_, size); // once, not at every paint
+            scaledSize_ = size;
+        }
+        const std::vector<std::uint32_t>& scaled = scaled_;
+        BITMAPINFO info{};
+        info.bmiHeader = {
+            sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        const HDC memory = CreateCompatibleDC(dc);
+        const HBITMAP section = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (section && bits) {
+            std::memcpy(bits, scaled.data(), scaled.size() * sizeof(std::uint32_t));
+            const HGDIOBJ previous = SelectObject(memory, section);
+            const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+            GdiAlphaBlend(dc, x, y, size.cx, size.cy, memory, 0, 0, size.cx, size.cy, blend);
+            SelectObject(memory, previous);
+        }
+        if (section) DeleteObject(section);
+        DeleteDC(memory);
+    }
+    const std::vector<std::uint32_t>* pixels() const override { return &pixels_; }
 
 private:
-    std::vector<std::byte> file_;
-    std::size_t bitsAt_;
-    SIZE source_;
+    std::vector<std::uint32_t> pixels_;
+    SIZE size_;
+    mutable std::vector<std::uint32_t> scaled_;
+    mutable SIZE scaledSize_{};
 };
 
 class OleImage : public Picture::Image {
@@ -100,14 +184,6 @@ std::shared_ptr<const Picture::Image> iconFromImage(std::span<const std::byte> i
     return icon ? std::make_shared<IconImage>(icon) : nullptr;
 }
 
-// A PNG file as an icon image; its size is in its header chunk.
-Loaded loadPng(std::span<const std::byte> file) {
-    const std::optional<PictureBytes::PixelSize> png = PictureBytes::pngSize(file);
-    if (!png) return {};
-    const SIZE size{LONG(png->width), LONG(png->height)};
-    return {iconFromImage(file, size), size, size};
-}
-
 Loaded loadIcon(std::span<const std::byte> file, UINT dpi) {
     const std::optional<PictureBytes::IconDirectory> directory =
         PictureBytes::readIconDirectory(file);
@@ -124,7 +200,9 @@ Loaded loadIcon(std::span<const std::byte> file, UINT dpi) {
 }
 
 // An uncompressed bitmap whose headers, colour table and rows all lie inside
-// the file; anything else is left to the OLE loader.
+// the file, decoded by gdi32 (no COM, for the banner shown at start); anything
+// else is left to the imaging component. Its pixels are opaque, as the
+// system's loaders take them.
 Loaded loadPlainBitmap(std::span<const std::byte> file) {
     constexpr std::size_t kFileHeader = sizeof(BITMAPFILEHEADER),
                           kInfoHeader = sizeof(BITMAPINFOHEADER);
@@ -139,9 +217,73 @@ Loaded loadPlainBitmap(std::span<const std::byte> file) {
         return {};
     if (info.biWidth <= 0 || info.biHeight == 0) return {};
     const SIZE size{info.biWidth, info.biHeight < 0 ? -info.biHeight : info.biHeight};
-    return {std::make_shared<BitmapImage>(std::vector<std::byte>(file.begin(), file.end()), bitsAt,
-                                          size),
-            size, size};
+
+    BITMAPINFO target{};
+    target.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const HDC dc = CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    const HBITMAP section = CreateDIBSection(dc, &target, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<std::uint32_t> pixels;
+    if (section && bits) {
+        const HGDIOBJ previous = SelectObject(dc, section);
+        const auto* fileInfo = reinterpret_cast<const BITMAPINFO*>(file.data() + kFileHeader);
+        if (SetDIBitsToDevice(dc, 0, 0, DWORD(size.cx), DWORD(size.cy), 0, 0, 0, UINT(size.cy),
+                              file.data() + bitsAt, fileInfo, DIB_RGB_COLORS) > 0) {
+            GdiFlush();
+            const auto* words = static_cast<const std::uint32_t*>(bits);
+            pixels.assign(words, words + std::size_t(size.cx) * std::size_t(size.cy));
+            for (std::uint32_t& pixel : pixels)
+                pixel |= 0xFF000000u;
+        }
+        SelectObject(dc, previous);
+    }
+    if (section) DeleteObject(section);
+    DeleteDC(dc);
+    if (pixels.empty()) return {};
+    return {std::make_shared<PixelImage>(std::move(pixels), size), size, size};
+}
+
+// Every other raster format (PNG in all its colour types, GIF, JPEG, TIFF,
+// compressed bitmaps) through the system's imaging component, in one pixel
+// format whatever the file's own.
+template <class T> struct ComRelease {
+    T* p = nullptr;
+    ~ComRelease() {
+        if (p) p->Release();
+    }
+};
+Loaded loadWithImaging(std::span<const std::byte> bytes) {
+    ensureOle();
+    ComRelease<IWICImagingFactory> factory;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IWICImagingFactory, reinterpret_cast<void**>(&factory.p))))
+        return {};
+    ComRelease<IWICStream> stream;
+    ComRelease<IWICBitmapDecoder> decoder;
+    ComRelease<IWICBitmapFrameDecode> frame;
+    ComRelease<IWICFormatConverter> converter;
+    UINT width = 0, height = 0;
+    if (FAILED(factory.p->CreateStream(&stream.p)) ||
+        FAILED(stream.p->InitializeFromMemory(
+            reinterpret_cast<BYTE*>(const_cast<std::byte*>(bytes.data())), DWORD(bytes.size()))) ||
+        FAILED(factory.p->CreateDecoderFromStream(stream.p, nullptr, WICDecodeMetadataCacheOnDemand,
+                                                  &decoder.p)) ||
+        FAILED(decoder.p->GetFrame(0, &frame.p)) ||
+        FAILED(factory.p->CreateFormatConverter(&converter.p)) ||
+        FAILED(converter.p->Initialize(frame.p, GUID_WICPixelFormat32bppPBGRA,
+                                       WICBitmapDitherTypeNone, nullptr, 0,
+                                       WICBitmapPaletteTypeCustom)) ||
+        FAILED(converter.p->GetSize(&width, &height)) || width == 0 || height == 0)
+        return {};
+    if (std::uint64_t(width) * height * sizeof(std::uint32_t) > Picture::kMaxDecodedBytes)
+        return {nullptr, {}, {}, true};
+    std::vector<std::uint32_t> pixels(std::size_t(width) * height);
+    if (FAILED(converter.p->CopyPixels(nullptr, width * sizeof(std::uint32_t),
+                                       UINT(pixels.size() * sizeof(std::uint32_t)),
+                                       reinterpret_cast<BYTE*>(pixels.data()))))
+        return {};
+    const SIZE size{LONG(width), LONG(height)};
+    return {std::make_shared<PixelImage>(std::move(pixels), size), size, size};
 }
 
 Loaded loadWithOle(std::span<const std::byte> bytes) {
@@ -202,10 +344,10 @@ Picture Picture::fromBytes(std::span<const std::byte> bytes, UINT dpi) {
     Loaded loaded;
     if (PictureBytes::isIcon(bytes))
         loaded = loadIcon(bytes, dpi);
-    else if (PictureBytes::isPng(bytes))
-        loaded = loadPng(bytes);
     else if (PictureBytes::isBitmap(bytes))
         loaded = loadPlainBitmap(bytes);
+    if (!loaded.image && !loaded.refused) loaded = loadWithImaging(bytes);
+    // Metafiles, which have no pixels of their own.
     if (!loaded.image && !loaded.refused) loaded = loadWithOle(bytes);
     if (!loaded.image || loaded.source.cx <= 0 || loaded.source.cy <= 0) return result;
     result.image_ = std::move(loaded.image);
@@ -256,17 +398,28 @@ void Picture::draw(HDC dc, int x, int y) const {
     if (image_) image_->draw(dc, x, y, size_);
 }
 
-OwnedBitmap Picture::toBitmap(COLORREF background) const {
-    const HDC screen = GetDC(nullptr);
-    const HDC dc = CreateCompatibleDC(screen);
-    OwnedBitmap bitmap(CreateCompatibleBitmap(screen, size_.cx, size_.cy));
-    const HGDIOBJ previous = SelectObject(dc, bitmap.get());
-    const RECT all{0, 0, size_.cx, size_.cy};
-    const OwnedBrush brush(CreateSolidBrush(background));
-    FillRect(dc, &all, brush.get());
-    draw(dc, 0, 0);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return bitmap;
+OwnedIcon Picture::toIcon() const {
+    const std::vector<std::uint32_t>* source = image_ ? image_->pixels() : nullptr;
+    if (!source || size_.cx <= 0 || size_.cy <= 0) return {};
+    std::vector<std::uint32_t> pixels = scaledPixels(*source, source_, size_);
+    // An icon's colours are not premultiplied.
+    for (std::uint32_t& pixel : pixels) {
+        const std::uint32_t alpha = pixel >> 24;
+        if (alpha == 0 || alpha == 0xFF) continue;
+        std::uint32_t straight = pixel & 0xFF000000u;
+        for (int c = 0; c < 3; ++c)
+            straight |= std::min<std::uint32_t>(((pixel >> (8 * c)) & 0xFF) * 255 / alpha, 255)
+                        << (8 * c);
+        pixel = straight;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size_.cx, -size_.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const OwnedBitmap colour(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    // The alpha channel says what shows; the mask only has to be there.
+    const OwnedBitmap mask(CreateBitmap(size_.cx, size_.cy, 1, 1, nullptr));
+    if (!colour || !bits || !mask) return {};
+    std::memcpy(bits, pixels.data(), pixels.size() * sizeof(std::uint32_t));
+    ICONINFO icon{TRUE, 0, 0, mask.get(), colour.get()};
+    return OwnedIcon(CreateIconIndirect(&icon));
 }

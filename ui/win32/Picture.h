@@ -1,11 +1,12 @@
 #pragma once
 // A picture as the platform's own loaders read it, drawn at its size at 96 dpi
-// times the dpi it was loaded for, as the layout around it is. Icons (.ico, and
-// PNG images as icons use them) go through user32's icon loader and
-// uncompressed .bmp files straight to gdi32; everything else (GIF, compressed bitmaps,
-// metafiles, JPEG) through OleLoadPicture, whose first use costs a program a
-// good part of its start-up, so that the pictures shown at start need none.
-// Copies share one loaded picture.
+// times the dpi it was loaded for, as the layout around it is. Icons (.ico)
+// go through user32's icon loader and uncompressed .bmp files straight to
+// gdi32; every other raster format (PNG, GIF, JPEG, TIFF, compressed bitmaps)
+// through the Windows Imaging Component, and metafiles through OleLoadPicture.
+// COM's first use costs a program a good part of its start-up, so the pictures
+// shown at start need none. Every format but icons and metafiles is held as
+// premultiplied pixels and scaled by one rule. Copies share one loaded picture.
 
 #include <windows.h>
 
@@ -60,8 +61,10 @@ public:
     // transparent parts showing what is already there.
     void draw(HDC dc, int x, int y) const;
 
-    // A bitmap of the picture over a plain background, for a button face.
-    OwnedBitmap toBitmap(COLORREF background) const;
+    // An icon of the picture at pixelSize(), its transparency kept, for a
+    // button to draw over its own face; null for a picture that holds no
+    // pixels of its own (an icon file, a metafile).
+    OwnedIcon toIcon() const;
 
     class Image; // one of the loaders' results, in Picture.cpp
 
