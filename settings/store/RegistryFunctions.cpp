@@ -7,6 +7,7 @@
 
 #include "KeyHandles.h"
 #include "KeyNames.h"
+#include "RegistryStore.h"
 #include "StoreDatabase.h"
 #include "TextConversion.h"
 #include "WinRegistry.h"
@@ -230,7 +231,8 @@ template <typename Body> LSTATUS guarded(std::string_view call, Body body) {
         try {
             return body(reg);
         } catch (const StoreDamaged& damage) {
-            if (retried) return damage.code();
+            // A group's writes live in the file found damaged: it fails whole.
+            if (retried || (reg.store && reg.store->grouped())) return damage.code();
             try {
                 reg.replaceDamagedStore();
             } catch (const StoreError& error) {
@@ -506,6 +508,45 @@ LSTATUS RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD, 
         return ERROR_SUCCESS;
     });
 }
+
+namespace RegistryStore {
+
+LONG beginGroup() {
+    return guarded("beginGroup", [](Registry& reg) {
+        StoreDatabase& db = reg.database();
+        if (db.grouped()) return ERROR_BUSY;
+        db.beginGroup();
+        reg.groupHandles.clear();
+        return ERROR_SUCCESS;
+    });
+}
+
+LONG endGroup(bool keep) {
+    return guarded("endGroup", [keep](Registry& reg) {
+        if (!reg.store || !reg.store->grouped()) return ERROR_INVALID_FUNCTION;
+        // Keys made inside a group that is not kept are gone, and their ids
+        // may be given again: their handles must not reach the new keys.
+        const auto forget = [&](bool kept) {
+            if (!kept)
+                for (const std::uintptr_t handle : reg.groupHandles) {
+                    reg.handles.erase(handle);
+                    reg.positions.erase(handle);
+                }
+            reg.groupHandles.clear();
+            ++reg.ownWrites;
+        };
+        try {
+            reg.store->endGroup(keep);
+        } catch (...) {
+            forget(false);
+            throw;
+        }
+        forget(keep);
+        return ERROR_SUCCESS;
+    });
+}
+
+} // namespace RegistryStore
 
 LSTATUS RegSaveKeyA(HKEY, LPCSTR, const SECURITY_ATTRIBUTES*) {
     return ERROR_PRIVILEGE_NOT_HELD;

@@ -194,4 +194,40 @@ TEST_F(StoreFile, APathThatIsNoFileIsRefusedAndNothingIsMadeBesideIt) {
     EXPECT_FALSE(fs::exists("/dev/null-journal"));
 }
 
+// An import's writes are one group: all of them are stored, or none; a call
+// that fails inside the group undoes only itself.
+TEST_F(StoreFile, AGroupOfCallsIsStoredWholeOrNotAtAll) {
+    reopen();
+    const auto create = [](const char* path) {
+        HKEY key = nullptr;
+        EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                  KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS)
+            << path;
+        return key;
+    };
+    ASSERT_EQ(RegistryStore::beginGroup(), ERROR_SUCCESS);
+    HKEY grouped = create("Software\\Grouped");
+    ASSERT_EQ(writeRaw(grouped, "v", REG_SZ, "1\0"s), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software"), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(readRaw(grouped, "v").bytes, "1\0"s) << "the failed call undid only itself";
+    ASSERT_EQ(RegistryStore::endGroup(false), ERROR_SUCCESS);
+    EXPECT_EQ(RegCloseKey(grouped), ERROR_INVALID_HANDLE) << "closed with its group";
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Grouped", 0, KEY_READ, &key),
+              ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegistryStore::endGroup(true), ERROR_INVALID_FUNCTION) << "no group open";
+
+    ASSERT_EQ(RegistryStore::beginGroup(), ERROR_SUCCESS);
+    grouped = create("Software\\Grouped");
+    ASSERT_EQ(writeRaw(grouped, "v", REG_SZ, "2\0"s), ERROR_SUCCESS);
+    RegCloseKey(grouped);
+    ASSERT_EQ(RegistryStore::endGroup(true), ERROR_SUCCESS);
+    reopen();
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Grouped", 0, KEY_READ, &key),
+              ERROR_SUCCESS);
+    EXPECT_EQ(readRaw(key, "v").bytes, "2\0"s);
+    RegCloseKey(key);
+}
+
 } // namespace
