@@ -14,6 +14,7 @@
 // wraps its length and names another value or key).
 
 #include "CRegistryFunctions.h"
+#include "SeededRandom.h"
 
 #include <algorithm>
 #include <concepts>
@@ -28,22 +29,7 @@ namespace {
 
 constexpr const char* kBase = "Software\\TarrowinScript";
 
-// splitmix64: the same numbers from the same seed on every platform.
-class Random {
-public:
-    explicit Random(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next() {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    std::size_t below(std::size_t n) { return static_cast<std::size_t>(next() % n); }
-    bool chance(int percent) { return below(100) < static_cast<std::size_t>(percent); }
-
-private:
-    std::uint64_t state_;
-};
+using Random = SeededRandom;
 
 // One line of output, built by appending.
 class Line {

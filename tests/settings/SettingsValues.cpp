@@ -20,6 +20,7 @@
 
 #include "RegFile.h"
 #include "RegistryTree.h"
+#include "SeededRandom.h"
 #include "TextConversion.h"
 
 #include <algorithm>
@@ -39,22 +40,7 @@ using RegistryTree::Value;
 constexpr const char* kParent = "Software\\Quillmoor";
 constexpr const char* kSettings = "Software\\Quillmoor\\Tarrowin";
 
-// splitmix64: the same numbers from the same seed on every platform.
-class Random {
-public:
-    explicit Random(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next() {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    std::size_t below(std::size_t n) { return static_cast<std::size_t>(next() % n); }
-    bool chance(int percent) { return below(100) < static_cast<std::size_t>(percent); }
-
-private:
-    std::uint64_t state_;
-};
+using Random = SeededRandom;
 
 // What names and texts are made of: ASCII with the characters a .reg file
 // escapes or reads specially, letters of two, three and four bytes, and
