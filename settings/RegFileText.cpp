@@ -50,25 +50,17 @@ std::u16string hexNumber(std::uint32_t number, std::size_t minimumDigits) {
     return digits;
 }
 
+// The characters a quoted text escapes, each with the letter after its backslash.
+constexpr std::array<std::pair<char16_t, char16_t>, 4> kEscapes = {
+    {{u'\\', u'\\'}, {u'"', u'"'}, {u'\n', u'n'}, {u'\r', u'r'}}};
+
 std::u16string quoted(std::u16string_view text) {
     std::u16string out = u"\"";
     for (const char16_t c : text) {
-        switch (c) {
-        case u'\\':
-            out += u"\\\\";
-            break;
-        case u'"':
-            out += u"\\\"";
-            break;
-        case u'\n':
-            out += u"\\n";
-            break;
-        case u'\r':
-            out += u"\\r";
-            break;
-        default:
-            out += c;
-        }
+        const auto escape = std::find_if(kEscapes.begin(), kEscapes.end(),
+                                         [c](const auto& pair) { return pair.first == c; });
+        if (escape != kEscapes.end()) out += u'\\';
+        out += escape != kEscapes.end() ? escape->second : c;
     }
     return out += u'"';
 }
@@ -338,25 +330,16 @@ private:
                 text += c;
                 continue;
             }
-            const char16_t escaped = pos < line.size() ? line[pos++] : u'\0';
-            switch (escaped) {
-            case u'\\':
-                text += u'\\';
-                break;
-            case u'"':
-                text += u'"';
-                break;
-            case u'n':
-                text += u'\n';
-                break;
-            case u'r':
-                text += u'\r';
-                break;
-            default:
-                refuse(u"unknown escape \\" + std::u16string(escaped ? 1 : 0, escaped) +
+            const char16_t letter = pos < line.size() ? line[pos++] : u'\0';
+            const auto escape =
+                std::find_if(kEscapes.begin(), kEscapes.end(),
+                             [letter](const auto& pair) { return pair.second == letter; });
+            if (escape == kEscapes.end()) {
+                refuse(u"unknown escape \\" + std::u16string(letter ? 1 : 0, letter) +
                        u" in a quoted text: expected \\\\, \\\", \\n or \\r");
                 return std::nullopt;
             }
+            text += escape->first;
         }
         refuse(u"a quoted text without its closing quote");
         return std::nullopt;

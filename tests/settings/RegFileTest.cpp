@@ -41,18 +41,8 @@ std::string shown(std::string_view bytes) {
     return text;
 }
 
-class RegFileTest : public ScratchRegistry {
+class RegFileTest : public ScratchSettingsKey {
 protected:
-    // The settings key is a fixed path; under Wine it must not outlive a test.
-    void SetUp() override {
-        ScratchRegistry::SetUp();
-        deleteTree(HKEY_CURRENT_USER, "Software\\Quillmoor");
-    }
-    void TearDown() override {
-        deleteTree(HKEY_CURRENT_USER, "Software\\Quillmoor");
-        ScratchRegistry::TearDown();
-    }
-
     // Writes the keys (paths below the settings key) and their values, in order.
     static void store(const std::vector<Key>& tree) {
         ASSERT_EQ(RegistryTree::write(HKEY_CURRENT_USER, kSettings, tree), ERROR_SUCCESS);
