@@ -186,7 +186,10 @@ LSTATUS deliver(DWORD type, std::span<const std::uint8_t> stored, LPDWORD lpType
 
 // Copies a name and its NUL into a caller's buffer of *length bytes; on
 // return *length is the name's length without the NUL.
-LSTATUS deliverName(std::string_view name, LPSTR buffer, LPDWORD length) {
+// A name is handed over as the conversion keeps it, like a text: one put into
+// the file by hand, or by a store older than the conversion, may be raw.
+LSTATUS deliverName(std::string_view stored, LPSTR buffer, LPDWORD length) {
+    const std::string name = TextConversion::roundTrip(stored);
     if (*length <= name.size()) return ERROR_MORE_DATA;
     std::copy(name.begin(), name.end(), buffer);
     buffer[name.size()] = '\0';

@@ -157,6 +157,42 @@ TEST_F(StoreFile, AStoreFoldedTheOldWayIsFoldedAgainWhenOpened) {
     EXPECT_FALSE(reg.ValueExists(u"NI"));
 }
 
+// Stores written before texts were converted hold them as they were handed
+// over, and a name put in by hand may be raw too: both are read as the
+// conversion would have kept them, other types' bytes as they are.
+TEST_F(StoreFile, NamesAndTextsStoredRawAreReadAsTheConversionKeepsThem) {
+    reopen();
+    storeSetting(u"Title", u"x");
+    RegistryStore::usePath({});
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(store.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "UPDATE vals SET data = x'61F09F00' WHERE name = 'Title';"
+                           "INSERT INTO vals SELECT key, x'42EDA080', seq + 1, x'42EDA080', 3, 3,"
+                           " x'61F09F00' FROM vals WHERE name = 'Title'",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK)
+        << sqlite3_errmsg(db);
+    sqlite3_close(db);
+
+    reopen();
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Quillmoor\\Tarrowin", 0, KEY_READ, &key),
+              ERROR_SUCCESS);
+    EXPECT_EQ(readRaw(key, "Title").bytes, "a\xEF\xBF\xBD"s) << "the cut-short end takes the NUL";
+    EXPECT_EQ(valueNames(key), (std::vector<std::string>{"Title", "B\xEF\xBF\xBD\xEF\xBF\xBD"}));
+    char name[16] = {};
+    DWORD nameLength = sizeof name;
+    std::string data(8, '\0');
+    DWORD size = static_cast<DWORD>(data.size());
+    ASSERT_EQ(RegEnumValueA(key, 1, name, &nameLength, nullptr, nullptr,
+                            reinterpret_cast<BYTE*>(data.data()), &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(nameLength, 7u);
+    EXPECT_EQ(data.substr(0, size), "a\xF0\x9F\0"s) << "binary data stays as it is";
+    RegCloseKey(key);
+}
+
 // A store path that leads to no regular file is refused with one error code
 // of its own, and nothing is made beside it or beside what a link points to.
 TEST_F(StoreFile, APathThatIsNoFileIsRefusedAndNothingIsMadeBesideIt) {
