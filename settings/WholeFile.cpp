@@ -20,6 +20,14 @@ namespace WholeFile {
 namespace {
 
 constexpr std::size_t kChunk = 64 * 1024;
+// Temporary names tried beside the file before giving up.
+constexpr int kTemporaryNameAttempts = 100;
+
+std::string temporaryName(const std::string& target, const std::string& process, int attempt) {
+    std::string name = target + ".tmp-" + process;
+    if (attempt) name.append(1, '-').append(std::to_string(attempt));
+    return name;
+}
 
 #ifdef _WIN32
 
@@ -133,10 +141,19 @@ bool replace(const std::u16string& path, std::string_view bytes, std::u16string&
         reason = lastError();
         return false;
     }
-    const std::u16string temporary =
-        path + u".tmp-" + TextConversion::widen(std::to_string(GetCurrentProcessId()));
-    Handle file(CreateFileW(wide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Only where nothing is: a file or link left at the temporary name is not
+    // written through.
+    std::u16string temporary;
+    HANDLE made = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; made == INVALID_HANDLE_VALUE && attempt < kTemporaryNameAttempts;
+         ++attempt) {
+        temporary = TextConversion::widen(temporaryName(
+            TextConversion::narrow(path), std::to_string(GetCurrentProcessId()), attempt));
+        made = CreateFileW(wide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (made == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    Handle file(made);
     if (!file.valid()) {
         reason = lastError();
         return false;
@@ -190,10 +207,16 @@ bool replace(const std::u16string& path, std::string_view bytes, std::u16string&
         return false;
     }
     const std::string target = TextConversion::narrow(path);
-    const std::string temporary = target + ".tmp-" + std::to_string(::getpid());
-    // Made as any new file is, as the umask says; a directory, or a folder
-    // that is not there, fails here.
-    const int file = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // Made as any new file is, as the umask says, and only where nothing is:
+    // a link put at the temporary name in a shared folder must not lead the
+    // export into another file. A folder that is not there fails here.
+    std::string temporary;
+    int file = -1;
+    for (int attempt = 0; file < 0 && attempt < kTemporaryNameAttempts; ++attempt) {
+        temporary = temporaryName(target, std::to_string(::getpid()), attempt);
+        file = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (file < 0 && errno != EEXIST) break;
+    }
     if (file < 0) {
         reason = lastError();
         return false;

@@ -14,6 +14,8 @@
 
 #ifdef _WIN32
 #include <cstdlib>
+#else
+#include <unistd.h>
 #endif
 
 using namespace std::string_literals;
@@ -352,6 +354,19 @@ TEST_F(RegFileTest, FilesAreReadAndReplacedWholeAndFailuresSayWhy) {
     ASSERT_EQ(RegFile::exportSettings(file).status, RegFile::Status::Done);
     const std::string first = contents(file);
     EXPECT_EQ(first, exported()) << "replaced whole";
+
+#ifndef _WIN32
+    // A link waiting at the temporary name, as in a shared folder, is passed by.
+    const std::string victim = TextConversion::narrow(folder) + "/victim";
+    const std::string trap = TextConversion::narrow(file) + ".tmp-" + std::to_string(::getpid());
+    std::ofstream(victim) << "not the export's";
+    ASSERT_EQ(::symlink(victim.c_str(), trap.c_str()), 0);
+    ASSERT_EQ(RegFile::exportSettings(file).status, RegFile::Status::Done);
+    EXPECT_EQ(contents(file), first);
+    EXPECT_EQ(contents(TextConversion::widen(victim)), "not the export's");
+    std::remove(trap.c_str());
+    std::remove(victim.c_str());
+#endif
 
     const RegFile::Outcome missingFolder = RegFile::exportSettings(folder + u"/missing/x.reg");
     EXPECT_EQ(missingFolder.status, RegFile::Status::CannotReadOrWrite);
