@@ -290,6 +290,12 @@ private:
                 refuse(u"a key name of more than " + number(kMaxKeyName) + u" characters");
                 return;
             }
+            // The registry calls end a name at its first NUL: written, it
+            // would name another key.
+            if (names[i].find(u'\0') != std::u16string_view::npos) {
+                refuse(u"a key name with a NUL character in it");
+                return;
+            }
             below.push_back(narrow(names[i]));
         }
         if (!counted()) return;
@@ -369,6 +375,10 @@ private:
         }
         if (name.size() > kMaxValueName) {
             refuse(u"a value name of more than " + number(kMaxValueName) + u" characters");
+            return;
+        }
+        if (name.find(u'\0') != std::u16string::npos) {
+            refuse(u"a value name with a NUL character in it");
             return;
         }
         while (pos < line.size() && isBlank(line[pos]))

@@ -271,6 +271,11 @@ TEST_F(RegFileTest, AFileThatIsNotSettingsIsRefusedWholeAndWritesNothing) {
          utf16File(header + u"[HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin\\" +
                    std::u16string(256, u'k') + u"]\r\n"),
          "test.reg: line 3: a key name of more than 255"},
+        {"a NUL in a value's name", utf16File(header + key + u"\"a\0b\"=\"x\"\r\n"s),
+         "test.reg: line 4: a value name with a NUL character"},
+        {"a NUL in a key's name",
+         utf16File(header + u"[HKEY_CURRENT_USER\\Software\\Quillmoor\\Tarrowin\\a\0b]\r\n"s),
+         "test.reg: line 3: a key name with a NUL character"},
         {"a line of 1 MiB",
          utf16File(header + key + u"\"big\"=\"" + std::u16string(1024 * 1024, u'x') + u"\"\r\n"),
          "test.reg: line 4: a line of more than 262144 characters"},
