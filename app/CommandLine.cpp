@@ -13,6 +13,10 @@ namespace {
 constexpr std::array kOptions{
     OptionInfo{Option::Help, u"h", u"help", u"", u"show this text and end"},
     OptionInfo{Option::Version, u"", u"version", u"", u"show the version and end"},
+    OptionInfo{Option::Export, u"", u"export", u"REGFILE",
+               u"write the settings to a .reg file and end"},
+    OptionInfo{Option::Import, u"", u"import", u"REGFILE",
+               u"read the settings from a .reg file and end"},
     OptionInfo{Option::Title, u"", u"title", u"TEXT", u"the window's title"},
     OptionInfo{Option::Button, u"", u"button", u"TEXT", u"the button's text"},
     OptionInfo{Option::Message, u"", u"message", u"TEXT[:MS]",
@@ -29,15 +33,18 @@ constexpr std::array kOptions{
                u"run it; end when it ends, with its exit status"},
 };
 
-constexpr std::array<std::u16string_view, 4> kValueNotes{
+constexpr std::array<std::u16string_view, 6> kValueNotes{
     u"What an option sets holds for this run only; the stored settings stay.",
     u"MS: 1 to 50000 ms a step; without it a message keeps its place's speed.",
     u"NAME: Gear, Arrow, Scissors, Folder, Files, CD or Monitor.",
     u"DURATION: seconds, or a number with h, m or s: 90, 90s, 15m, 1h30m.",
+    u"REGFILE: a .reg file as the Windows registry editor writes it; - is stdin/out.",
+    u"Import only while Tarrowin is not running: it stores its settings at its end.",
 };
 
-constexpr std::array<std::u16string_view, 3> kExitNotes{
-    u"Exit status: 0 done, 1 could not run (no display), 2 wrong option or value;",
+constexpr std::array<std::u16string_view, 4> kExitNotes{
+    u"Exit status: 0 done, 1 could not run (no display, a REGFILE that cannot be",
+    u"read or written), 2 wrong option or value, or a REGFILE that is not settings;",
     u"with a command, its own status (128+N when signal N ended it), 126 when",
     u"it cannot be run, 127 when it is not found.",
 };
@@ -232,6 +239,8 @@ private:
                             std::u16string(info.value) + u")");
             }
         }
+        if (info.option == Option::Export || info.option == Option::Import)
+            return takeSettingsFile(info, written, value);
         if (info.option != Option::Help && info.option != Option::Version) line_.ownOptions = true;
         RunSettings& settings = line_.settings;
         switch (info.option) {
@@ -241,6 +250,9 @@ private:
         case Option::Version:
             line_.action = CommandLine::Action::Version;
             break;
+        case Option::Export:
+        case Option::Import:
+            break; // taken above
         case Option::Title:
             settings.title = std::u16string(value);
             break;
@@ -281,6 +293,18 @@ private:
         case Option::Command:
             break; // "--" is taken above
         }
+    }
+
+    // The file is all an export or an import takes: what else a run would
+    // show could only be ignored.
+    void takeSettingsFile(const OptionInfo& info, std::u16string_view written,
+                          std::u16string_view file) {
+        if (file.empty()) return fail(u"option " + inQuotes(written) + u" needs a file name");
+        if (index_ + 1 < arguments_.size() || line_.ownOptions)
+            return fail(u"option " + inQuotes(written) + u" takes no other option or argument");
+        line_.action = info.option == Option::Export ? CommandLine::Action::Export
+                                                     : CommandLine::Action::Import;
+        line_.settingsFile = std::u16string(file);
     }
 
     // A name of the list wins over a file of that name: ./Gear is the file,
@@ -405,6 +429,9 @@ std::optional<int> answerWithoutWindow(const CommandLine& line, Conventions conv
     case CommandLine::Action::Usage:
         err(usageErrorText(line.error));
         return ExitStatus::kUsage;
+    case CommandLine::Action::Export:
+    case CommandLine::Action::Import:
+        return std::nullopt; // the registry's work, which each main does
     }
     return std::nullopt;
 }

@@ -57,6 +57,8 @@ struct ToolkitOption {
 enum class Option {
     Help,
     Version,
+    Export,
+    Import,
     Title,
     Button,
     Message,
@@ -94,6 +96,8 @@ struct CommandLine {
         Help,    // print the usage text
         Version, // print the version
         Usage,   // a wrong option: say so, status 2
+        Export,  // write the settings to settingsFile (SettingsFileAction.h)
+        Import,  // read the settings from settingsFile
     };
     Action action = Action::Run;
     std::u16string error; // Usage: what is wrong, one line without "tarrowin: "
@@ -103,6 +107,7 @@ struct CommandLine {
     std::optional<std::uint32_t> runWhile;     // a process id
     std::optional<std::size_t> command;        // where the command starts among the arguments
     std::vector<std::size_t> toolkitArguments; // the toolkit's, in their order
+    std::u16string settingsFile;               // Export, Import: the .reg file, "-" a stream
 
     // Any option of the program's own: the run is someone's script, so a first
     // start shows neither the welcome nor the dialog.

@@ -30,7 +30,7 @@ StoreDatabase& Registry::database() {
 }
 
 void Registry::followFileAtPath() {
-    if (!store || store->stillAtPath()) return;
+    if (!store || store->grouped() || store->stillAtPath()) return;
     // What this process logged goes into the file it wrote to (the store
     // checkpoints as it is let go), before another process opening the file
     // now at the path could take the log for its own.
@@ -43,6 +43,7 @@ HKEY Registry::newHandle(KeyId id, REGSAM access) {
     const std::uintptr_t value = nextHandle;
     nextHandle += kHandleStep;
     handles.emplace(value, OpenedKey{id, access, storeNumber});
+    if (store && store->grouped()) groupHandles.push_back(value);
     return reinterpret_cast<HKEY>(value);
 }
 

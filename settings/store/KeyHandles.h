@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 using KeyId = std::int64_t;
 
@@ -54,6 +55,7 @@ struct Registry {
     std::uint64_t ownWrites = 0; // writing calls of this process that committed
     std::unordered_map<std::uintptr_t, OpenedKey> handles;
     std::unordered_map<std::uintptr_t, Positions> positions;
+    std::vector<std::uintptr_t> groupHandles; // opened inside the group now open
     std::uintptr_t nextHandle = 0;
     std::function<void(std::string_view)> callHook;
 

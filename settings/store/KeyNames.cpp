@@ -1,5 +1,7 @@
 #include "KeyNames.h"
 
+#include "TextConversion.h"
+
 #include <utf8.h>
 
 #include <algorithm>
@@ -29,13 +31,6 @@ char32_t upper(char32_t c) {
 
 } // namespace
 
-std::string wellFormed(std::string_view name) {
-    if (utf8::is_valid(name.begin(), name.end())) return std::string(name);
-    std::string result;
-    utf8::replace_invalid(name.begin(), name.end(), std::back_inserter(result));
-    return result;
-}
-
 std::string folded(std::string_view name) {
     std::string result;
     result.reserve(name.size());
@@ -54,17 +49,16 @@ std::size_t utf16Length(std::string_view name) {
 PathError splitPath(const char* path, std::vector<std::string>& components) {
     components.clear();
     if (!path || !*path) return PathError::None;
-    if (*path == '\\') return PathError::LeadingBackslash;
-    const std::string_view whole(path);
+    // Converted whole, as Windows does, before it is split: a sequence cut
+    // short at the end of the path takes the backslashes after it with it.
+    const std::string whole = TextConversion::roundTrip(path);
+    if (utf16Length(whole) > kMaxPathLength) return PathError::TooLong;
+    if (whole.front() == '\\') return PathError::LeadingBackslash;
     std::size_t start = 0;
     while (start < whole.size()) {
         std::size_t end = whole.find('\\', start);
-        if (end == std::string_view::npos) end = whole.size();
-        if (end > start) {
-            std::string name = wellFormed(whole.substr(start, end - start));
-            if (utf16Length(name) > kMaxKeyNameLength) return PathError::NameTooLong;
-            components.push_back(std::move(name));
-        }
+        if (end == std::string::npos) end = whole.size();
+        if (end > start) components.push_back(whole.substr(start, end - start));
         start = end + 1;
     }
     return PathError::None;

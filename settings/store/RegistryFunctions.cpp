@@ -7,7 +7,9 @@
 
 #include "KeyHandles.h"
 #include "KeyNames.h"
+#include "RegistryStore.h"
 #include "StoreDatabase.h"
+#include "TextConversion.h"
 #include "WinRegistry.h"
 
 #include <sqlite3.h>
@@ -41,24 +43,40 @@ REGSAM grantedAccess(REGSAM desired, bool readOnly) {
     return access;
 }
 
-std::vector<std::string> subkeyPath(const char* path) {
+// A subkey path split into names as the store keeps them. One too long for
+// the 8-bit calls fails at once, before its key is looked at; a leading
+// backslash only once the key the path starts from is known to be there.
+struct SubkeyPath {
     std::vector<std::string> components;
-    switch (KeyNames::splitPath(path, components)) {
+    bool leadingBackslash = false;
+};
+
+SubkeyPath subkeyPath(const char* path) {
+    SubkeyPath result;
+    switch (KeyNames::splitPath(path, result.components)) {
+    case KeyNames::PathError::TooLong:
+        throw StoreError(ERROR_MORE_DATA);
     case KeyNames::PathError::LeadingBackslash:
-        throw StoreError(ERROR_BAD_PATHNAME);
-    case KeyNames::PathError::NameTooLong:
-        throw StoreError(ERROR_INVALID_PARAMETER);
+        result.leadingBackslash = true;
+        break;
     case KeyNames::PathError::None:
         break;
     }
-    return components;
+    return result;
 }
 
-std::string valueName(const char* name) {
-    std::string wellFormed = KeyNames::wellFormed(name ? name : "");
-    if (KeyNames::utf16Length(wellFormed) > KeyNames::kMaxValueNameLength)
-        throw StoreError(ERROR_INVALID_PARAMETER);
-    return wellFormed;
+// A value name as the store keeps it, checked before anything else as the
+// 8-bit calls check it: one they cannot even convert into a counted wide
+// string is refused, one too long for a value cannot be written and, looked
+// for, is not there.
+enum class NameUse { Write, Find };
+std::string valueName(const char* name, NameUse use) {
+    std::string kept = TextConversion::roundTrip(name ? name : "");
+    const std::size_t length = KeyNames::utf16Length(kept);
+    if (length > KeyNames::kMaxConvertibleLength) throw StoreError(ERROR_INVALID_PARAMETER);
+    if (length > KeyNames::kMaxValueNameLength)
+        throw StoreError(use == NameUse::Write ? ERROR_INVALID_PARAMETER : ERROR_FILE_NOT_FOUND);
+    return kept;
 }
 
 void requireKey(StoreDatabase& db, KeyId id) {
@@ -77,11 +95,14 @@ std::optional<KeyId> child(StoreDatabase& db, KeyId parent, const std::string& f
 // looked for in, its name and its folded name: missing throws, or makes the
 // key and gives its id, or gives nothing, which ends the walk without a key.
 template <typename Missing>
-std::optional<KeyId> walk(StoreDatabase& db, KeyId base, const std::vector<std::string>& components,
-                          Missing missing) {
+std::optional<KeyId> walk(StoreDatabase& db, KeyId base, const SubkeyPath& path, Missing missing) {
     requireKey(db, base);
+    if (path.leadingBackslash) throw StoreError(ERROR_BAD_PATHNAME);
     KeyId id = base;
-    for (const std::string& name : components) {
+    for (const std::string& name : path.components) {
+        // Met in turn, as Windows does: a missing key before it ends the walk first.
+        if (KeyNames::utf16Length(name) > KeyNames::kMaxKeyNameLength)
+            throw StoreError(ERROR_INVALID_PARAMETER);
         const std::string folded = KeyNames::folded(name);
         auto next = child(db, id, folded);
         if (!next) next = missing(id, name, folded);
@@ -92,18 +113,17 @@ std::optional<KeyId> walk(StoreDatabase& db, KeyId base, const std::vector<std::
 }
 
 // The key at the end of the path; ERROR_FILE_NOT_FOUND when one on the way is missing.
-KeyId keyAt(StoreDatabase& db, KeyId base, const std::vector<std::string>& components) {
-    return *walk(db, base, components,
+KeyId keyAt(StoreDatabase& db, KeyId base, const SubkeyPath& path) {
+    return *walk(db, base, path,
                  [](KeyId, const std::string&, const std::string&) -> std::optional<KeyId> {
                      throw StoreError(ERROR_FILE_NOT_FOUND);
                  });
 }
 
 // The key at the end of the path when every key on the way exists.
-std::optional<KeyId> existingKey(StoreDatabase& db, KeyId base,
-                                 const std::vector<std::string>& components) {
+std::optional<KeyId> existingKey(StoreDatabase& db, KeyId base, const SubkeyPath& path) {
     Transaction transaction(db, Transaction::Read);
-    const auto id = walk(db, base, components, [](KeyId, const std::string&, const std::string&) {
+    const auto id = walk(db, base, path, [](KeyId, const std::string&, const std::string&) {
         return std::optional<KeyId>();
     });
     transaction.commit();
@@ -138,8 +158,17 @@ bool isText(DWORD type) {
 // Hands a value's type and data to the caller the way RegQueryValueEx does:
 // the size alone without a buffer, ERROR_MORE_DATA and the size needed when
 // the buffer is short, and never a byte past the buffer.
-LSTATUS deliver(DWORD type, std::span<const std::uint8_t> data, LPDWORD lpType, LPBYTE lpData,
+LSTATUS deliver(DWORD type, std::span<const std::uint8_t> stored, LPDWORD lpType, LPBYTE lpData,
                 LPDWORD lpcbData) {
+    // Stores written before texts were converted may hold them raw: they are
+    // read as the conversion would have kept them.
+    std::string converted;
+    std::span<const std::uint8_t> data = stored;
+    if (isText(type)) {
+        converted = TextConversion::roundTrip(
+            {reinterpret_cast<const char*>(stored.data()), stored.size()});
+        data = {reinterpret_cast<const std::uint8_t*>(converted.data()), converted.size()};
+    }
     if (lpType) *lpType = type;
     const auto size = static_cast<DWORD>(data.size());
     if (lpData) {
@@ -157,12 +186,30 @@ LSTATUS deliver(DWORD type, std::span<const std::uint8_t> data, LPDWORD lpType, 
 
 // Copies a name and its NUL into a caller's buffer of *length bytes; on
 // return *length is the name's length without the NUL.
-LSTATUS deliverName(std::string_view name, LPSTR buffer, LPDWORD length) {
+// A name is handed over as the conversion keeps it, like a text: one put into
+// the file by hand, or by a store older than the conversion, may be raw.
+LSTATUS deliverName(std::string_view stored, LPSTR buffer, LPDWORD length) {
+    const std::string name = TextConversion::roundTrip(stored);
     if (*length <= name.size()) return ERROR_MORE_DATA;
     std::copy(name.begin(), name.end(), buffer);
     buffer[name.size()] = '\0';
     *length = static_cast<DWORD>(name.size());
     return ERROR_SUCCESS;
+}
+
+// The size in bytes of the longest text of a key as Windows keeps texts, in
+// UTF-16: the longest data that RegQueryInfoKey reports.
+DWORD longestText(StoreDatabase& db, KeyId key) {
+    Query texts(db, "SELECT data FROM vals WHERE key = ?1 AND type IN (1, 2, 7)");
+    texts.bind(1, key);
+    std::size_t longest = 0;
+    while (texts.next()) {
+        const auto data = texts.blob(0);
+        longest =
+            std::max(longest, 2 * TextConversion::wideLength(
+                                      {reinterpret_cast<const char*>(data.data()), data.size()}));
+    }
+    return static_cast<DWORD>(longest);
 }
 
 LONG fileSystemError(const std::error_code& error) {
@@ -187,7 +234,8 @@ template <typename Body> LSTATUS guarded(std::string_view call, Body body) {
         try {
             return body(reg);
         } catch (const StoreDamaged& damage) {
-            if (retried) return damage.code();
+            // A group's writes live in the file found damaged: it fails whole.
+            if (retried || (reg.store && reg.store->grouped())) return damage.code();
             try {
                 reg.replaceDamagedStore();
             } catch (const StoreError& error) {
@@ -205,12 +253,15 @@ template <typename Body> LSTATUS guarded(std::string_view call, Body body) {
     }
 }
 
-// Text types whose data the caller left without its final NUL get one, as
-// Windows adds it for the 8-bit calls.
+// Texts are kept as a Windows registry keeps them: the caller's bytes
+// converted to UTF-16 and back. Those the caller left without their final NUL
+// get one first, as Windows adds it for the 8-bit calls.
 std::vector<std::uint8_t> storedData(DWORD type, const BYTE* data, DWORD size) {
-    std::vector<std::uint8_t> bytes(data, data + size);
-    if (isText(type) && size && data[size - 1] != 0) bytes.push_back(0);
-    return bytes;
+    if (!isText(type)) return {data, data + size};
+    std::string text(reinterpret_cast<const char*>(data), size);
+    if (size && data[size - 1] != 0) text.push_back('\0');
+    text = TextConversion::roundTrip(text);
+    return {text.begin(), text.end()};
 }
 
 } // namespace
@@ -219,11 +270,11 @@ LSTATUS RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKE
     if (!phkResult) return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
     return guarded("RegOpenKeyExA", [&](Registry& reg) {
+        const SubkeyPath path = subkeyPath(lpSubKey);
         const OpenedKey base = resolve(reg, hKey);
-        const auto components = subkeyPath(lpSubKey);
         StoreDatabase& db = reg.database();
         Transaction transaction(db, Transaction::Read);
-        const KeyId id = keyAt(db, base.id, components);
+        const KeyId id = keyAt(db, base.id, path);
         transaction.commit();
         *phkResult = reg.newHandle(id, grantedAccess(samDesired, db.readOnly()));
         return ERROR_SUCCESS;
@@ -235,13 +286,13 @@ LSTATUS RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM 
     if (!phkResult) return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
     return guarded("RegCreateKeyExA", [&](Registry& reg) {
+        const SubkeyPath path = subkeyPath(lpSubKey);
         const OpenedKey base = resolve(reg, hKey);
-        const auto components = subkeyPath(lpSubKey);
         StoreDatabase& db = reg.database();
         const REGSAM access = grantedAccess(samDesired, db.readOnly());
         // Opening a key that exists takes no write lock, so that it never
         // waits for another process's write, as a registry never does.
-        if (const auto existing = existingKey(db, base.id, components)) {
+        if (const auto existing = existingKey(db, base.id, path)) {
             *phkResult = reg.newHandle(*existing, access);
             if (lpdwDisposition) *lpdwDisposition = REG_OPENED_EXISTING_KEY;
             return ERROR_SUCCESS;
@@ -253,7 +304,18 @@ LSTATUS RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM 
             created = true;
             return std::optional<KeyId>(insertKey(db, parent, name, folded));
         };
-        const KeyId id = *walk(db, base.id, components, makeKey);
+        KeyId id = 0;
+        try {
+            id = *walk(db, base.id, path, makeKey);
+        } catch (const StoreError& error) {
+            // Windows creates a path one key at a time: the keys before a name
+            // too long for a key stay created.
+            if (created && error.code() == ERROR_INVALID_PARAMETER) {
+                transaction.commit();
+                ++reg.ownWrites;
+            }
+            throw;
+        }
         transaction.commit();
         if (created) ++reg.ownWrites;
         *phkResult = reg.newHandle(id, access);
@@ -278,11 +340,11 @@ LSTATUS RegCloseKey(HKEY hKey) {
 LSTATUS RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
     if (!lpSubKey) return ERROR_INVALID_PARAMETER;
     return guarded("RegDeleteKeyA", [&](Registry& reg) {
+        const SubkeyPath path = subkeyPath(lpSubKey);
         const OpenedKey base = resolve(reg, hKey);
-        const auto components = subkeyPath(lpSubKey);
         StoreDatabase& db = reg.database();
         Transaction transaction(db, db.readOnly() ? Transaction::Read : Transaction::Write);
-        const KeyId id = keyAt(db, base.id, components);
+        const KeyId id = keyAt(db, base.id, path);
         // Roots stay, and like NT the store deletes one key at a time.
         if (db.readOnly() || id <= StoreDatabase::kRootCount) throw StoreError(ERROR_ACCESS_DENIED);
         if (Query(db, "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1").bind(1, id).next())
@@ -297,9 +359,9 @@ LSTATUS RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
 
 LSTATUS RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
     return guarded("RegDeleteValueA", [&](Registry& reg) {
+        const std::string folded = KeyNames::folded(valueName(lpValueName, NameUse::Find));
         const OpenedKey key = resolve(reg, hKey);
         require(key, KEY_SET_VALUE);
-        const std::string folded = KeyNames::folded(valueName(lpValueName));
         StoreDatabase& db = reg.database();
         Transaction transaction(db, Transaction::Write);
         requireKey(db, key.id);
@@ -318,9 +380,9 @@ LSTATUS RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const
                        DWORD cbData) {
     if (!lpData && cbData) return ERROR_INVALID_PARAMETER;
     return guarded("RegSetValueExA", [&](Registry& reg) {
+        const std::string name = valueName(lpValueName, NameUse::Write);
         const OpenedKey key = resolve(reg, hKey);
         require(key, KEY_SET_VALUE);
-        const std::string name = valueName(lpValueName);
         StoreDatabase& db = reg.database();
         Transaction transaction(db, Transaction::Write);
         requireKey(db, key.id);
@@ -344,9 +406,9 @@ LSTATUS RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType,
                          LPDWORD lpcbData) {
     if (lpData && !lpcbData) return ERROR_INVALID_PARAMETER;
     return guarded("RegQueryValueExA", [&](Registry& reg) {
+        const std::string folded = KeyNames::folded(valueName(lpValueName, NameUse::Find));
         const OpenedKey key = resolve(reg, hKey);
         require(key, KEY_QUERY_VALUE);
-        const std::string folded = KeyNames::folded(valueName(lpValueName));
         StoreDatabase& db = reg.database();
         Query value(db, "SELECT type, data FROM vals WHERE key = ?1 AND fold = ?2");
         if (!value.bind(1, key.id).bind(2, folded).next()) {
@@ -432,7 +494,8 @@ LSTATUS RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD, 
                        "(SELECT coalesce(max(wlen), 0) FROM keys WHERE parent = ?1), "
                        "(SELECT count(*) FROM vals WHERE key = ?1), "
                        "(SELECT coalesce(max(wlen), 0) FROM vals WHERE key = ?1), "
-                       "(SELECT coalesce(max(length(data)), 0) FROM vals WHERE key = ?1)");
+                       "(SELECT coalesce(max(length(data)), 0) FROM vals "
+                       "WHERE key = ?1 AND type NOT IN (1, 2, 7))");
         if (!info.bind(1, key.id).next() || info.isNull(0)) throw StoreError(ERROR_KEY_DELETED);
         const auto number = [&](int column) { return static_cast<DWORD>(info.integer(column)); };
         if (lpClass && *lpcchClass) *lpClass = '\0';
@@ -442,12 +505,51 @@ LSTATUS RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD, 
         if (lpcbMaxClassLen) *lpcbMaxClassLen = 0;
         if (lpcValues) *lpcValues = number(3);
         if (lpcbMaxValueNameLen) *lpcbMaxValueNameLen = number(4);
-        if (lpcbMaxValueLen) *lpcbMaxValueLen = number(5);
+        if (lpcbMaxValueLen) *lpcbMaxValueLen = std::max(number(5), longestText(db, key.id));
         if (lpcbSecurityDescriptor) *lpcbSecurityDescriptor = 0;
         if (lpftLastWriteTime) *lpftLastWriteTime = FILETIME{};
         return ERROR_SUCCESS;
     });
 }
+
+namespace RegistryStore {
+
+LONG beginGroup() {
+    return guarded("beginGroup", [](Registry& reg) {
+        StoreDatabase& db = reg.database();
+        if (db.grouped()) return ERROR_BUSY;
+        db.beginGroup();
+        reg.groupHandles.clear();
+        return ERROR_SUCCESS;
+    });
+}
+
+LONG endGroup(bool keep) {
+    return guarded("endGroup", [keep](Registry& reg) {
+        if (!reg.store || !reg.store->grouped()) return ERROR_INVALID_FUNCTION;
+        // Keys made inside a group that is not kept are gone, and their ids
+        // may be given again: their handles must not reach the new keys.
+        const auto forget = [&](bool kept) {
+            if (!kept)
+                for (const std::uintptr_t handle : reg.groupHandles) {
+                    reg.handles.erase(handle);
+                    reg.positions.erase(handle);
+                }
+            reg.groupHandles.clear();
+            ++reg.ownWrites;
+        };
+        try {
+            reg.store->endGroup(keep);
+        } catch (...) {
+            forget(false);
+            throw;
+        }
+        forget(keep);
+        return ERROR_SUCCESS;
+    });
+}
+
+} // namespace RegistryStore
 
 LSTATUS RegSaveKeyA(HKEY, LPCSTR, const SECURITY_ATTRIBUTES*) {
     return ERROR_PRIVILEGE_NOT_HELD;

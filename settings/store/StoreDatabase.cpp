@@ -269,7 +269,7 @@ void StoreDatabase::beginWriting() {
 // (another process still reads from the log, or writes) is tried again at the
 // next end of a group of writes, and at the latest when the store is let go.
 void StoreDatabase::checkpoint() {
-    if (!unflushed_ || !db_) return;
+    if (!unflushed_ || !db_ || grouped_) return;
     const int result =
         sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
     if (result == SQLITE_OK) {
@@ -280,6 +280,30 @@ void StoreDatabase::checkpoint() {
         Diagnostics::note(Diagnostics::Area::Store,
                           path_ + ": checkpoint not done (" + sqlite3_errstr(result) +
                               "): the writes stay in its log until the next one");
+}
+
+void StoreDatabase::beginGroup() {
+    if (readOnly_) throw StoreError(ERROR_ACCESS_DENIED);
+    beginWriting();
+    Query(*this, "BEGIN IMMEDIATE").run();
+    grouped_ = true;
+}
+
+void StoreDatabase::endGroup(bool keep) {
+    if (!grouped_) return;
+    grouped_ = false;
+    if (!keep) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        return;
+    }
+    try {
+        Query(*this, "COMMIT").run();
+    } catch (...) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    unflushed_ = true;
+    checkpoint();
 }
 
 void StoreDatabase::disconnect() {
@@ -432,18 +456,28 @@ std::span<const std::uint8_t> Query::blob(int column) {
     return {data, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column))};
 }
 
-Transaction::Transaction(StoreDatabase& db, Kind kind) : db_(db), writing_(kind == Write) {
+// Inside a group a call's transaction is a savepoint: a call that fails
+// leaves the group as it was before the call.
+Transaction::Transaction(StoreDatabase& db, Kind kind)
+    : db_(db), writing_(kind == Write), nested_(db.grouped_) {
+    if (nested_) {
+        Query(db, "SAVEPOINT call").run();
+        return;
+    }
     if (writing_) db.beginWriting();
     Query(db, kind == Write ? "BEGIN IMMEDIATE" : "BEGIN").run();
 }
 
 Transaction::~Transaction() {
-    if (open_ && !sqlite3_get_autocommit(db_.handle()))
+    if (!open_ || sqlite3_get_autocommit(db_.handle())) return;
+    if (nested_)
+        sqlite3_exec(db_.handle(), "ROLLBACK TO call; RELEASE call", nullptr, nullptr, nullptr);
+    else
         sqlite3_exec(db_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 void Transaction::commit() {
-    Query(db_, "COMMIT").run();
+    Query(db_, nested_ ? "RELEASE call" : "COMMIT").run();
     open_ = false;
-    if (writing_) db_.unflushed_ = true;
+    if (writing_ && !nested_) db_.unflushed_ = true;
 }

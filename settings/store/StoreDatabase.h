@@ -45,6 +45,12 @@ public:
     // that fails (another process reads or writes meanwhile) writes a
     // diagnostics line and is owed until one succeeds.
     void checkpoint();
+    // A group of registry calls made one transaction (RegistryStore::beginGroup):
+    // the calls' own transactions are savepoints inside it, and nothing is
+    // checkpointed before it ends. endGroup keeps all of its writes or none.
+    void beginGroup();
+    void endGroup(bool keep);
+    bool grouped() const { return grouped_; }
     // Whether the file at path() is still the one this store has open: false
     // once another program has replaced, moved or deleted it.
     bool stillAtPath() const;
@@ -77,6 +83,7 @@ private:
     bool readOnly_ = false;
     bool withoutRoom_ = false; // a full disk: read as it is, writes fail
     bool unflushed_ = false;   // committed writes not yet in the main file
+    bool grouped_ = false;
     friend class Transaction;
     std::unordered_map<const char*, sqlite3_stmt*> statements_;
 };
@@ -107,9 +114,10 @@ private:
     sqlite3_stmt* stmt_;
 };
 
-// Every registry call is one transaction. A writing one takes the write lock
-// at once, so two processes never deadlock upgrading a read lock; waiting for
-// the lock is bounded by the busy timeout. Rolled back unless committed.
+// Every registry call is one transaction, or a savepoint inside a group. A
+// writing one takes the write lock at once, so two processes never deadlock
+// upgrading a read lock; waiting for the lock is bounded by the busy timeout.
+// Rolled back unless committed.
 class Transaction {
 public:
     enum Kind { Read, Write };
@@ -123,4 +131,5 @@ private:
     StoreDatabase& db_;
     bool open_ = true;
     bool writing_;
+    bool nested_; // a savepoint inside a group
 };

@@ -54,6 +54,7 @@ inline HKEY const HKEY_DYN_DATA = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(
 
 // Error numbers the store reports.
 constexpr LONG ERROR_SUCCESS = 0;
+constexpr LONG ERROR_INVALID_FUNCTION = 1;
 constexpr LONG ERROR_FILE_NOT_FOUND = 2;
 constexpr LONG ERROR_ACCESS_DENIED = 5;
 constexpr LONG ERROR_INVALID_HANDLE = 6;

@@ -97,6 +97,10 @@ TEST(CommandLine, WrongOptionsAndValuesSayWhat) {
         {{u"--title", u"X", u"--"}, "-- needs a command after it"},
         {{u"-platform"}, "option '-platform' needs a value"},
         {{u"/title", u"X"}, "unexpected argument '/title'"}, // Windows' way only on Windows
+        {{u"--export"}, "option '--export' needs a value (REGFILE)"},
+        {{u"--import="}, "option '--import' needs a file name"},
+        {{u"--title", u"X", u"--export", u"a.reg"}, "'--export' takes no other option"},
+        {{u"--import", u"a.reg", u"b.reg"}, "'--import' takes no other option or argument"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(joined(c.arguments));
@@ -116,6 +120,9 @@ TEST(CommandLine, TheFirstAnswerThatEndsTheReadingWins) {
         {{u"-h"}, CommandLine::Action::Help},
         {{u"--title", u"X", u"--version"}, CommandLine::Action::Version},
         {{u"--", u"sh", u"--help"}, CommandLine::Action::Run}, // the command's own
+        {{u"--help", u"--export", u"-"}, CommandLine::Action::Help},
+        {{u"--export", u"-"}, CommandLine::Action::Export},
+        {{u"-platform", u"offscreen", u"--import", u"a.reg"}, CommandLine::Action::Import},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(joined(c.arguments));
@@ -156,6 +163,9 @@ TEST(CommandLine, WindowsTakesSlashesAndAnyCase) {
     EXPECT_EQ(parse({u"-platform", u"x"}, Conventions::Windows).action, CommandLine::Action::Usage)
         << "Windows has no toolkit options";
     EXPECT_EQ(parse({u"--", u"cmd", u"/c", u"exit 7"}, Conventions::Windows).command, 1u);
+    const CommandLine exported = parse({u"/Export:C:\\My settings.reg"}, Conventions::Windows);
+    EXPECT_EQ(exported.action, CommandLine::Action::Export);
+    EXPECT_EQ(exported.settingsFile, u"C:\\My settings.reg");
 }
 
 TEST(CommandLine, AnIconFileIsKeptAsAFullPathAndAMissingOneIsRefused) {

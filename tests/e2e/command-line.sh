@@ -3,11 +3,13 @@
 # answer on standard output with status 0; a wrong option or value says which
 # on standard error with status 2; a start says in one line that it cannot
 # open a display, with status 1 (never Qt's abort); Qt's own options still
-# reach Qt. With a display, --help opens no window. The README lists the
-# options --help lists.
-# Usage: command-line.sh TARROWIN X11PROBE
+# reach Qt. --export writes the settings as the Windows registry editor
+# exports a key and --import reads such a file back into another store, all or
+# nothing. With a display, --help, --export and --import open no window. The
+# README lists the options --help lists.
+# Usage: command-line.sh TARROWIN X11PROBE REGDUMP REGSET
 source "$(dirname "$0")/lib.sh"
-program=$1 x11probe=$2
+program=$1 x11probe=$2 regdump=$3 regset=$4
 readme="$(dirname "$0")/../../README.md"
 start_session
 
@@ -50,6 +52,36 @@ said err "tarrowin: --while $gone: no such process
 Try 'tarrowin --help'."
 [ -e "$work/registry.db" ] && fail "a usage error touched the settings store"
 
+echo "--export and --import: the settings as a .reg file and back, without a display"
+run_alone 1 --export "$work/none.reg"
+said err "tarrowin: there are no settings to export: HKEY_CURRENT_USER\Software\Quillmoor\Tarrowin is not there, Tarrowin has stored none yet"
+# The program keeps an empty text as one NUL character and its end, which
+# only hex(1): writes back as it was.
+"$regset" 'Title=Compiling "kernel"…' 'Status0=C:\Temp\[1] = 100%' ButtonText=
+"$regdump" >"$work/stored"
+run_alone 0 --export "$work/settings.reg"
+{
+    printf '\xff\xfe'
+    printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+        '[HKEY_CURRENT_USER\Software\Quillmoor\Tarrowin]' '"Title"="Compiling \"kernel\"…"' \
+        '"Status0"="C:\\Temp\\[1] = 100%"' '"ButtonText"=hex(1):00,00,00,00' '' | iconv -f UTF-8 -t UTF-16LE
+} >"$work/expected.reg"
+cmp -s "$work/settings.reg" "$work/expected.reg" ||
+    fail "the export is not the editor's text: $(iconv -f UTF-16LE -t UTF-8 "$work/settings.reg")"
+run_alone 0 --export -
+cmp -s "$work/out" "$work/settings.reg" || fail "--export - wrote other bytes than --export FILE"
+TARROWIN_REGISTRY=$work/second.db run_alone 0 --import - <"$work/settings.reg"
+TARROWIN_REGISTRY=$work/second.db "$regdump" | diff "$work/stored" - ||
+    fail "the import into an empty store differs (above: < exported, > imported)"
+printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+    '[HKEY_CURRENT_USER\Software\Quillmoor\Tarrowin]' '"Title"="Taken over"' \
+    '[HKEY_CURRENT_USER\Software\Microsoft]' >"$work/other-key.reg"
+run_alone 2 --import "$work/other-key.reg"
+said err "tarrowin: $work/other-key.reg: line 5: [HKEY_CURRENT_USER\Software\Microsoft] is not the settings key HKEY_CURRENT_USER\Software\Quillmoor\Tarrowin or below it: nothing is imported"
+"$regdump" | diff "$work/stored" - || fail "a refused import changed the settings"
+run_alone 1 --import "$work/missing.reg"
+said err "tarrowin: cannot read $work/missing.reg: No such file or directory"
+
 echo "no display: one clear line, status 1"
 run_alone 1
 [ "$(wc -l <"$work/err")" = 1 ] || fail "not one line: $(cat "$work/err")"
@@ -61,9 +93,11 @@ run_alone 1 --title 'No display' -- sh -c 'echo ran >"$0"' "$work/ran"
 echo "Qt's own options reach Qt: the offscreen platform needs no display"
 run_alone 0 -platform offscreen --for 1
 
-echo "with a display, --help opens no window"
+echo "with a display, --help, --export and --import open no window"
 watch_windows
 "$program" --help >"$work/out" || fail "--help with a display ended with $?"
+"$program" --export "$work/shown.reg" || fail "--export with a display ended with $?"
+"$program" --import "$work/shown.reg" || fail "--import with a display ended with $?"
 end_watch
 cmp -s "$work/out" "$work/usage" || fail "--help said otherwise with a display: $(cat "$work/out")"
 if grep -q '^shown ' "$work/shown"; then fail "--help showed windows: $(grep '^shown ' "$work/shown")"; fi

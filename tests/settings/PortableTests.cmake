@@ -9,5 +9,6 @@ set(TARROWIN_PORTABLE_SETTINGS_TESTS
     CRegistryRenameTest.cpp
     NumberTextTest.cpp
     SettingsStoreTest.cpp
+    RegFileTest.cpp
 )
 list(TRANSFORM TARROWIN_PORTABLE_SETTINGS_TESTS PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

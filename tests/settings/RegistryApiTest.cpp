@@ -13,6 +13,13 @@ namespace {
 
 class RegistryApi : public ScratchRegistry {};
 
+std::string repeated(std::string_view piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
 LONG createKey(HKEY parent, const char* name, HKEY* result, DWORD* disposition = nullptr) {
     return RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                            nullptr, result, disposition);
@@ -93,6 +100,33 @@ TEST_F(RegistryApi, NameLengthLimits) {
     const std::string longestValue(16383, 'v');
     EXPECT_EQ(writeRaw(key, longestValue.c_str(), REG_SZ, "\0"s), ERROR_SUCCESS);
     EXPECT_EQ(readRaw(key, longestValue.c_str()).result, ERROR_SUCCESS);
+    // Longer, a name cannot be written and is not found; longer than a
+    // counted wide string holds, it is refused.
+    const std::string tooLongName(16384, 'v');
+    EXPECT_EQ(writeRaw(key, tooLongName.c_str(), REG_SZ, "\0"s), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(readRaw(key, tooLongName.c_str()).result, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegDeleteValueA(key, tooLongName.c_str()), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(readRaw(key, std::string(32767, 'v').c_str()).result, ERROR_INVALID_PARAMETER);
+
+    // The 8-bit calls take a subkey path of at most 260 UTF-16 units,
+    // whatever its bytes.
+    const std::string a130 = repeated("\xC3\xA4", 130);
+    ASSERT_EQ(createKey(key, (a130 + "\\" + repeated("\xC3\xA4", 129)).c_str(), &child),
+              ERROR_SUCCESS);
+    RegCloseKey(child);
+    const std::string over = a130 + "\\" + a130;
+    EXPECT_EQ(createKey(key, over.c_str(), &child), ERROR_MORE_DATA);
+    EXPECT_EQ(RegOpenKeyExA(key, over.c_str(), 0, KEY_ALL_ACCESS, &child), ERROR_MORE_DATA);
+    EXPECT_EQ(RegDeleteKeyA(key, over.c_str()), ERROR_MORE_DATA);
+
+    // A name too long for a key is met in turn along the path: a missing key
+    // before it is found missing first, and a create makes the keys before it.
+    const std::string longName(257, 'k');
+    EXPECT_EQ(RegOpenKeyExA(key, ("m\\" + longName).c_str(), 0, KEY_ALL_ACCESS, &child),
+              ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(createKey(key, ("d\\" + longName).c_str(), &child), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(RegOpenKeyExA(key, "d", 0, KEY_ALL_ACCESS, &child), ERROR_SUCCESS);
+    RegCloseKey(child);
 }
 
 TEST_F(RegistryApi, DeletingKeys) {

@@ -44,6 +44,35 @@ TEST_F(RegistryFidelity, TextWrittenWithoutItsFinalNulGetsOne) {
     EXPECT_EQ(readRaw(key, "renamed").bytes, "abc\0"s);
 }
 
+// A registry keeps names and texts in UTF-16: what the 8-bit calls give back
+// is what the conversion there and back makes of them, malformed bytes
+// included. Other types keep their bytes.
+TEST_F(RegistryFidelity, NamesAndTextsAreKeptAsTheConversionToUtf16MakesThem) {
+    const std::string twice = "\xEF\xBF\xBD\xEF\xBF\xBD";
+    HKEY key = open();
+    ASSERT_NE(create("x\xED\xA0\x80y"), nullptr); // a surrogate's bytes
+    EXPECT_EQ(subkeyNames(key), std::vector<std::string>{"x" + twice + "y"});
+    HKEY found = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(key, "x\xC0\x80y", 0, KEY_READ, &found), ERROR_SUCCESS)
+        << "another malformed pair that converts alike";
+    RegCloseKey(found);
+    EXPECT_EQ(RegOpenKeyExA(key, "x\xF4\x90\x80\x80y", 0, KEY_READ, &found), ERROR_FILE_NOT_FOUND)
+        << "three U+FFFD are another name";
+
+    ASSERT_EQ(writeRaw(key, "n\xE0\x80\x80", REG_SZ, "\0"s), ERROR_SUCCESS);
+    EXPECT_EQ(valueNames(key), std::vector<std::string>{"n" + twice});
+    const std::string cutShort = "a\xF0\x9F\0"s;
+    for (const DWORD type : {REG_SZ, REG_EXPAND_SZ, REG_BINARY, REG_DWORD}) {
+        ASSERT_EQ(writeRaw(key, "data", type, cutShort), ERROR_SUCCESS);
+        // A sequence cut short by the end takes the final NUL with it.
+        EXPECT_EQ(readRaw(key, "data").bytes,
+                  type == REG_SZ || type == REG_EXPAND_SZ ? "a\xEF\xBF\xBD" : cutShort)
+            << "type " << type;
+    }
+    ASSERT_EQ(writeRaw(key, "multi", REG_MULTI_SZ, "\x80\0\xC3\xA4\0\0"s), ERROR_SUCCESS);
+    EXPECT_EQ(readRaw(key, "multi").bytes, "\xEF\xBF\xBD\0\xC3\xA4\0\0"s);
+}
+
 // Names are compared one UTF-16 unit at a time through a fixed upper-case
 // table: only letters whose upper case turns back into them fold together.
 TEST_F(RegistryFidelity, NamesFoldOneUnitAtATimeLikeTheRegistry) {

@@ -48,6 +48,16 @@ void ScratchRegistry::TearDown() {
 #endif
 }
 
+void ScratchSettingsKey::SetUp() {
+    ScratchRegistry::SetUp();
+    deleteTree(HKEY_CURRENT_USER, "Software\\Quillmoor");
+}
+
+void ScratchSettingsKey::TearDown() {
+    deleteTree(HKEY_CURRENT_USER, "Software\\Quillmoor");
+    ScratchRegistry::TearDown();
+}
+
 HKEY ScratchRegistry::open(std::string_view relative) {
     const std::string name = relative.empty() ? baseSubkey_ : subkey(relative);
     HKEY key = nullptr;

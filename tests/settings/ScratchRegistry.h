@@ -39,6 +39,14 @@ private:
     std::vector<HKEY> handles_;
 };
 
+// For tests of the settings key itself, a fixed path: under Wine it must not
+// outlive a test, so the maker's key goes before and after each.
+class ScratchSettingsKey : public ScratchRegistry {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
 // A value as the registry holds it, read and written around the class.
 struct RawValue {
     LONG result = ERROR_SUCCESS;

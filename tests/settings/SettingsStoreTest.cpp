@@ -75,17 +75,8 @@ private:
     }
 };
 
-class SettingsStoreTest : public ScratchRegistry {
+class SettingsStoreTest : public ScratchSettingsKey {
 protected:
-    // The settings key is a fixed path; under Wine it must not outlive a test.
-    void SetUp() override {
-        ScratchRegistry::SetUp();
-        deleteTree(HKEY_CURRENT_USER, "Software\\Quillmoor");
-    }
-    void TearDown() override {
-        deleteTree(HKEY_CURRENT_USER, "Software\\Quillmoor");
-        ScratchRegistry::TearDown();
-    }
     void store(std::u16string_view name, std::u16string_view text) {
         CRegistry registry;
         registry.CreateKey(kKeyPath);

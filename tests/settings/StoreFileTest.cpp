@@ -157,6 +157,42 @@ TEST_F(StoreFile, AStoreFoldedTheOldWayIsFoldedAgainWhenOpened) {
     EXPECT_FALSE(reg.ValueExists(u"NI"));
 }
 
+// Stores written before texts were converted hold them as they were handed
+// over, and a name put in by hand may be raw too: both are read as the
+// conversion would have kept them, other types' bytes as they are.
+TEST_F(StoreFile, NamesAndTextsStoredRawAreReadAsTheConversionKeepsThem) {
+    reopen();
+    storeSetting(u"Title", u"x");
+    RegistryStore::usePath({});
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(store.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db,
+                           "UPDATE vals SET data = x'61F09F00' WHERE name = 'Title';"
+                           "INSERT INTO vals SELECT key, x'42EDA080', seq + 1, x'42EDA080', 3, 3,"
+                           " x'61F09F00' FROM vals WHERE name = 'Title'",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK)
+        << sqlite3_errmsg(db);
+    sqlite3_close(db);
+
+    reopen();
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Quillmoor\\Tarrowin", 0, KEY_READ, &key),
+              ERROR_SUCCESS);
+    EXPECT_EQ(readRaw(key, "Title").bytes, "a\xEF\xBF\xBD"s) << "the cut-short end takes the NUL";
+    EXPECT_EQ(valueNames(key), (std::vector<std::string>{"Title", "B\xEF\xBF\xBD\xEF\xBF\xBD"}));
+    char name[16] = {};
+    DWORD nameLength = sizeof name;
+    std::string data(8, '\0');
+    DWORD size = static_cast<DWORD>(data.size());
+    ASSERT_EQ(RegEnumValueA(key, 1, name, &nameLength, nullptr, nullptr,
+                            reinterpret_cast<BYTE*>(data.data()), &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(nameLength, 7u);
+    EXPECT_EQ(data.substr(0, size), "a\xF0\x9F\0"s) << "binary data stays as it is";
+    RegCloseKey(key);
+}
+
 // A store path that leads to no regular file is refused with one error code
 // of its own, and nothing is made beside it or beside what a link points to.
 TEST_F(StoreFile, APathThatIsNoFileIsRefusedAndNothingIsMadeBesideIt) {
@@ -192,6 +228,42 @@ TEST_F(StoreFile, APathThatIsNoFileIsRefusedAndNothingIsMadeBesideIt) {
     RegistryStore::usePath({});
     EXPECT_EQ(listing(), before);
     EXPECT_FALSE(fs::exists("/dev/null-journal"));
+}
+
+// An import's writes are one group: all of them are stored, or none; a call
+// that fails inside the group undoes only itself.
+TEST_F(StoreFile, AGroupOfCallsIsStoredWholeOrNotAtAll) {
+    reopen();
+    const auto create = [](const char* path) {
+        HKEY key = nullptr;
+        EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                  KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS)
+            << path;
+        return key;
+    };
+    ASSERT_EQ(RegistryStore::beginGroup(), ERROR_SUCCESS);
+    HKEY grouped = create("Software\\Grouped");
+    ASSERT_EQ(writeRaw(grouped, "v", REG_SZ, "1\0"s), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software"), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(readRaw(grouped, "v").bytes, "1\0"s) << "the failed call undid only itself";
+    ASSERT_EQ(RegistryStore::endGroup(false), ERROR_SUCCESS);
+    EXPECT_EQ(RegCloseKey(grouped), ERROR_INVALID_HANDLE) << "closed with its group";
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Grouped", 0, KEY_READ, &key),
+              ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegistryStore::endGroup(true), ERROR_INVALID_FUNCTION) << "no group open";
+
+    ASSERT_EQ(RegistryStore::beginGroup(), ERROR_SUCCESS);
+    grouped = create("Software\\Grouped");
+    ASSERT_EQ(writeRaw(grouped, "v", REG_SZ, "2\0"s), ERROR_SUCCESS);
+    RegCloseKey(grouped);
+    ASSERT_EQ(RegistryStore::endGroup(true), ERROR_SUCCESS);
+    reopen();
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Grouped", 0, KEY_READ, &key),
+              ERROR_SUCCESS);
+    EXPECT_EQ(readRaw(key, "v").bytes, "2\0"s);
+    RegCloseKey(key);
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # tarrowin.exe from a command line, under Wine on a private Xvfb: --help and a
 # wrong option answer on the standard streams it was given (status 0 and 2)
-# and open no window; a run's own texts are on the window while Wine's
+# and open no window; --export writes the bytes Wine's regedit /e writes for
+# the settings key, --import reads them back and refuses another key with
+# its line; a run's own texts are on the window while Wine's
 # registry keeps the user's; --for ends the run by itself with the settings
 # stored; -- cmd /c exit 7 ends with the command's status, its output
 # passed on.
@@ -13,6 +15,7 @@ source "$top/tests/windows/wine-lib.sh"
 
 exe="$build_win/tarrowin.exe"
 key='HKCU\Software\Quillmoor\Tarrowin'
+long_key='HKEY_CURRENT_USER\Software\Quillmoor\Tarrowin'
 
 start_wine
 new_prefix "$work/prefix"
@@ -56,6 +59,28 @@ Try 'tarrowin --help'." ] || fail "the error was: $(cat "$work/err")"
 run_exe 2 /icon:C:\\no\\such.ico
 grep -qF "tarrowin: --icon 'C:\\no\\such.ico': no built-in picture" "$work/err" ||
     fail "the error was: $(cat "$work/err")"
+
+echo "--export as Wine's regedit /e exports the key, --import back, neither with a window"
+wine_tool reg delete "$key" /f >/dev/null 2>&1 || true
+reg_add "$key" /v Title /d 'Compiling "kernel" to C:\Temp\[1]'
+reg_add "$key" /v Speed /t REG_DWORD /d 4294967295
+reg_add "$key" /v Bytes /t REG_BINARY /d 00ff7f80
+reg_add "$key\\Presets" /v Lines /t REG_MULTI_SZ /d 'Uploading\0Done'
+wine_tool regedit /e "$(windows_path "$work/editor.reg")" "$long_key"
+run_exe 0 --export "$(windows_path "$work/exported.reg")"
+cmp -s "$work/editor.reg" "$work/exported.reg" ||
+    fail "--export differs from regedit /e: $(diff <(iconv -f UTF-16LE -t UTF-8 "$work/editor.reg") <(iconv -f UTF-16LE -t UTF-8 "$work/exported.reg"))"
+wine_tool reg delete "$key" /f >/dev/null
+run_exe 0 /import "$(windows_path "$work/exported.reg")"
+wine_tool regedit /e "$(windows_path "$work/again.reg")" "$long_key"
+cmp -s "$work/editor.reg" "$work/again.reg" || fail "the key imported is not the key exported"
+printf '%s\r\n' 'REGEDIT4' "[$long_key]" '"Title"="Taken over"' '[HKEY_LOCAL_MACHINE\Software]' >"$work/other-key.reg"
+run_exe 2 --import "$(windows_path "$work/other-key.reg")"
+[ "$(cat "$work/err")" = "tarrowin: $(windows_path "$work/other-key.reg"): line 4: [HKEY_LOCAL_MACHINE\\Software] is not the settings key $long_key or below it: nothing is imported" ] ||
+    fail "the refusal said: $(cat "$work/err")"
+[ "$(stored Title)" = 'Compiling "kernel" to C:\Temp\[1]' ] || fail "a refused import changed the title: $(stored Title)"
+if xdotool search --onlyvisible --name '^Tarrowin$' >/dev/null 2>&1; then fail "--export or --import showed a window"; fi
+wine_tool reg delete "$key" /f >/dev/null
 
 echo "a run's own texts, while the registry keeps the user's"
 reg_add "$key" /v Title /d 'My own title'

@@ -13,6 +13,7 @@
 #include "RunEnds.h"
 #include "ScreenKeeper.h"
 #include "SessionInhibitor.h"
+#include "SettingsFileAction.h"
 #include "WaylandIdleInhibitor.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@ int main(int argc, char* argv[]) {
     if (const auto status =
             answerWithoutWindow(line, Conventions::Posix, settingsPlace(), printOut, printError))
         return *status;
+    if (const auto status = doSettingsFileAction(line, printError)) return *status;
     std::vector<char*> qtArguments{argv[0]};
     for (std::size_t index : line.toolkitArguments)
         qtArguments.push_back(argv[index + 1]);

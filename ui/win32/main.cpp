@@ -16,6 +16,7 @@
 #include "PlatformServices.h"
 #include "ProgramState.h"
 #include "RunEnds.h"
+#include "SettingsFileAction.h"
 #include "SettingsStore.h"
 #include "TextConversion.h"
 #include "WideText.h"
@@ -131,6 +132,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (const auto status = answerWithoutWindow(line, Conventions::Windows, SettingsStore::kKeyPath,
                                                 printOut, printError))
         return *status;
+    if (const auto status = doSettingsFileAction(line, printError)) return *status;
 
     const OleScope ole; // started when first needed (Com.h)
     try {
