@@ -9,7 +9,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -100,6 +102,58 @@ TEST_P(DpiChange, ACustomPictureKeepsItsLogicalSizeAndABackAndForthEndsWhereItBe
     EXPECT_EQ(iconSize(iconBox().pointer()).cx, GetSystemMetricsForDpi(SM_CXCURSOR, 96));
     DeleteFileW(path.c_str());
 }
+
+// The icon box's focus frame at 96 dpi and after a change: around the box and
+// clear of it, so that no pixel of the picture changes, in a band as wide as
+// a pixel times dpi/96 (the system's focus rectangle scaled), dotted.
+class FocusFrame : public DpiChange {};
+
+TEST_P(FocusFrame, LiesAroundTheBoxScaledAndLeavesThePictureAlone) {
+    const UINT dpi = GetParam();
+    const HWND form = forms.form1.hwnd(), box = forms.form1.child("Picture1");
+    sendDpiChange(form, dpi);
+    forms.form1.show();
+    const RECT area = iconBox().focusFrame();
+    RECT inside;
+    GetWindowRect(box, &inside);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&inside), 2);
+    const auto read = [&] {
+        RedrawWindow(form, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        std::vector<COLORREF> pixels;
+        const HDC dc = GetDC(form);
+        for (LONG y = area.top; y < area.bottom; ++y)
+            for (LONG x = area.left; x < area.right; ++x)
+                pixels.push_back(GetPixel(dc, x, y));
+        ReleaseDC(form, dc);
+        return pixels;
+    };
+    SetFocus(forms.form1.child("Command1"));
+    const std::vector<COLORREF> unfocused = read();
+    SetFocus(box);
+    const std::vector<COLORREF> focused = read();
+
+    // How far in from the frame's outer edge each changed pixel lies.
+    const LONG width = area.right - area.left;
+    int inBox = 0, deepest = -1, onOuterRow = 0;
+    for (std::size_t i = 0; i < focused.size(); ++i) {
+        if (focused[i] == unfocused[i]) continue;
+        const POINT at{area.left + LONG(i) % width, area.top + LONG(i) / width};
+        if (PtInRect(&inside, at)) ++inBox;
+        deepest = std::max<int>(deepest, std::min({at.x - area.left, area.right - 1 - at.x,
+                                                   at.y - area.top, area.bottom - 1 - at.y}));
+        if (at.y == area.top) ++onOuterRow;
+    }
+    const int band = scaled(1, dpi);
+    EXPECT_EQ(inBox, 0) << "pixels of the picture changed by the focus at " << dpi;
+    EXPECT_EQ(deepest + 1, band) << "the band's width at " << dpi;
+    // Dotted: about half of its top edge.
+    EXPECT_GT(onOuterRow, width / 3) << "of " << width << " at " << dpi;
+    EXPECT_LT(onOuterRow, 2 * width / 3) << "of " << width << " at " << dpi;
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpis, FocusFrame, ::testing::Values(96u, 144u, 192u, 288u),
+                         [](const auto& info) { return std::to_string(info.param); });
 
 INSTANTIATE_TEST_SUITE_P(Dpis, DpiChange, ::testing::Values(120u, 144u, 192u, 288u),
                          [](const auto& info) { return std::to_string(info.param); });

@@ -83,31 +83,6 @@ TEST_F(Keyboard, AClickOnAPictureLeavesTheFocusWhereItWas) {
     EXPECT_EQ(nameOf(forms.form1, GetFocus()), "Command1");
 }
 
-TEST_F(Keyboard, AFocusedPictureShowsAFocusFrame) {
-    forms.form1.show();
-    const HWND picture = forms.form1.child("Picture1");
-    const auto edge = [picture] {
-        RedrawWindow(picture, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        const HDC dc = GetDC(picture);
-        RECT client;
-        GetClientRect(picture, &client);
-        std::vector<COLORREF> pixels;
-        for (int x = 0; x < client.right; ++x)
-            pixels.push_back(GetPixel(dc, x, client.bottom - 1)); // under the icon
-        ReleaseDC(picture, dc);
-        return pixels;
-    };
-    SetFocus(forms.form1.child("Command1"));
-    const auto unfocused = edge();
-    SetFocus(picture);
-    const auto focused = edge();
-    int changed = 0;
-    for (std::size_t x = 0; x < focused.size(); ++x)
-        changed += focused[x] != unfocused[x];
-    EXPECT_GT(changed, int(focused.size()) / 4)
-        << "of " << focused.size() << " pixels along the lower edge " << changed << " changed";
-}
-
 TEST_F(Keyboard, EnterPressesTheFocusedButtonHoweverTheFocusCameThere) {
     // Activation: the progress window's button has the focus from the start.
     auto& cancel = forms.form1.control<NativeButton>("Command1");

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int kRingWidth = 2; // pixels at 1x; Qt scales them with the screen
-
 class RingedButtons final : public QProxyStyle {
 public:
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
@@ -37,9 +35,9 @@ QColor focusRingColour(const QColor& face, const QPalette& palette) {
 void drawFocusRing(QPainter& painter, const QRect& edge, const QColor& colour) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(colour, kRingWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setPen(QPen(colour, kFocusRingWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.setBrush(Qt::NoBrush);
-    constexpr double half = kRingWidth / 2.0;
+    constexpr double half = kFocusRingWidth / 2.0;
     painter.drawRect(QRectF(edge).adjusted(half, half, -half, -half));
     painter.restore();
 }

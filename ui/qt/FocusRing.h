@@ -11,6 +11,9 @@ class QPalette;
 class QRect;
 class QWidget;
 
+// The ring's width in pixels at 1x; Qt scales it with the screen.
+inline constexpr int kFocusRingWidth = 2;
+
 // The ring's colour on a face of the given colour.
 QColor focusRingColour(const QColor& face, const QPalette& palette);
 // Draws the ring along the inside of the rectangle.

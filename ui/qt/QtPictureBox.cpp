@@ -7,9 +7,42 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace {
+constexpr int kRingGap = 1; // between the box and its ring, at 1x
+} // namespace
+
 QtPictureBox::QtPictureBox(QWidget* parent) : QWidget(parent) {
     installPictureBoxAccessibility();
     setAutoFillBackground(true);
+    watchParent();
+}
+
+void QtPictureBox::watchParent() {
+    if (QWidget* parent = parentWidget()) parent->installEventFilter(this);
+}
+
+bool QtPictureBox::event(QEvent* event) {
+    if (event->type() == QEvent::ParentAboutToChange && parentWidget())
+        parentWidget()->removeEventFilter(this);
+    if (event->type() == QEvent::ParentChange) watchParent();
+    return QWidget::event(event);
+}
+
+QRect QtPictureBox::focusFrame() const {
+    const int reach = kRingGap + kFocusRingWidth;
+    return geometry().adjusted(-reach, -reach, reach, reach);
+}
+
+// The parent's paint: its background is drawn by then, and the ring goes over
+// it, before the parent's own painting (which these windows do not have).
+bool QtPictureBox::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && watched == parentWidget() && hasFocus()) {
+        QPainter painter(parentWidget());
+        drawFocusRing(painter, focusFrame(),
+                      focusRingColour(parentWidget()->palette().color(QPalette::Window),
+                                      window()->palette()));
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void QtPictureBox::setPicture(const QPixmap& picture) {
@@ -32,12 +65,6 @@ void QtPictureBox::enterEvent(QEnterEvent* event) {
 void QtPictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!picture_.isNull()) painter.drawPixmap(0, 0, picture_);
-    if (!hasFocus()) return;
-    // Only the keyboard gives the box the focus: its ring shows whenever it
-    // has it, over the picture's edge, since the box has no border to draw it
-    // in. Measured against the box's own background, the picture's.
-    drawFocusRing(painter, rect(),
-                  focusRingColour(palette().color(QPalette::Window), window()->palette()));
 }
 
 // A click is a press and a release of the left button over the box.
@@ -77,13 +104,14 @@ void QtPictureBox::keyReleaseEvent(QKeyEvent* event) {
     if (click) emit clicked();
 }
 
+// Only the keyboard gives the box the focus: its ring shows whenever it has it.
 void QtPictureBox::focusInEvent(QFocusEvent* event) {
-    update();
+    if (parentWidget()) parentWidget()->update(focusFrame());
     QWidget::focusInEvent(event);
 }
 
 void QtPictureBox::focusOutEvent(QFocusEvent* event) {
     spaceDown_ = false;
-    update();
+    if (parentWidget()) parentWidget()->update(focusFrame());
     QWidget::focusOutEvent(event);
 }

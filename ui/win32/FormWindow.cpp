@@ -357,6 +357,15 @@ LRESULT FormWindow::handle(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
                 return LRESULT(GetSysColorBrush(COLOR_BTNFACE));
             }
         break;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        const HDC dc = BeginPaint(window_, &paint);
+        for (const Child& child : children_)
+            if (const auto* box = dynamic_cast<const NativePictureBox*>(child.control.get()))
+                box->drawFocusFrame(dc);
+        EndPaint(window_, &paint);
+        return 0;
+    }
     case WM_PRINTCLIENT: {
         // Themed controls (a frame) draw the window's background behind them
         // through this message.

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -71,7 +72,7 @@ void NativePictureBox::showBuiltinIcon(int index) {
     if (index < 0 || index >= kBuiltinIcons) return;
     show([index](UINT dpi) {
         return Picture::fromResources(IDP_BUILTIN_ICON_0 + index, IDP_BUILTIN_ICON_2X_0 + index,
-                                      dpi);
+                                      dpi, IDP_BUILTIN_ICON_3X_0 + index);
     });
 }
 
@@ -119,9 +120,41 @@ void NativePictureBox::paint() {
     GetClientRect(window_, &client);
     FillRect(dc, &client, background_.get());
     picture_.draw(dc, 0, 0);
-    // Over the picture's edge: the box has no border to draw it in.
-    if (GetFocus() == window_) DrawFocusRect(dc, &client);
     EndPaint(window_, &paint);
+}
+
+int NativePictureBox::focusBorder() const {
+    return std::max(1, MulDiv(1, int(dpi()), USER_DEFAULT_SCREEN_DPI));
+}
+
+RECT NativePictureBox::focusFrame() const {
+    RECT frame{};
+    if (!window_) return frame;
+    GetWindowRect(window_, &frame);
+    MapWindowPoints(nullptr, GetParent(window_), reinterpret_cast<POINT*>(&frame), 2);
+    const int reach = 2 * focusBorder(); // the gap, then the band
+    InflateRect(&frame, reach, reach);
+    return frame;
+}
+
+void NativePictureBox::drawFocusFrame(HDC parentDc) const {
+    if (!window_ || GetFocus() != window_) return;
+    const RECT frame = focusFrame();
+    const int cell = focusBorder();
+    const int columns = (frame.right - frame.left + cell - 1) / cell,
+              rows = (frame.bottom - frame.top + cell - 1) / cell;
+    // Every other cell of the band's outermost ring of cells, as the system's
+    // dotted focus rectangle; its dots grow with the band.
+    const HBRUSH dots = GetSysColorBrush(COLOR_BTNTEXT);
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column) {
+            const bool onBand = row == 0 || row == rows - 1 || column == 0 || column == columns - 1;
+            if (!onBand || (row + column) % 2) continue;
+            RECT dot{frame.left + column * cell, frame.top + row * cell, 0, 0};
+            dot.right = std::min(dot.left + cell, LONG(frame.right));
+            dot.bottom = std::min(dot.top + cell, LONG(frame.bottom));
+            FillRect(parentDc, &dot, dots);
+        }
 }
 
 LRESULT NativePictureBox::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -175,10 +208,12 @@ LRESULT NativePictureBox::handle(HWND window, UINT message, WPARAM wParam, LPARA
         if (wParam == VK_SPACE && std::exchange(spaceDown_, false)) raiseGuardedEvent(Click);
         return 0;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
+    case WM_KILLFOCUS: {
         spaceDown_ = false;
-        InvalidateRect(window, nullptr, FALSE);
+        const RECT frame = focusFrame();
+        InvalidateRect(GetParent(window), &frame, TRUE);
         return 0;
+    }
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

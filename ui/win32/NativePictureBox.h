@@ -4,8 +4,8 @@
 // times the window's dpi/96 (at 96 dpi pixel for pixel), shows its pointer and
 // tooltip, and runs Click on a click. What it shows is loaded again when the
 // window's dpi changes. A box in the keyboard order takes the focus by Tab only
-// (a click leaves the focus where it is), shows a focus frame, and is pressed
-// by Space or Enter as a push button is.
+// (a click leaves the focus where it is), shows a focus frame around itself,
+// and is pressed by Space or Enter as a push button is.
 
 #include "Handles.h"
 #include "NativeControls.h"
@@ -26,7 +26,7 @@ public:
     ~NativePictureBox() override;
 
     // From 125 % (PictureScale.h) on, the built-in icons are drawn from their
-    // renderings at twice the size.
+    // renderings at twice the size, from 225 % on from those at three times.
     void showBuiltinIcon(int index) override;
     bool loadPicture(std::u16string_view path) override;
 
@@ -43,6 +43,16 @@ public:
     UINT dpi() const;
     void* windowObject() override { return this; }
 
+    // The focus frame lies outside the box, a gap away from it, so that it
+    // never covers the picture, which fills the box from its corner: a dotted
+    // band as wide as Windows' focus border (a pixel at 96 dpi) times dpi/96.
+    // The window the box is in draws it, over its own background, since a
+    // window cannot draw outside itself. The frame's rectangle in the parent's
+    // client coordinates:
+    RECT focusFrame() const;
+    // Draws it in the parent's paint, while the box has the focus.
+    void drawFocusFrame(HDC parentDc) const;
+
 protected:
     void showState() override;
 
@@ -55,6 +65,7 @@ private:
     void createToolTip(const MSG& firstMove);
     void show(std::function<Picture(UINT dpi)> source);
     void reload();
+    int focusBorder() const;
 
     // What the box shows, as a loader for any dpi.
     std::function<Picture(UINT dpi)> source_;

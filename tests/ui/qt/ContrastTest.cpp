@@ -101,16 +101,20 @@ TEST_P(Contrast, FocusAndCreditStandOut) {
     QApplication::setActiveWindow(&d);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
 
-    // The logo, reached by Tab after OK.
-    const QImage logoAlone = drawnOnScreen(d.Picture1);
+    // The logo, reached by Tab after OK: its ring lies around it and leaves
+    // the picture as it was.
+    const QRect around = d.Picture1->focusFrame().translated(-d.Picture1->pos());
+    const QImage logoAlone = drawnOnScreen(d.Picture1, around);
     d.Picture1->setFocus(Qt::TabFocusReason);
     int changed = 0;
-    const QImage logoFocused = drawnOnScreen(d.Picture1);
+    const QImage logoFocused = drawnOnScreen(d.Picture1, around);
     const double logo = focusContrast(logoFocused, logoAlone, &changed);
     std::cout << GetParam().name << ": logo focus " << logo << ":1 over " << changed << " pixels\n";
     EXPECT_GT(changed, 2 * (d.Picture1->width() + d.Picture1->height()))
         << "no ring around the logo";
     EXPECT_GE(logo, 3.0);
+    const QRect picture = d.Picture1->rect().translated(-around.topLeft());
+    EXPECT_EQ(logoFocused.copy(picture), logoAlone.copy(picture)) << "the ring covers the logo";
 
     // OK pressed from the keyboard, then the dialog opened again: the focus is
     // still on OK, and shows.

@@ -3,6 +3,7 @@
 // list and Escape press nothing; and every change of a speed box's text,
 // whatever makes it, runs the speed rule.
 #include "QtHarness.h"
+#include "ScreenPixels.h"
 
 #include <QAccessible>
 #include <QAccessibleEditableTextInterface>
@@ -59,20 +60,24 @@ TEST_F(Keyboard, AClickOnTheIconLeavesTheFocusOnTheButton) {
     EXPECT_EQ(f.focusWidget(), f.Command1);
 }
 
-TEST_F(Keyboard, TheFocusedIconShowsAFocusFrame) {
+// Around the icon, clear of it: the picture's pixels stay as they were.
+TEST_F(Keyboard, TheFocusedIconShowsAFocusRingAroundIt) {
     Form1Widget& f = h.w1();
     activate(f);
     f.Command1->setFocus();
-    const QImage unfocused = f.Picture1->grab().toImage();
+    const QRect around = f.Picture1->focusFrame().translated(-f.Picture1->pos());
+    const QImage unfocused = drawnOnScreen(f.Picture1, around);
     QTest::keyClick(f.Command1, Qt::Key_Tab);
     ASSERT_TRUE(f.Picture1->hasFocus());
-    const QImage focused = f.Picture1->grab().toImage();
+    const QImage focused = drawnOnScreen(f.Picture1, around);
+    const int bottom = focused.height() - 1;
     int changed = 0;
     for (int x = 0; x < focused.width(); ++x)
-        changed +=
-            focused.pixel(x, focused.height() - 1) != unfocused.pixel(x, focused.height() - 1);
-    EXPECT_GT(changed, focused.width() / 4)
-        << changed << " of " << focused.width() << " pixels of the lower edge changed";
+        changed += focused.pixel(x, bottom) != unfocused.pixel(x, bottom);
+    EXPECT_GT(changed, focused.width() / 2)
+        << changed << " of " << focused.width() << " pixels below the icon changed";
+    const QRect picture = f.Picture1->rect().translated(-around.topLeft());
+    EXPECT_EQ(focused.copy(picture), unfocused.copy(picture)) << "the ring covers the icon";
 }
 
 TEST_F(Keyboard, TheLogoComesAfterOkAndEnterOpensTheWebPage) {

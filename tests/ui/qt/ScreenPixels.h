@@ -7,8 +7,10 @@
 
 class QWidget;
 
-// The widget's area as its window last drew it, after the pending events ran.
+// The widget's area as its window last drew it, after the pending events ran;
+// or another area, in the widget's coordinates.
 QImage drawnOnScreen(QWidget* widget);
+QImage drawnOnScreen(QWidget* widget, const QRect& area);
 
 // One row of pixels through the middle of a drawn widget.
 QImage middleRow(const QImage& drawn);
