@@ -1,5 +1,7 @@
 // Which carried rendering of each icon comes closer to the icon drawn at a
-// given scale: the 32-pixel one scaled up, or the 64-pixel one scaled down.
+// given scale: the 32-pixel one scaled up or the 64-pixel one scaled down
+// (up to 200 %), the 64-pixel one scaled up or the 96-pixel one scaled down
+// (above).
 // The drawings are hinted afresh for every size, so the one drawn at the scale
 // itself is what the user would best see there.
 
@@ -16,7 +18,7 @@
 
 namespace {
 
-constexpr int kPercents[] = {125, 150, 175, 200};
+constexpr int kPercents[] = {125, 150, 175, 200, 225, 250, 275, 300};
 
 // Root-mean-square difference of two images of one size, premultiplied, as a
 // share of full scale.
@@ -34,24 +36,27 @@ double difference(const QImage& first, const QImage& second) {
     return std::sqrt(sum / (4.0 * a.width() * a.height())) / 255.0;
 }
 
+// The smaller rendering scaled up against the larger one scaled down.
 struct Row {
-    double plainUp = 0, doubledDown = 0;
-    int doubledCloser = 0;
+    int smaller = 1, larger = 2; // times 32 pixels
+    double smallerUp = 0, largerDown = 0;
+    int largerCloser = 0;
 };
 
 Row measure(const std::vector<Art::IconArt>& icons, int percent, Qt::TransformationMode mode) {
     const int side = Art::kIconSide * percent / 100;
     Row row;
+    if (percent > 200) row = {2, 3};
     for (const Art::IconArt& icon : icons) {
         const QImage drawn = Art::renderAt(icon.draw, side);
         const auto scaled = [&](int from) {
             return Art::renderAt(icon.draw, from).scaled(side, side, Qt::IgnoreAspectRatio, mode);
         };
-        const double up = difference(scaled(Art::kIconSide), drawn);
-        const double down = difference(scaled(2 * Art::kIconSide), drawn);
-        row.plainUp += up / double(icons.size());
-        row.doubledDown += down / double(icons.size());
-        row.doubledCloser += down < up;
+        const double up = difference(scaled(row.smaller * Art::kIconSide), drawn);
+        const double down = difference(scaled(row.larger * Art::kIconSide), drawn);
+        row.smallerUp += up / double(icons.size());
+        row.largerDown += down / double(icons.size());
+        row.largerCloser += down < up;
     }
     return row;
 }
@@ -67,21 +72,27 @@ int main(int argc, char** argv) {
     std::printf(
         "mean difference from the icon drawn at the scale (share of full scale), %zu icons\n",
         icons.size());
-    std::printf("scaling  scale  plain up  doubled down  doubled closer\n");
-    int firstAgreed = 0;
+    std::printf("scaling  scale  renderings  smaller up  larger down  larger closer\n");
+    int firstDoubled = 0, firstTripled = 0;
     for (const auto& [mode, name] : {std::pair{Qt::SmoothTransformation, "smooth "},
                                      std::pair{Qt::FastTransformation, "nearest"}}) {
-        int first = 0;
+        int doubled = 0, tripled = 0;
         for (const int percent : kPercents) {
             const Row row = measure(icons, percent, mode);
-            std::printf("%s  %4d %%  %8.4f  %12.4f  %7d of %zu\n", name, percent, row.plainUp,
-                        row.doubledDown, row.doubledCloser, icons.size());
-            if (!first && 2 * row.doubledCloser > int(icons.size())) first = percent;
+            std::printf("%s  %4d %%  %dx or %dx  %10.4f  %11.4f  %7d of %zu\n", name, percent,
+                        row.smaller, row.larger, row.smallerUp, row.largerDown, row.largerCloser,
+                        icons.size());
+            int& first = row.larger == 2 ? doubled : tripled;
+            if (!first && 2 * row.largerCloser > int(icons.size())) first = percent;
         }
-        firstAgreed = std::max(firstAgreed, first);
+        firstDoubled = std::max(firstDoubled, doubled);
+        firstTripled = std::max(firstTripled, tripled);
     }
     std::printf("the doubled renderings come closer for most icons from %d %% on with both; "
                 "the front ends use them from %d %% on\n",
-                firstAgreed, PictureScale::kDoubleFromPercent);
+                firstDoubled, PictureScale::kDoubleFromPercent);
+    std::printf("the tripled renderings come closer for most icons from %d %% on with both; "
+                "the front ends use them from %d %% on\n",
+                firstTripled, PictureScale::kTripleFromPercent);
     return 0;
 }

@@ -12,7 +12,8 @@ namespace {
 
 struct TwoImageIcon {
     const char* name;
-    QRect opaque; // columns and rows holding every visible pixel
+    QRect opaque;    // columns and rows holding every visible pixel
+    int densest = 3; // its largest rendering, times 32 pixels
 };
 
 void PrintTo(const TwoImageIcon& icon, std::ostream* os) {
@@ -122,14 +123,18 @@ TEST_P(TwoImageIconFile, TheIndexedImageKeepsTheColours) {
     EXPECT_LE(totalError / compared, 6);
 }
 
-TEST_P(TwoImageIconFile, TheDenseRenderingShowsTheSamePictureTwiceAsLarge) {
-    const QImage dense(QStringLiteral(TARROWIN_PICTURE_DIR "/") + GetParam().name + "@2x.png");
-    ASSERT_EQ(dense.size(), QSize(64, 64));
-    ASSERT_TRUE(dense.hasAlphaChannel());
-    const QRect doubled(GetParam().opaque.topLeft() * 2, GetParam().opaque.size() * 2);
-    const QRect box = alphaBounds(dense.convertToFormat(QImage::Format_ARGB32));
-    EXPECT_TRUE(doubled.contains(box)) << "dense picture spills out of its area";
-    EXPECT_TRUE(box.contains(doubled.adjusted(1, 1, -1, -1))) << "dense picture falls short";
+TEST_P(TwoImageIconFile, TheDenseRenderingsShowTheSamePictureLarger) {
+    for (int times = 2; times <= GetParam().densest; ++times) {
+        SCOPED_TRACE(times);
+        const QImage dense(
+            QStringLiteral(TARROWIN_PICTURE_DIR "/%1@%2x.png").arg(GetParam().name).arg(times));
+        ASSERT_EQ(dense.size(), QSize(32, 32) * times);
+        ASSERT_TRUE(dense.hasAlphaChannel());
+        const QRect larger(GetParam().opaque.topLeft() * times, GetParam().opaque.size() * times);
+        const QRect box = alphaBounds(dense.convertToFormat(QImage::Format_ARGB32));
+        EXPECT_TRUE(larger.contains(box)) << "dense picture spills out of its area";
+        EXPECT_TRUE(box.contains(larger.adjusted(1, 1, -1, -1))) << "dense picture falls short";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, TwoImageIconFile,
@@ -140,8 +145,8 @@ INSTANTIATE_TEST_SUITE_P(Pictures, TwoImageIconFile,
                                          TwoImageIcon{"files", span(5, 27, 0, 31)},
                                          TwoImageIcon{"cd", span(0, 31, 5, 27)},
                                          TwoImageIcon{"monitor", span(3, 29, 0, 31)},
-                                         TwoImageIcon{"document", span(5, 26, 0, 31)},
-                                         TwoImageIcon{"options", span(0, 31, 0, 31)}),
+                                         TwoImageIcon{"document", span(5, 26, 0, 31), 2},
+                                         TwoImageIcon{"options", span(0, 31, 0, 31), 2}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IconBoxPointer, IsAOneBitCursorWithItsHotSpotOnTheFingerTip) {

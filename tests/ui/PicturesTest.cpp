@@ -7,6 +7,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 const char* const kBuiltinFiles[] = {"gear",  "arrow", "scissors", "folder",
@@ -41,13 +43,15 @@ TEST(BuiltinIcons, UseTheDoubleSizeRenderingOnDenseScreens) {
         EXPECT_EQ(dense.size(), QSize(64, 64));
         EXPECT_EQ(dense.devicePixelRatio(), 2.0);
         EXPECT_EQ(dense.deviceIndependentSize(), QSizeF(32, 32));
-        // From 125 % on, as the scales a desktop offers come.
-        for (const qreal ratio : {1.25, 1.5, 3.0}) {
+        // From 125 % on the doubled rendering, from 225 % on the tripled one,
+        // as the scales a desktop offers come.
+        for (const auto& [ratio, side] :
+             {std::pair{1.2, 32}, std::pair{1.25, 64}, std::pair{1.5, 64}, std::pair{2.0, 64},
+              std::pair{2.25, 96}, std::pair{3.0, 96}}) {
             const QPixmap scaled = Pictures::builtinIcon(i, ratio);
-            EXPECT_EQ(scaled.size(), QSize(64, 64)) << "at " << ratio;
+            EXPECT_EQ(scaled.size(), QSize(side, side)) << "at " << ratio;
             EXPECT_EQ(scaled.deviceIndependentSize(), QSizeF(32, 32)) << "at " << ratio;
         }
-        EXPECT_EQ(Pictures::builtinIcon(i, 1.2).size(), QSize(32, 32));
     }
 }
 

@@ -59,16 +59,17 @@ TEST(CarriedPictures, EveryBuiltinIconAndTheDialogsPicturesLoadAtTheirSize) {
     }
 }
 
-TEST(CarriedPictures, TheIconBoxDrawsTheBuiltinIconsAtTwiceTheSizeFrom125PercentOn) {
+TEST(CarriedPictures, TheIconBoxDrawsTheBuiltinIconsFromTheirDenserRenderingsFrom125PercentOn) {
     struct Case {
         UINT dpi;
-        LONG source; // the rendering's width: 32, or the one at twice the size
+        LONG source; // the rendering's width: 32, or the one at twice or three times the size
         LONG drawn;
     };
     NativePictureBox box;
     box.showBuiltinIcon(4);
-    for (const Case c : {Case{96, 32, 32}, Case{119, 32, 40}, Case{120, 64, 40}, Case{144, 64, 48},
-                         Case{192, 64, 64}, Case{288, 64, 96}}) {
+    for (const Case c :
+         {Case{96, 32, 32}, Case{119, 32, 40}, Case{120, 64, 40}, Case{144, 64, 48},
+          Case{192, 64, 64}, Case{215, 64, 72}, Case{216, 96, 72}, Case{288, 96, 96}}) {
         box.dpiChanged(c.dpi);
         EXPECT_EQ(box.picture().sourceSize().cx, c.source) << "at " << c.dpi << " dpi";
         EXPECT_EQ(box.picture().pixelSize().cx, c.drawn) << "at " << c.dpi << " dpi";

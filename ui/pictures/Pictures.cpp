@@ -20,9 +20,11 @@ namespace {
 
 constexpr std::array<const char*, 7> kBuiltinNames = {"gear",  "arrow", "scissors", "folder",
                                                       "files", "cd",    "monitor"};
-// The 2x renderings are marked as twice as dense.
+// The 2x renderings are marked as twice as dense, the 3x ones as three times.
 constexpr qreal kDenseRatio = 2.0;
 constexpr qreal kDenseFromRatio = PictureScale::kDoubleFromRatio;
+constexpr qreal kDenserRatio = 3.0;
+constexpr qreal kDenserFromRatio = PictureScale::kTripleFromRatio;
 // The logo pointer is an icon, which has no hot spot of its own.
 constexpr QPoint kLogoHotSpot{5, 0};
 
@@ -50,10 +52,10 @@ QPixmap plainPixels(const QString& file) {
     return QPixmap::fromImage(image);
 }
 
-// The 2x rendering of a picture, marked as such.
-QPixmap dense(const QString& file) {
+// The 2x (or 3x) rendering of a picture, marked as such.
+QPixmap dense(const QString& file, qreal ratio = kDenseRatio) {
     QPixmap pixmap = plainPixels(file);
-    pixmap.setDevicePixelRatio(kDenseRatio);
+    pixmap.setDevicePixelRatio(ratio);
     return pixmap;
 }
 
@@ -85,6 +87,7 @@ int builtinIconCount() {
 QPixmap builtinIcon(int index, qreal devicePixelRatio) {
     if (index < 0 || index >= builtinIconCount()) return {};
     const QString name = QLatin1String(kBuiltinNames[std::size_t(index)]);
+    if (devicePixelRatio >= kDenserFromRatio) return dense(name + "@3x.png", kDenserRatio);
     if (devicePixelRatio >= kDenseFromRatio) return dense(name + "@2x.png");
     return softIcon(name + ".ico");
 }

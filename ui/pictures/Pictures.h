@@ -17,7 +17,8 @@ int builtinIconCount();
 
 // Built-in icon `index`, 32x32 device-independent pixels with soft edges. At a
 // device pixel ratio of 1.25 or more it is the 64x64 rendering of the same
-// drawing, marked with a ratio of 2. A null pixmap for any other index.
+// drawing, marked with a ratio of 2; from 2.25 on the 96x96 one, marked with
+// 3. A null pixmap for any other index.
 QPixmap builtinIcon(int index, qreal devicePixelRatio = 1.0);
 
 // The progress window's icon: a white page with a blue turned-over corner.

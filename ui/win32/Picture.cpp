@@ -357,14 +357,20 @@ Picture Picture::fromBytes(std::span<const std::byte> bytes, UINT dpi) {
     return result;
 }
 
-Picture Picture::fromResources(int id, int doubleId, UINT dpi) {
-    if (dpi >= kDoubleSourceDpi) {
-        Picture doubled = fromResource(doubleId);
-        if (!doubled.isNull()) {
-            doubled.logical_ = {doubled.source_.cx / 2, doubled.source_.cy / 2};
-            doubled.scaleTo(dpi);
-            return doubled;
-        }
+Picture Picture::fromResources(int id, int doubleId, UINT dpi, int tripleId) {
+    struct Rendering {
+        int id;
+        UINT fromDpi;
+        LONG times;
+    };
+    for (const Rendering dense :
+         {Rendering{tripleId, kTripleSourceDpi, 3}, Rendering{doubleId, kDoubleSourceDpi, 2}}) {
+        if (!dense.id || dpi < dense.fromDpi) continue;
+        Picture picture = fromResource(dense.id);
+        if (picture.isNull()) continue;
+        picture.logical_ = {picture.source_.cx / dense.times, picture.source_.cy / dense.times};
+        picture.scaleTo(dpi);
+        return picture;
     }
     return fromResource(id, dpi);
 }

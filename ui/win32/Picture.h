@@ -34,9 +34,10 @@ public:
     // A picture carried in the program file as an RCDATA resource.
     static Picture fromResource(int id, UINT dpi = kStandardDpi);
     // A carried picture with a rendering at twice its size (the RCDATA
-    // resource doubleId): from kDoubleSourceDpi on, that rendering is drawn,
-    // at the logical size of the plain one.
-    static Picture fromResources(int id, int doubleId, UINT dpi);
+    // resource doubleId), and perhaps one at three times (tripleId): from
+    // kDoubleSourceDpi on the doubled rendering is drawn, from kTripleSourceDpi
+    // on the tripled one, at the logical size of the plain one.
+    static Picture fromResources(int id, int doubleId, UINT dpi, int tripleId = 0);
     // A picture file chosen by the user: an empty picture when the path names
     // no plain file, when the file is larger than kMaxFileBytes or is no picture
     // a loader reads whole, or when its decoded size would pass
@@ -46,6 +47,7 @@ public:
 
     static constexpr UINT kStandardDpi = USER_DEFAULT_SCREEN_DPI;
     static constexpr UINT kDoubleSourceDpi = PictureScale::kDoubleFromDpi;
+    static constexpr UINT kTripleSourceDpi = PictureScale::kTripleFromDpi;
     static constexpr std::size_t kMaxFileBytes = 16u << 20;
     static constexpr std::uint64_t kMaxDecodedBytes = PictureBytes::kMaxDecodedBytes;
 

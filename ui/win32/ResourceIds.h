@@ -7,6 +7,7 @@
 #define IDC_ICON_BOX_HAND 20      // pointer over the progress window's icon box
 #define IDP_BUILTIN_ICON_0 100    // RCDATA 100 to 106: the built-in icons 0 to 6
 #define IDP_BUILTIN_ICON_2X_0 120 // RCDATA 120 to 126: the same at 64 x 64, from 125 %
+#define IDP_BUILTIN_ICON_3X_0 130 // RCDATA 130 to 136: the same at 96 x 96, from 225 %
 #define IDP_LOGO_BANNER 110       // RCDATA: the dialog's logo
 #define IDP_LOGO_HAND 111         // RCDATA: pointer over the logo (an icon file)
 #define IDP_BROWSE_PICTURE 112    // RCDATA: the browse button's GIF

@@ -131,6 +131,11 @@ void generate(const QDir& dir, const QString& sheetPath) {
     icons.push_back(Art::optionsIcon());
     for (const Art::IconArt& art : icons)
         writeIcon(dir, art);
+    // The icon box's icons also at three times their size, drawn on that grid,
+    // for 225 % and up: the doubled ones enlarged by half again show stairs.
+    for (const Art::IconArt& art : Art::builtinIcons())
+        writeFile(dir.filePath(art.name + "@3x.png"),
+                  png(Art::renderAt(art.draw, 3 * Art::kIconSide)));
     writeSizedIcon(dir, Art::documentIcon());
     writeSizedIcon(dir, Art::optionsIcon());
     writeThemeIcons(dir);
