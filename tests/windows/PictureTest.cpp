@@ -248,11 +248,14 @@ TEST_F(PictureFiles, EveryFormatKeepsItsLogicalSizeAtEveryDpi) {
 }
 
 // One picture (a red square, a white one, blue around them) as a 24-bit
-// bitmap, a GIF, an RGB PNG without alpha and a palette PNG: every format is
-// drawn in its own colours and scaled by one rule, to the same pixels.
+// bitmap, a GIF, an RGB PNG without alpha, a palette PNG, and icons of a
+// 32-bit image with alpha, of an 8-bit image with its mask and of a PNG
+// image: every format is drawn in its own colours and scaled by one rule, to
+// the same pixels.
 TEST(UserPictures, EveryFormatDrawsTheSamePixelsInItsOwnColours) {
     const fs::path folder = TARROWIN_TEST_PICTURE_DIR;
-    const char* others[] = {"pattern.gif", "pattern-rgb.png", "pattern-palette.png"};
+    const char* others[] = {"pattern.gif", "pattern-rgb.png",     "pattern-palette.png",
+                            "pattern.ico", "pattern-palette.ico", "pattern-png.ico"};
     for (const UINT dpi : {96u, 144u, 192u}) {
         const Picture bitmap = Picture::fromFile((folder / "pattern.bmp").wstring(), dpi);
         ASSERT_FALSE(bitmap.isNull());

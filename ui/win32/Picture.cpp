@@ -34,18 +34,6 @@ struct Loaded {
     bool refused = false;
 };
 
-class IconImage : public Picture::Image {
-public:
-    explicit IconImage(HICON icon) : icon_(icon) {}
-    ~IconImage() override { DestroyIcon(icon_); }
-    void draw(HDC dc, int x, int y, SIZE size) const override {
-        DrawIconEx(dc, x, y, icon_, size.cx, size.cy, 0, nullptr, DI_NORMAL);
-    }
-
-private:
-    HICON icon_;
-};
-
 // For each pixel of a row `to` long, the pixels of a row `from` long that it
 // covers when stretched over it, each with the share of it that it covers.
 struct Cover {
@@ -112,10 +100,9 @@ std::vector<std::uint32_t> scaledPixels(const std::vector<std::uint32_t>& source
 }
 
 // Pixels as blue-green-red-alpha words with the colour premultiplied by the
-// alpha, rows top-down: what every format but icons and metafiles is decoded
-// to, so that every format is scaled by one rule and drawn with its
-// transparency. Premultiplied, the colour of a transparent pixel weighs
-// nothing in the average: no dark fringe along a picture's edge.
+// alpha, rows top-down: what every format but metafiles is decoded to, so that every format is
+// scaled by one rule and drawn with its transparency. Premultiplied, the colour of a transparent
+// pixel weighs nothing in the average: no dark fringe along a picture's edge.
 class PixelImage : public Picture::Image {
 public:
     PixelImage(std::vector<std::uint32_t> pixels, SIZE size)
@@ -175,13 +162,114 @@ template <class T> T read(std::span<const std::byte> bytes, std::size_t at) {
     return value;
 }
 
-// One image as an icon file holds it: a bitmap with its mask, or a PNG file.
-std::shared_ptr<const Picture::Image> iconFromImage(std::span<const std::byte> image, SIZE size) {
-    constexpr DWORD kIconFormat = 0x00030000;
-    const HICON icon = CreateIconFromResourceEx(
-        reinterpret_cast<BYTE*>(const_cast<std::byte*>(image.data())), DWORD(image.size()), TRUE,
-        kIconFormat, size.cx, size.cy, LR_DEFAULTCOLOR);
-    return icon ? std::make_shared<IconImage>(icon) : nullptr;
+Loaded loadWithImaging(std::span<const std::byte> bytes);
+
+// Straight colours made premultiplied, in place.
+void premultiply(std::vector<std::uint32_t>& pixels) {
+    for (std::uint32_t& pixel : pixels) {
+        const std::uint32_t alpha = pixel >> 24;
+        if (alpha == 0xFF) continue;
+        std::uint32_t result = pixel & 0xFF000000u;
+        for (int c = 0; c < 3; ++c)
+            result |= (((pixel >> (8 * c)) & 0xFF) * alpha + 127) / 255 << (8 * c);
+        pixel = result;
+    }
+}
+
+// A bitmap's rows as the header and colour table given describe them,
+// converted by gdi32 to top-down blue-green-red words of the size given (the
+// fourth byte left zero).
+std::vector<std::uint32_t> bitmapRows(const BITMAPINFO* header, const std::byte* rows, SIZE size) {
+    BITMAPINFO target{};
+    target.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const HDC dc = CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    const HBITMAP section = CreateDIBSection(dc, &target, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<std::uint32_t> pixels;
+    if (section && bits) {
+        const HGDIOBJ previous = SelectObject(dc, section);
+        if (SetDIBitsToDevice(dc, 0, 0, DWORD(size.cx), DWORD(size.cy), 0, 0, 0, UINT(size.cy),
+                              rows, header, DIB_RGB_COLORS) > 0) {
+            GdiFlush();
+            const auto* words = static_cast<const std::uint32_t*>(bits);
+            pixels.assign(words, words + std::size_t(size.cx) * std::size_t(size.cy));
+        }
+        SelectObject(dc, previous);
+    }
+    if (section) DeleteObject(section);
+    DeleteDC(dc);
+    return pixels;
+}
+
+// One image as an icon file holds it, as premultiplied pixels: a PNG file
+// through the imaging component, or a bitmap twice its height, its colours
+// over its one-bit mask. A 32-bit bitmap with an alpha channel is drawn by
+// that channel, every other one by its mask. Nothing when a part lies
+// outside the image's bytes.
+std::vector<std::uint32_t> iconImagePixels(std::span<const std::byte> image, SIZE& size) {
+    if (PictureBytes::isPng(image)) {
+        Loaded png = loadWithImaging(image);
+        const std::vector<std::uint32_t>* pixels = png.image ? png.image->pixels() : nullptr;
+        if (!pixels) return {};
+        size = png.source;
+        return *pixels;
+    }
+    if (image.size() < sizeof(BITMAPINFOHEADER)) return {};
+    auto header = read<BITMAPINFOHEADER>(image, 0);
+    const LONG width = header.biWidth, height = header.biHeight / 2;
+    const WORD depth = header.biBitCount;
+    if (header.biSize < sizeof header || header.biSize > image.size() || width <= 0 ||
+        height <= 0 || header.biCompression != BI_RGB || header.biPlanes != 1 ||
+        (depth != 1 && depth != 4 && depth != 8 && depth != 24 && depth != 32))
+        return {};
+    const std::size_t colours = depth > 8 ? 0 : header.biClrUsed ? header.biClrUsed : 1u << depth;
+    if (colours > 256) return {};
+    const std::size_t headerBytes = header.biSize;
+    const std::size_t colourStride = (std::size_t(width) * depth + 31) / 32 * 4;
+    const std::size_t maskStride = (std::size_t(width) + 31) / 32 * 4;
+    const std::size_t colourAt = headerBytes + colours * sizeof(RGBQUAD);
+    const std::size_t maskAt = colourAt + colourStride * std::size_t(height);
+    if (maskAt + maskStride * std::size_t(height) > image.size()) return {};
+
+    // The colour rows, through a copy of the header of their own height.
+    std::vector<std::byte> info(sizeof(BITMAPINFOHEADER) + colours * sizeof(RGBQUAD));
+    header.biSize = sizeof(BITMAPINFOHEADER);
+    header.biHeight = height;
+    header.biSizeImage = 0;
+    header.biClrUsed = DWORD(colours);
+    std::memcpy(info.data(), &header, sizeof header);
+    if (colours)
+        std::memcpy(info.data() + sizeof header, image.data() + headerBytes,
+                    colours * sizeof(RGBQUAD));
+    size = {width, height};
+    std::vector<std::uint32_t> pixels =
+        bitmapRows(reinterpret_cast<const BITMAPINFO*>(info.data()), image.data() + colourAt, size);
+    if (pixels.empty()) return {};
+
+    bool alphaChannel = false;
+    if (depth == 32) {
+        // gdi32 keeps only the colours; the channel is read from the rows.
+        for (LONG y = 0; y < height; ++y)
+            for (LONG x = 0; x < width; ++x) {
+                const auto alpha = std::to_integer<std::uint32_t>(
+                    image[colourAt + std::size_t(height - 1 - y) * colourStride +
+                          std::size_t(x) * 4 + 3]);
+                std::uint32_t& pixel = pixels[std::size_t(y * width + x)];
+                pixel = (pixel & 0x00FFFFFFu) | alpha << 24;
+                alphaChannel = alphaChannel || alpha;
+            }
+    }
+    if (!alphaChannel)
+        for (LONG y = 0; y < height; ++y)
+            for (LONG x = 0; x < width; ++x) {
+                const std::byte bits =
+                    image[maskAt + std::size_t(height - 1 - y) * maskStride + std::size_t(x) / 8];
+                const bool hidden = std::to_integer<int>(bits >> (7 - x % 8)) & 1;
+                std::uint32_t& pixel = pixels[std::size_t(y * width + x)];
+                pixel = hidden ? 0 : (pixel & 0x00FFFFFFu) | 0xFF000000u;
+            }
+    premultiply(pixels);
+    return pixels;
 }
 
 Loaded loadIcon(std::span<const std::byte> file, UINT dpi) {
@@ -193,9 +281,11 @@ Loaded loadIcon(std::span<const std::byte> file, UINT dpi) {
     const PictureBytes::IconEntry& chosen = directory->images[choice.index];
     const std::span<const std::byte> image = PictureBytes::iconImageBytes(file, chosen);
     if (!PictureBytes::withinDecodeLimit(image)) return {nullptr, {}, {}, true};
-    if (image.empty()) return {};
-    return {iconFromImage(image, {chosen.width, chosen.height}),
-            {chosen.width, chosen.height},
+    SIZE size{};
+    std::vector<std::uint32_t> pixels = iconImagePixels(image, size);
+    if (pixels.empty()) return {}; // perhaps a kind of image the imaging component reads
+    return {std::make_shared<PixelImage>(std::move(pixels), size),
+            size,
             {LONG(choice.logical.width), LONG(choice.logical.height)}};
 }
 
@@ -217,29 +307,11 @@ Loaded loadPlainBitmap(std::span<const std::byte> file) {
         return {};
     if (info.biWidth <= 0 || info.biHeight == 0) return {};
     const SIZE size{info.biWidth, info.biHeight < 0 ? -info.biHeight : info.biHeight};
-
-    BITMAPINFO target{};
-    target.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    const HDC dc = CreateCompatibleDC(nullptr);
-    void* bits = nullptr;
-    const HBITMAP section = CreateDIBSection(dc, &target, DIB_RGB_COLORS, &bits, nullptr, 0);
-    std::vector<std::uint32_t> pixels;
-    if (section && bits) {
-        const HGDIOBJ previous = SelectObject(dc, section);
-        const auto* fileInfo = reinterpret_cast<const BITMAPINFO*>(file.data() + kFileHeader);
-        if (SetDIBitsToDevice(dc, 0, 0, DWORD(size.cx), DWORD(size.cy), 0, 0, 0, UINT(size.cy),
-                              file.data() + bitsAt, fileInfo, DIB_RGB_COLORS) > 0) {
-            GdiFlush();
-            const auto* words = static_cast<const std::uint32_t*>(bits);
-            pixels.assign(words, words + std::size_t(size.cx) * std::size_t(size.cy));
-            for (std::uint32_t& pixel : pixels)
-                pixel |= 0xFF000000u;
-        }
-        SelectObject(dc, previous);
-    }
-    if (section) DeleteObject(section);
-    DeleteDC(dc);
+    std::vector<std::uint32_t> pixels = bitmapRows(
+        reinterpret_cast<const BITMAPINFO*>(file.data() + kFileHeader), file.data() + bitsAt, size);
     if (pixels.empty()) return {};
+    for (std::uint32_t& pixel : pixels)
+        pixel |= 0xFF000000u;
     return {std::make_shared<PixelImage>(std::move(pixels), size), size, size};
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 // A picture as the platform's own loaders read it, drawn at its size at 96 dpi
-// times the dpi it was loaded for, as the layout around it is. Icons (.ico)
-// go through user32's icon loader and uncompressed .bmp files straight to
-// gdi32; every other raster format (PNG, GIF, JPEG, TIFF, compressed bitmaps)
-// through the Windows Imaging Component, and metafiles through OleLoadPicture.
-// COM's first use costs a program a good part of its start-up, so the pictures
-// shown at start need none. Every format but icons and metafiles is held as
-// premultiplied pixels and scaled by one rule. Copies share one loaded picture.
+// times the dpi it was loaded for, as the layout around it is. The bitmaps of
+// icons (.ico) and uncompressed .bmp files are read here and converted by
+// gdi32; every other raster format (PNG, also inside an icon, GIF, JPEG, TIFF,
+// compressed bitmaps) goes through the Windows Imaging Component, and
+// metafiles through OleLoadPicture. COM's first use costs a program a good
+// part of its start-up, so the pictures shown at start need none. Every format
+// but metafiles is held as premultiplied pixels and scaled by one rule.
+// Copies share one loaded picture.
 
 #include <windows.h>
 
@@ -65,7 +66,7 @@ public:
 
     // An icon of the picture at pixelSize(), its transparency kept, for a
     // button to draw over its own face; null for a picture that holds no
-    // pixels of its own (an icon file, a metafile).
+    // pixels of its own (a metafile).
     OwnedIcon toIcon() const;
 
     class Image; // one of the loaders' results, in Picture.cpp
