@@ -43,8 +43,14 @@ Form2Widget::Form2Widget(QtWindow& window) : FormWidget(window, QAccessible::Dia
     Status = {Status_0, Status_1, Status_2, Status_3, Status_4};
     Speedbox = {Speedbox_0, Speedbox_1, Speedbox_2, Speedbox_3, Speedbox_4};
     Label4 = {Label4_0};
-    for (QLineEdit* box : findChildren<QLineEdit*>())
+    for (QLineEdit* box : findChildren<QLineEdit*>()) {
         box->setMaxLength(std::numeric_limits<int>::max()); // text boxes have no length limit
+        // Centred, a line edit places its text by the text's own extent: one
+        // with a descender sits higher than one of digits, and typing a "g"
+        // moves it. From the top, every text has one baseline, as in a
+        // Windows edit box.
+        box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
 
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);

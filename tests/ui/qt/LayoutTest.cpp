@@ -8,6 +8,7 @@
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -137,6 +138,33 @@ TEST_F(Layout, TextBoxesHaveNoLengthLimit) {
     h.dialog().Pmess.setText(longTitle.toStdU16String());
     EXPECT_EQ(h.w2().Pmess->text().size(), longTitle.size());
     EXPECT_EQ(h.w2().Pmess->geometry().size(), QSize(233, 19)) << "it scrolls inside the box";
+}
+
+// Every text in a text box stands on one baseline, whatever its letters: a
+// "5" is drawn at the same height with or without a "g" beside it (a centred
+// line edit lifts a text with a descender by its extent). The fault shows
+// only where Qt scales the screen, so this runs again at the scales Qt is
+// set to (CMakeLists.txt).
+TEST_F(Layout, TextBoxTextsShareOneBaseline) {
+    QLineEdit* box = h.w2().Status_0;
+    const qreal ratio = box->devicePixelRatioF();
+    // The top row of ink in the box's first columns, where the "5" is.
+    const auto firstInkRow = [box, ratio](const QString& text) {
+        box->setText(text);
+        QImage drawn(box->size() * ratio, QImage::Format_RGB32);
+        drawn.setDevicePixelRatio(ratio);
+        drawn.fill(Qt::white);
+        box->render(&drawn);
+        const int columns = int(8 * ratio), frame = int(3 * ratio);
+        for (int y = frame; y < drawn.height() - frame; ++y)
+            for (int x = frame; x < frame + columns; ++x)
+                if (qGray(drawn.pixel(x, y)) < 128) return y;
+        return -1;
+    };
+    const int digits = firstInkRow(QStringLiteral("50"));
+    ASSERT_GE(digits, 0) << "no ink at " << ratio;
+    for (const QString& text : {QStringLiteral("50g"), QStringLiteral("5 Reading Files...")})
+        EXPECT_EQ(firstInkRow(text), digits) << text.toStdString() << " at " << ratio;
 }
 
 TEST_F(Layout, DialogControlsSitAtTheirPixels) {
