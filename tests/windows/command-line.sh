@@ -21,18 +21,11 @@ start_wine
 new_prefix "$work/prefix"
 
 # Runs tarrowin.exe to its end and checks its exit status; its output is in
-# $work/out and $work/err, without Windows' line ends. A start that Wine could
-# not make is made again, as wine_tool does.
+# $work/out and $work/err, without Windows' line ends.
 run_exe() {
-    local want=$1 got attempt
+    local want=$1 got=0
     shift
-    for attempt in 1 2 3; do
-        got=0
-        wine "$exe" "$@" >"$work/out" 2>"$work/err" </dev/null || got=$?
-        could_not_start "$got" "$work/out" "$work/err" || break
-        echo "wine could not start tarrowin.exe (attempt $attempt of 3, status $got)" >&2
-        sleep 0.5
-    done
+    wine_run "$work/out" "$work/err" "$exe" "$@" || got=$?
     sed -i 's/\r$//' "$work/out" "$work/err"
     [ "$got" = "$want" ] ||
         fail "tarrowin.exe $* ended with status $got, not $want: $(cat "$work/out" "$work/err")"

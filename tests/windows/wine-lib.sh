@@ -2,6 +2,7 @@
 # prefixes of the test's own, and what the tests ask of the windows in them.
 # The caller sets build_win to the mingw-w64 build folder.
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/wine-start.sh"
 
 # No Wine chatter (TARROWIN_WINEDEBUG asks for some), no .NET or HTML engine to
 # offer, and no menu entries of the desktop's own for the shortcuts made in a
@@ -51,33 +52,16 @@ new_prefix() {
 windows_path() { echo "Z:${1//\//\\}"; }
 
 # Runs a Windows program that asks or tells the prefix something (reg, the
-# probe, an installer), with its output, errors and status. Now and then, more
-# often on a loaded machine, Wine fails to start a program at all: it says
-# "Application could not be started ... ShellExecuteEx failed: Internal error",
-# or ends with status 127, which none of these programs ends with itself. Such
-# a start is tried again, twice at most, and said on standard error. The output
-# goes through files: a pipe would stay open as long as any program the step
-# started, and some stay with the wineserver.
+# probe, an installer), with its output, errors and status; a start that Wine
+# could not make is made again (wine-start.sh).
 wine_tool() {
-    local out err status attempt
+    local out err status=0
     out=$(mktemp -p "$work") err=$(mktemp -p "$work")
-    for attempt in 1 2 3; do
-        status=0
-        wine "$@" >"$out" 2>"$err" </dev/null || status=$?
-        could_not_start "$status" "$out" "$err" || break
-        echo "wine could not start $1 (attempt $attempt of 3, status $status): $(cat "$out" "$err" | tr -d '\r')" >&2
-        sleep 0.5
-    done
+    wine_run "$out" "$err" "$@" || status=$?
     cat "$out"
     cat "$err" >&2
     rm -f "$out" "$err"
     return "$status"
-}
-
-could_not_start() { # status, the files of what it printed
-    local status=$1
-    shift
-    [ "$status" = 127 ] || { [ "$status" != 0 ] && grep -qs "could not be started" "$@"; }
 }
 
 # Adds or replaces a registry value: reg add NAME... as wine takes them. reg
@@ -94,7 +78,7 @@ start_program() { launch "$1" "$work/program.log" wine "$exe"; }
 
 # Runs a command that starts the program under test in the background
 # ($app_pid), its output in a log, and waits until the program shows a window
-# titled like the pattern. A start that Wine could not make (as wine_tool
+# titled like the pattern. A start that Wine could not make (as wine-start.sh
 # tells them) is made again, twice at most: such a program has done nothing.
 launch() { # pattern log command...
     local pattern=$1 log=$2 attempt status
