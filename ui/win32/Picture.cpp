@@ -201,19 +201,11 @@ std::vector<std::uint32_t> bitmapRows(const BITMAPINFO* header, const std::byte*
     return pixels;
 }
 
-// One image as an icon file holds it, as premultiplied pixels: a PNG file
-// through the imaging component, or a bitmap twice its height, its colours
-// over its one-bit mask. A 32-bit bitmap with an alpha channel is drawn by
-// that channel, every other one by its mask. Nothing when a part lies
-// outside the image's bytes.
-std::vector<std::uint32_t> iconImagePixels(std::span<const std::byte> image, SIZE& size) {
-    if (PictureBytes::isPng(image)) {
-        Loaded png = loadWithImaging(image);
-        const std::vector<std::uint32_t>* pixels = png.image ? png.image->pixels() : nullptr;
-        if (!pixels) return {};
-        size = png.source;
-        return *pixels;
-    }
+// One bitmap image as an icon file holds it (twice its height, its colours
+// over its one-bit mask), as premultiplied pixels. A 32-bit bitmap with an
+// alpha channel is drawn by that channel, every other one by its mask.
+// Nothing when a part lies outside the image's bytes.
+std::vector<std::uint32_t> iconBitmapPixels(std::span<const std::byte> image, SIZE& size) {
     if (image.size() < sizeof(BITMAPINFOHEADER)) return {};
     auto header = read<BITMAPINFOHEADER>(image, 0);
     const LONG width = header.biWidth, height = header.biHeight / 2;
@@ -281,12 +273,16 @@ Loaded loadIcon(std::span<const std::byte> file, UINT dpi) {
     const PictureBytes::IconEntry& chosen = directory->images[choice.index];
     const std::span<const std::byte> image = PictureBytes::iconImageBytes(file, chosen);
     if (!PictureBytes::withinDecodeLimit(image)) return {nullptr, {}, {}, true};
+    const SIZE logical{LONG(choice.logical.width), LONG(choice.logical.height)};
+    if (PictureBytes::isPng(image)) {
+        Loaded png = loadWithImaging(image);
+        if (png.image) png.logical = logical;
+        return png;
+    }
     SIZE size{};
-    std::vector<std::uint32_t> pixels = iconImagePixels(image, size);
+    std::vector<std::uint32_t> pixels = iconBitmapPixels(image, size);
     if (pixels.empty()) return {}; // perhaps a kind of image the imaging component reads
-    return {std::make_shared<PixelImage>(std::move(pixels), size),
-            size,
-            {LONG(choice.logical.width), LONG(choice.logical.height)}};
+    return {std::make_shared<PixelImage>(std::move(pixels), size), size, logical};
 }
 
 // An uncompressed bitmap whose headers, colour table and rows all lie inside
